@@ -1,0 +1,133 @@
+#include "support/channels.h"
+
+#include <array>
+#include <cerrno>
+#include <mutex>
+#include <unistd.h>
+
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+constexpr size_t kMaxChannels = 4096;
+
+struct Slot {
+  std::unique_ptr<ChannelDevice> device;
+  uint32_t generation = 0;
+};
+
+std::mutex tableLock;
+std::array<Slot, kMaxChannels> table;
+
+ChannelDevice& Device(Channel chan) {
+  ChannelDevice* device = DeviceOf(chan);
+  Assert(device != nullptr, "Channel not open");
+  return *device;
+}
+
+std::unique_ptr<ChannelDevice> Release(Channel& chan) {
+  std::lock_guard guard(tableLock);
+  std::unique_ptr<ChannelDevice> device;
+  if (chan.Valid() && chan.slot < kMaxChannels && table[chan.slot].generation == chan.generation)
+    device = std::move(table[chan.slot].device);
+  chan = InvalidChannel();
+  return device;
+}
+
+}  // namespace
+
+ReadResult ChannelDevice::SkipLook(char& ch) {
+  Skip();
+  return Look(ch);
+}
+
+size_t ChannelDevice::ReadText(char* dest, size_t max, ReadResult& result) {
+  size_t count = 0;
+  char ch = 0;
+  result = Look(ch);
+  while (max > 0 && result == ReadResult::AllRight) {
+    dest[count++] = ch;
+    --max;
+    if (max > 0)
+      result = SkipLook(ch);
+    else
+      Skip();
+  }
+  return count;
+}
+
+ReadResult ChannelDevice::ReadLine(std::string& line) {
+  line.clear();
+  char ch = 0;
+  ReadResult result = Look(ch);
+  if (result == ReadResult::EndOfInput || result == ReadResult::Other) return result;
+  while (result == ReadResult::AllRight) {
+    line += ch;
+    result = SkipLook(ch);
+  }
+  if (result == ReadResult::Other) return result;
+  if (result == ReadResult::EndOfLine) Skip();
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return ReadResult::AllRight;
+}
+
+int RegisterChannel(std::unique_ptr<ChannelDevice> device, Channel& chan) {
+  std::lock_guard guard(tableLock);
+  chan = InvalidChannel();
+  for (uint32_t slot = 0; slot < kMaxChannels; ++slot) {
+    if (table[slot].device) continue;
+    table[slot].device = std::move(device);
+    table[slot].generation = table[slot].generation % 0xffffffffu + 1;
+    chan = Channel{slot, table[slot].generation};
+    return kOpened;
+  }
+  return kOutOfChannels;
+}
+
+ChannelDevice* DeviceOf(Channel chan) {
+  if (!chan.Valid() || chan.slot >= kMaxChannels) return nullptr;
+  std::lock_guard guard(tableLock);
+  const Slot& slot = table[chan.slot];
+  return slot.generation == chan.generation ? slot.device.get() : nullptr;
+}
+
+ReadResult ReadLine(Channel chan, std::string& line) { return Device(chan).ReadLine(line); }
+
+ReadResult ReadNonEmptyLine(Channel chan, std::string& line, int& skipped) {
+  ChannelDevice& device = Device(chan);
+  skipped = 0;
+  while (true) {
+    ReadResult result = device.ReadLine(line);
+    if (result != ReadResult::AllRight || !line.empty()) return result;
+    ++skipped;
+  }
+}
+
+ReadResult Look(Channel chan, char& ch) { return Device(chan).Look(ch); }
+void Skip(Channel chan) { Device(chan).Skip(); }
+
+size_t ReadChars(Channel chan, char* dest, size_t max, ReadResult& result) {
+  return Device(chan).ReadText(dest, max, result);
+}
+
+void WriteText(Channel chan, std::string_view text) { Device(chan).WriteText(text); }
+void WriteLn(Channel chan) { Device(chan).WriteLineEnd(); }
+void Rewind(Channel chan) { Device(chan).Reset(); }
+int ChannelError(Channel chan) { return Device(chan).FirstError(); }
+
+bool CloseChannel(Channel& chan) {
+  std::unique_ptr<ChannelDevice> device = Release(chan);
+  if (!device) return false;
+  return device->Finish() == 0;
+}
+
+void AbandonChannel(Channel& chan) {
+  if (std::unique_ptr<ChannelDevice> device = Release(chan)) device->Abandon();
+}
+
+bool FileExists(const std::string& name) { return ::access(name.c_str(), F_OK) == 0; }
+
+int DeleteFile(const std::string& name) { return ::unlink(name.c_str()) == 0 ? 0 : errno; }
+
+}  // namespace folioteer

@@ -1,0 +1,205 @@
+#include "containers/ordered_list.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+struct Rec {
+  int key;
+  int tag = 0;
+};
+
+int CompareRec(const void* stored, const void* key) {
+  int a = static_cast<const Rec*>(stored)->key;
+  int b = static_cast<const Rec*>(key)->key;
+  return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+std::vector<int> Forward(List list) {
+  std::vector<int> keys;
+  ListSetReadMode(list);
+  for (Rec* rec = ListReadAs<Rec>(list); ListOpDone(list); rec = ListReadAs<Rec>(list))
+    keys.push_back(rec->key * 100 + rec->tag);
+  return keys;
+}
+
+std::vector<int> Backward(List list) {
+  std::vector<int> keys;
+  ListSetReadMode(list);
+  ListEndset(list);
+  void* item = nullptr;
+  for (ListReadRev(list, item); ListOpDone(list); ListReadRev(list, item))
+    keys.push_back(static_cast<Rec*>(item)->key * 100 + static_cast<Rec*>(item)->tag);
+  return keys;
+}
+
+void ExpectMessage(void (*call)(List), List list, const std::string& message) {
+  try {
+    call(list);
+    ADD_FAILURE() << "no assertion for " << message;
+  } catch (const AssertionFailure& failure) {
+    EXPECT_EQ(failure.Message(), message);
+  }
+}
+
+TEST(OrderedList, WrongModeIsAnAssertion) {
+  List list = NilList();
+  ListCreate(list, CompareRec, false);
+  ExpectMessage([](List l) { void* item; ListRead(l, item); }, list, "ListV2Processor: Not Reading in ListRead");
+  ExpectMessage([](List l) { ListReset(l); }, list, "ListV2Processor: Not Reading in ListReset");
+  ExpectMessage([](List l) { ListEndset(l); }, list, "ListV2Processor: Not Reading in ListEndset");
+  ExpectMessage([](List l) { void* item; ListRef(l, item); }, list, "ListV2Processor: Not Reading in ListRef");
+  ExpectMessage([](List l) { void* item; OnList(l, nullptr, item); }, list, "ListV2Processor: Not Reading in OnList");
+  ExpectMessage([](List l) { void* item; ListReadRev(l, item); }, list, "ListV2Processor: Not Reading in ListReadRev");
+  ListSetReadMode(list);
+  ExpectMessage([](List l) { ListAddition(l, nullptr); }, list, "ListV2Processor: Not Writing in ListAddition");
+  ExpectMessage([](List l) { ListDeletion(l, nullptr); }, list, "ListV2Processor: Not Writing in ListDeletion");
+  ExpectMessage([](List l) { void* old; ListUpdate(l, nullptr, old); }, list, "ListV2Processor: Not Writing in ListUpdate");
+  ListSetWriteMode(list);
+  ExpectMessage([](List) { ListFatalError(); }, list, "ListV2Processor: DoHALT");
+  ListDestroy(list);
+  EXPECT_EQ(list, NilList());
+}
+
+TEST(OrderedList, EmptyListsAndWalksPastTheEnds) {
+  List list = NilList();
+  ListCreate(list, CompareRec, false);
+  ListSetReadMode(list);
+  void* item = &item;
+  ListRead(list, item);
+  EXPECT_FALSE(ListOpDone(list));
+  EXPECT_EQ(item, nullptr);
+  ListEndset(list);
+  ListReadRev(list, item);
+  EXPECT_FALSE(ListOpDone(list));
+
+  Rec a{1}, b{2};
+  ListSetWriteMode(list);
+  ListAddition(list, &b);
+  ListAddition(list, &a);
+  ListSetReadMode(list);
+  for (int i = 0; i < 3; ++i) ListRead(list, item);
+  EXPECT_FALSE(ListOpDone(list));
+  ListRead(list, item);
+  EXPECT_FALSE(ListOpDone(list));
+  EXPECT_EQ(item, nullptr);
+  ListReadRev(list, item);  // back from past the end: the last item
+  EXPECT_EQ(item, &b);
+  ListDestroy(list);
+}
+
+TEST(OrderedList, CursorFollowsOnListAndRef) {
+  List list = NilList();
+  ListCreate(list, CompareRec, false);
+  std::vector<Rec> recs = {{10}, {20}, {30}};
+  for (Rec& rec : recs) ListAddition(list, &rec);
+  Rec dup{20, 1};
+  ListAddition(list, &dup);
+  EXPECT_FALSE(ListOpDone(list));
+  ListSetReadMode(list);
+  void* item = nullptr;
+  Rec key{20};
+  ASSERT_TRUE(OnList(list, &key, item));
+  EXPECT_EQ(item, &recs[1]);
+  Rec big{99};
+  EXPECT_FALSE(OnList(list, &big, item));
+  ListRef(list, item);
+  EXPECT_EQ(item, &recs[1]);  // the cursor stayed
+  ListRead(list, item);
+  EXPECT_EQ(item, &recs[2]);
+  ASSERT_TRUE(OnList(list, &key, item));
+  ListReadRev(list, item);
+  EXPECT_EQ(item, &recs[0]);
+
+  ListSetWriteMode(list);
+  void* old = nullptr;
+  ListUpdate(list, &dup, old);
+  EXPECT_EQ(old, &recs[1]);
+  ListUpdate(list, &big, old);
+  EXPECT_FALSE(ListOpDone(list));
+  EXPECT_EQ(Forward(list), (std::vector<int>{1000, 2001, 3000}));
+  ListDestroy(list);
+}
+
+TEST(OrderedList, DuplicatesGoBeforeTheirEquals) {
+  List list = NilList();
+  ListCreate(list, CompareRec, true);
+  Rec a{5, 1}, b{5, 2}, c{3}, d{5, 3};
+  for (Rec* rec : {&a, &b, &c, &d}) ListAddition(list, rec);
+  EXPECT_EQ(Forward(list), (std::vector<int>{300, 503, 502, 501}));
+  ListSetWriteMode(list);
+  ListDeletion(list, &a);  // the first equal one goes
+  EXPECT_EQ(Forward(list), (std::vector<int>{300, 502, 501}));
+  ListDestroy(list);
+}
+
+// The chain and the index must agree after any mix of changes: compare with
+// a plain sorted vector over random additions and deletions.
+TEST(OrderedList, StaysInOrderUnderRandomChanges) {
+  std::mt19937 random(42);
+  std::vector<Rec> pool(500);
+  for (int i = 0; i < 500; ++i) pool[i] = Rec{i};
+  List list = NilList();
+  ListCreate(list, CompareRec, false);
+  std::vector<int> model;
+  for (int step = 0; step < 5000; ++step) {
+    Rec& rec = pool[random() % pool.size()];
+    bool present = std::binary_search(model.begin(), model.end(), rec.key * 100);
+    if (random() % 2) {
+      ListAddition(list, &rec);
+      EXPECT_EQ(ListOpDone(list), !present);
+      if (!present) model.insert(std::lower_bound(model.begin(), model.end(), rec.key * 100), rec.key * 100);
+    } else {
+      ListDeletion(list, &rec);
+      EXPECT_EQ(ListOpDone(list), present);
+      if (present) model.erase(std::lower_bound(model.begin(), model.end(), rec.key * 100));
+    }
+    if (step % 500 == 0) {
+      EXPECT_EQ(Forward(list), model);
+      std::vector<int> reversed(model.rbegin(), model.rend());
+      EXPECT_EQ(Backward(list), reversed);
+      ListSetWriteMode(list);
+    }
+  }
+  ListDestroy(list);
+}
+
+TEST(OrderedList, DestroyDisposesItemsOnlyWhenAsked) {
+  static int disposed = 0;
+  List list = NilList();
+  ListCreate(list, CompareRec, false);
+  Rec a{1}, b{2};
+  ListAddition(list, &a);
+  ListAddition(list, &b);
+  ListDestroy(list, [](void*) { ++disposed; });
+  EXPECT_EQ(disposed, 2);
+  EXPECT_EQ(list, NilList());
+}
+
+TEST(OrderedList, RecycledStorageIsReused) {
+  List warm = NilList();
+  ListCreate(warm, CompareRec, false);
+  std::vector<Rec> recs(1000);
+  for (int i = 0; i < 1000; ++i) {
+    recs[i].key = i;
+    ListAddition(warm, &recs[i]);
+  }
+  ListDestroy(warm);
+  ListAllocations before = ListAllocationCounts();
+  List list = NilList();
+  ListCreate(list, CompareRec, false);
+  for (Rec& rec : recs) ListAddition(list, &rec);
+  ListDestroy(list);
+  ListAllocations after = ListAllocationCounts();
+  EXPECT_EQ(after.headers, before.headers);
+  EXPECT_EQ(after.elements, before.elements);
+}
+
+}  // namespace
+}  // namespace folioteer

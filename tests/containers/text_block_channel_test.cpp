@@ -1,0 +1,104 @@
+#include "containers/text_block_channel.h"
+
+#include <gtest/gtest.h>
+
+#include "support/assert.h"
+#include "test_util.h"
+
+namespace folioteer {
+namespace {
+
+class TBChannelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    int result = -1;
+    OpenTB(chan, result);
+    ASSERT_EQ(result, kOpened);
+    ASSERT_TRUE(IsTBFile(chan));
+  }
+  void TearDown() override {
+    if (chan.Valid()) CloseTB(chan);
+  }
+  std::vector<std::string> ReadBack() {
+    Reread(chan);
+    std::vector<std::string> lines;
+    std::string line;
+    while (ReadLine(chan, line) == ReadResult::AllRight) lines.push_back(line);
+    return lines;
+  }
+  Channel chan;
+};
+
+TEST_F(TBChannelTest, WrittenLinesReadBack) {
+  WriteText(chan, "Hello");
+  WriteLn(chan);
+  WriteText(chan, "World");
+  WriteLn(chan);
+  EXPECT_EQ(ReadBack(), (std::vector<std::string>{"Hello", "World"}));
+  EXPECT_EQ(GetBlockNumLines(GetTB(chan)), 2u);
+}
+
+TEST_F(TBChannelTest, PendingLineEnds) {
+  WriteLn(chan);
+  WriteLn(chan);
+  WriteText(chan, "abc");
+  EXPECT_EQ(ReadBack(), (std::vector<std::string>{"", "", "abc"}));
+  Rewrite(chan);
+  WriteText(chan, "a\nb");
+  WriteText(chan, "c\n");
+  WriteText(chan, "d");
+  EXPECT_EQ(ReadBack(), (std::vector<std::string>{"a", "bc", "d"}));
+}
+
+TEST_F(TBChannelTest, ReadingCharactersStopsAtTheLineEnd) {
+  WriteText(chan, "abcde");
+  Reread(chan);
+  char buffer[8];
+  ReadResult result;
+  EXPECT_EQ(ReadChars(chan, buffer, 3, result), 3u);
+  EXPECT_EQ(std::string(buffer, 3), "abc");
+  EXPECT_EQ(ReadChars(chan, buffer, 8, result), 2u);
+  EXPECT_EQ(std::string(buffer, 2), "de");
+  EXPECT_EQ(result, ReadResult::EndOfLine);
+  Skip(chan);
+  char ch;
+  EXPECT_EQ(Look(chan, ch), ReadResult::EndOfInput);
+  EXPECT_THROW(Skip(chan), AssertionFailure);
+}
+
+TEST_F(TBChannelTest, RewriteLeavesOneEmptyLine) {
+  WriteText(chan, "content");
+  WriteLn(chan);
+  Rewrite(chan);
+  char ch;
+  EXPECT_EQ(Look(chan, ch), ReadResult::EndOfLine);
+  Skip(chan);
+  EXPECT_EQ(Look(chan, ch), ReadResult::EndOfInput);
+}
+
+TEST_F(TBChannelTest, OddBytesAndLongLinesSurvive) {
+  std::string big(10 * 1024 * 1024, 'q');
+  big[7] = '\0';
+  WriteText(chan, big);
+  WriteLn(chan);
+  WriteText(chan, "x\ry");
+  EXPECT_EQ(ReadBack(), (std::vector<std::string>{big, "x", "y"}));
+}
+
+TEST(TBChannel, FileChannelsAreNotTextBlocks) {
+  testing::TempDir dir;
+  Channel file;
+  ASSERT_EQ(OpenOutput(file, dir.File("f")), kOpened);
+  EXPECT_FALSE(IsTBFile(file));
+  try {
+    CloseTB(file);
+    ADD_FAILURE();
+  } catch (const AssertionFailure& failure) {
+    EXPECT_EQ(failure.Message(), "Not TBFile device");
+  }
+  EXPECT_THROW(GetTB(file), AssertionFailure);
+  CloseChannel(file);
+}
+
+}  // namespace
+}  // namespace folioteer

@@ -1,0 +1,136 @@
+#include "containers/text_block.h"
+
+#include <gtest/gtest.h>
+
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+std::vector<std::string> Lines(TextBlock block) {
+  std::vector<std::string> lines;
+  ResetBlockRead(block);
+  const std::string* line = nullptr;
+  while (NextBlockLineRef(block, line)) lines.push_back(*line);
+  return lines;
+}
+
+class TextBlockTest : public ::testing::Test {
+ protected:
+  void TearDown() override { DeallocBlock(block); }
+  TextBlock block = AllocBlock();
+};
+
+TEST_F(TextBlockTest, NewBlockHoldsOneEmptyLine) {
+  EXPECT_EQ(GetBlockNumLines(block), 1u);
+  const std::string* line = nullptr;
+  ASSERT_TRUE(NextBlockLineRef(block, line));
+  EXPECT_EQ(*line, "");
+  EXPECT_FALSE(NextBlockLineRef(block, line));
+}
+
+TEST_F(TextBlockTest, LineEndsSplitOnlyWhenTheTextEndsWithOne) {
+  AppendBlockStr0(block, "ab\r\ncd\n");
+  EXPECT_EQ(Lines(block), (std::vector<std::string>{"ab", "cd", ""}));
+  EmptyBlock(block);
+  AppendBlockStr0(block, "ab\r\ncd");
+  EXPECT_EQ(Lines(block), (std::vector<std::string>{"ab\r\ncd"}));
+  EmptyBlock(block);
+  AppendBlockStr0(block, "\r\r|\r\n|\n\n");
+  EXPECT_EQ(Lines(block), (std::vector<std::string>{"", "", "|", "|", "", ""}));
+  EmptyBlock(block);
+  std::string binary("a\0b", 3);
+  binary += '\xff';
+  AddBlockLine(block, binary);
+  EXPECT_EQ(Lines(block).back(), binary);
+}
+
+TEST_F(TextBlockTest, ReadingBackwardsFromTheEnd) {
+  EmptyBlock(block);
+  AppendBlockStr0(block, "one");
+  AddBlockLine(block, "two");
+  AddBlockLine(block, "three");
+  SetEndBlockRead(block);
+  std::string line;
+  std::vector<std::string> seen;
+  while (PrevBlockLine(block, line)) seen.push_back(line);
+  EXPECT_EQ(seen, (std::vector<std::string>{"three", "two", "one"}));
+  ASSERT_TRUE(NextBlockLine(block, line));
+  EXPECT_EQ(line, "one");
+  ASSERT_TRUE(NextBlockLine(block, line));
+  ASSERT_TRUE(PrevBlockLine(block, line));
+  EXPECT_EQ(line, "one");
+  ASSERT_TRUE(NextBlockLine(block, line));
+  EXPECT_EQ(line, "two");
+}
+
+TEST_F(TextBlockTest, WholeTextWithAndWithoutLineEnds) {
+  AppendBlockStr0(block, "one");
+  AddBlockLine(block, "");
+  AddBlockLine(block, " two");
+  AddBlockLine(block, "three");
+  std::string text;
+  GetBlockTxt(block, text, false);
+  EXPECT_EQ(text, "one two three");
+  GetBlockTxt(block, text, true);
+  EXPECT_EQ(text, "one\r\n\r\n two\r\nthree\r\n");
+  GetBlockTxt(InvalidBlock(), text, true);
+  EXPECT_EQ(text, "");
+}
+
+TEST_F(TextBlockTest, GoToLineMarksAndEditing) {
+  AppendBlockStr0(block, "a");
+  AddBlockLine(block, "b");
+  AddBlockLine(block, "c");
+  std::string line;
+  EXPECT_FALSE(GoToLine(block, 3, line));
+  ASSERT_TRUE(GoToLine(block, 1, line));
+  EXPECT_EQ(line, "b");
+  Mark(block, 2);
+  EXPECT_TRUE(AppendBlockLine(block, "+"));
+  BeforeInsertBlockLine(block, "a2");
+  AfterInsertBlockLine(block, "a3");
+  EXPECT_EQ(Lines(block), (std::vector<std::string>{"a", "a2", "a3", "b+", "c"}));
+  GotoMark(block, 2, line);
+  EXPECT_EQ(line, "b+");
+  ReplaceBlockLine(block, "B");
+  DeleteBlockLine(block);  // B goes, c becomes justread
+  ReadBlockLine(block, line);
+  EXPECT_EQ(line, "c");
+  EXPECT_EQ(GetBlockNumLines(block), 4u);
+  DeleteBlockLine(block);  // the last line: nothing left to read
+  EXPECT_THROW(ReadBlockLine(block, line), AssertionFailure);
+  EXPECT_THROW(GotoMark(block, 2, line), AssertionFailure);
+  EXPECT_EQ(Lines(block), (std::vector<std::string>{"a", "a2", "a3"}));
+}
+
+TEST_F(TextBlockTest, MisuseMessages) {
+  auto expect = [](auto call, const std::string& message) {
+    try {
+      call();
+      ADD_FAILURE() << "no assertion: " << message;
+    } catch (const AssertionFailure& failure) {
+      EXPECT_EQ(failure.Message(), message);
+    }
+  };
+  ResetBlockRead(block);
+  expect([&] { Mark(block, 0); }, "no justread in Mark()");
+  expect([&] { ReplaceBlockLine(block, "x"); }, "NULL justread in ReplaceBlockLine()");
+  expect([&] { std::string s; GotoMark(block, 4, s); }, "Unset mark in GotoMark()");
+  NewBlockLine(block);
+  AppendBlockChar(block, 'x');  // appended while past the end
+  expect([&] { const std::string* r; NextBlockLineRef(block, r); }, "NextBlockLineRef: ReadOutOfSync");
+  expect([&] { const std::string* r; PrevBlockLineRef(block, r); }, "PrevBlockLineRef: ReadOutOfSync");
+}
+
+TEST_F(TextBlockTest, RefillingFromTheFreeChainAllocatesNothing) {
+  for (int i = 0; i < 100000; ++i) AddBlockLine(block, "line of some forty characters of text...");
+  EmptyBlock(block);
+  size_t before = BlockLineAllocations();
+  for (int i = 0; i < 100000; ++i) AddBlockLine(block, "line of some forty characters of text...");
+  EXPECT_EQ(BlockLineAllocations(), before);
+  EXPECT_EQ(GetBlockNumLines(block), 100001u);
+}
+
+}  // namespace
+}  // namespace folioteer

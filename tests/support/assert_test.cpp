@@ -1,0 +1,67 @@
+#include "support/assert.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <thread>
+
+#include "support/debug_output.h"
+#include "test_util.h"
+
+namespace folioteer {
+namespace {
+
+TEST(Assert, FailureCarriesMessageModuleAndLine) {
+  int line = __LINE__ + 2;
+  try {
+    Assert(false, "ListAddition FAIL in AddGlobalCommand");
+    FAIL() << "no exception";
+  } catch (const AssertionFailure& failure) {
+    EXPECT_EQ(failure.Message(), "ListAddition FAIL in AddGlobalCommand");
+    EXPECT_EQ(failure.Module(), "assert_test.cpp");
+    EXPECT_EQ(failure.Line(), line);
+  }
+  EXPECT_NO_THROW(Assert(true, "never"));
+}
+
+TEST(Assert, OtherThreadReportsToDebugOutputInsteadOfThrowing) {
+  testing::TempDir dir;
+  std::string log = dir.File("debug.log");
+  ::setenv("FOLIOTEER_DEBUG", log.c_str(), 1);
+  ReloadDebugSetting();
+  SetProgramTask();
+  bool threw = false;
+  std::thread child([&] {
+    try {
+      Assert(false, "OpenTB FAIL");
+    } catch (...) {
+      threw = true;
+    }
+  });
+  child.join();
+  ::unsetenv("FOLIOTEER_DEBUG");
+  ReloadDebugSetting();
+  EXPECT_FALSE(threw);
+  EXPECT_NE(testing::ReadFile(log).find("*Assert FAILED in child"), std::string::npos);
+  EXPECT_NE(testing::ReadFile(log).find("OpenTB FAIL"), std::string::npos);
+  EXPECT_THROW(Assert(false, "on the program task"), AssertionFailure);
+}
+
+TEST(DebugOutput, SilentUnlessSwitchedOn) {
+  ::unsetenv("FOLIOTEER_DEBUG");
+  ReloadDebugSetting();
+  EXPECT_FALSE(DebugEnabled());
+  ::testing::internal::CaptureStderr();
+  DebugPrint("MaxBlockOfAg exceeded");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+  ::setenv("FOLIOTEER_DEBUG", "1", 1);
+  ReloadDebugSetting();
+  ::testing::internal::CaptureStderr();
+  DebugPrint("MaxBlockOfAg exceeded");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "MaxBlockOfAg exceeded\n");
+  ::unsetenv("FOLIOTEER_DEBUG");
+  ReloadDebugSetting();
+}
+
+}  // namespace
+}  // namespace folioteer

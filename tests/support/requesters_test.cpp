@@ -1,0 +1,71 @@
+#include "support/requesters.h"
+
+#include <gtest/gtest.h>
+
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+class HeadlessRequestersTest : public ::testing::Test {
+ protected:
+  void SetUp() override { requesters.ClearQueue(); }
+  HeadlessRequesters requesters;
+};
+
+TEST(Buttons, LabelsAndAnswersCountFromLeftWithZeroForTheLast) {
+  EXPECT_EQ(ButtonLabels(" _Ok | Wrong Name | Add .guide ext | _Quit"),
+            (std::vector<std::string>{"Ok", "Wrong Name", "Add .guide ext", "Quit"}));
+  EXPECT_EQ(ButtonAnswer(0, 4), 1);
+  EXPECT_EQ(ButtonAnswer(2, 4), 3);
+  EXPECT_EQ(ButtonAnswer(3, 4), 0);
+  EXPECT_EQ(ButtonAnswer(0, 1), 0);
+  EXPECT_EQ(PlainText(std::string("New guide file to be created: ") + std::string(kBoldOn) + "a.guide"),
+            "New guide file to be created: a.guide");
+}
+
+TEST_F(HeadlessRequestersTest, WithoutQueuedAnswersTakesFirstButtonAndCancelsTheRest) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(requesters.InfoRequest("Folioteer", "Quit program?", "_Ok | _Cancel"), 1);
+  EXPECT_EQ(requesters.InfoRequest("Folioteer", "Bad File Name", " _Ok "), 0);
+  EXPECT_FALSE(requesters.TextRequest("Folioteer", "Node Name?", "", 134));
+  EXPECT_FALSE(requesters.FileRequest("Folioteer", "#?.guide", FileRequestMode::Open));
+  EXPECT_FALSE(requesters.FontRequest("Editor Font", {"DejaVu Sans Mono", 14, 0}));
+  std::string log = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(log.find("Quit program? -> 1 Ok"), std::string::npos) << log;
+  EXPECT_NE(log.find("Node Name? -> cancelled"), std::string::npos) << log;
+}
+
+TEST_F(HeadlessRequestersTest, QueuedAnswersAreTakenInOrder) {
+  requesters.Queue(QueuedAnswer::Button(0));
+  requesters.Queue(QueuedAnswer::Text("Intro"));
+  requesters.Queue(QueuedAnswer::Text("Notes.guide"));
+  requesters.Queue(QueuedAnswer::Text("Courier New 13"));
+  requesters.Queue(QueuedAnswer::Cancel());
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(requesters.InfoRequest("Folioteer", "Save?", " _Yes | _No "), 0);
+  EXPECT_EQ(requesters.TextRequest("Folioteer", "Node Name?", "", 134), "Intro");
+  EXPECT_EQ(requesters.FileRequest("Folioteer", "#?.guide", FileRequestMode::Save), "Notes.guide");
+  std::optional<FontChoice> font = requesters.FontRequest("Editor Font", {"x", 8, 2});
+  ASSERT_TRUE(font);
+  EXPECT_EQ(font->name, "Courier New");
+  EXPECT_EQ(font->size, 13);
+  EXPECT_EQ(font->style, 2);
+  EXPECT_EQ(requesters.InfoRequest("Folioteer", "Try again?", " Try Again | Abort Pgm "), 0);
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(requesters.Pending(), 0u);
+}
+
+TEST_F(HeadlessRequestersTest, WarningsTakeNoAnswerAndAreReportedWithThePrefix) {
+  requesters.Queue(QueuedAnswer::Button(2));
+  InstallRequesters(&requesters);
+  ::testing::internal::CaptureStderr();
+  ShowWarning("Command already exists");
+  std::string log = ::testing::internal::GetCapturedStderr();
+  InstallRequesters(nullptr);
+  EXPECT_EQ(log, "Folioteer: Command already exists\n");
+  EXPECT_EQ(requesters.Pending(), 1u);
+}
+
+}  // namespace
+}  // namespace folioteer
