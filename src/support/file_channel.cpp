@@ -194,7 +194,7 @@ class ReplacementDevice : public FileDevice {
 int OpenWith(Channel& chan, const std::string& name, int flags) {
   chan = InvalidChannel();
   int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
-  if (fd < 0) return errno;
+  if (fd < 0) return errno == EISDIR ? kWrongFileType : errno;
   struct stat info {};
   if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
     ::close(fd);

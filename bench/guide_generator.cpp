@@ -1,0 +1,57 @@
+#include "guide_generator.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <vector>
+
+namespace folioteer::bench {
+namespace {
+
+const char* const kWords[] = {"amiga", "guide", "node", "window", "screen", "workbench", "the", "of",
+                              "and", "editor", "teh", "document", "link", "text", "colour", "menu"};
+
+std::string Sentence(std::mt19937& random) {
+  std::string line;
+  while (line.size() < 60) {
+    line += kWords[random() % 16];
+    line += ' ';
+  }
+  return line;
+}
+
+}  // namespace
+
+std::string GenerateGuide(int nodes, unsigned seed) {
+  std::mt19937 random(seed);
+  std::vector<std::string> names;
+  for (int i = 1; i < nodes; ++i) names.push_back("Node" + std::to_string(i));
+  std::shuffle(names.begin(), names.end(), random);
+  names.insert(names.begin(), "MAIN");
+  std::string text = "@database \"generated.guide\"\n@$VER: generated 1.0 (1.12.2026)\n"
+                     "@macro \"em\" \"@{b}$1@{ub}\"\n@wordwrap\n";
+  text.reserve(static_cast<size_t>(nodes) * 1100);
+  for (int i = 0; i < nodes; ++i) {
+    text += "@node \"" + names[i] + "\" \"Title of " + names[i] + "\"\n";
+    if (i + 1 < nodes) text += "@next \"" + names[i + 1] + "\"\n";
+    if (i > 0) text += "@prev \"" + names[i - 1] + "\"\n";
+    text += "@toc \"MAIN\"\n";
+    for (int line = 0; line < 14; ++line) {
+      text += Sentence(random);
+      if (line % 4 == 1) text += "@{b}bold@{ub} @{fg Shine}shine@{fg Text}";
+      if (line % 5 == 2) text += "@{\"see " + names[random() % nodes] + "\" LINK \"" + names[random() % nodes] + "\"}";
+      if (line % 7 == 3) text += " @{em emphasis}";
+      text += '\n';
+    }
+    text += "@endnode\n";
+  }
+  return text;
+}
+
+std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed) {
+  std::string name = dir + "/generated.guide";
+  std::ofstream(name, std::ios::binary) << GenerateGuide(nodes, seed);
+  return name;
+}
+
+}  // namespace folioteer::bench

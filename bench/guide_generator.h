@@ -1,0 +1,15 @@
+// A generator of large guides for the benchmarks: n nodes of about 1 KB of
+// text each, with attributes and links, a few local commands per node, and
+// a global @macro and @$VER:. Node names come in a shuffled order.
+#pragma once
+
+#include <string>
+
+namespace folioteer::bench {
+
+std::string GenerateGuide(int nodes, unsigned seed = 1);
+
+// Writes the generated guide to a file and returns its name.
+std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed = 1);
+
+}  // namespace folioteer::bench

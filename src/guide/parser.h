@@ -1,0 +1,28 @@
+// Opening a guide file and parsing it into its Guide document.
+//
+// The model keeps only what the editor edits; text outside nodes, commands
+// that may not stand where they are found outside nodes, and empty lines
+// before commands are dropped. What was dropped is counted in the handle's
+// ParseLosses, so that the user can learn what the next save leaves out.
+#pragma once
+
+#include <string>
+
+#include "guide/document.h"
+
+namespace folioteer {
+
+// result: kOpened; kWrongFileType when the first line is not @database;
+// kOtherProblem when the file cannot be read; else the system's reason. A
+// missing or empty file is created as a new guide (created TRUE) and written
+// at once. The handle is null unless the result is kOpened.
+void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& created, int& result);
+
+bool ParseAGHeader(AmigaGuideFile handle);
+bool ParseAGNode(AmigaGuideFile handle);
+
+// One line as a command: null for a text line (a line whose first token is
+// no keyword, or is "@{").
+AGCmd* ParseCmd(const std::string& line);
+
+}  // namespace folioteer

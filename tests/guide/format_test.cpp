@@ -1,0 +1,144 @@
+#include "guide/format.h"
+
+#include <gtest/gtest.h>
+
+#include "support/assert.h"
+#include "support/requesters.h"
+
+namespace folioteer {
+namespace {
+
+std::string Built(AGCmd* cmd) {
+  std::string text;
+  BuildCmd(cmd, text);
+  DisposeCmd(cmd);
+  return text;
+}
+
+std::string Built(AGAttr* attr) {
+  std::string text;
+  BuildAttr(attr, text);
+  DisposeAttr(attr);
+  return text;
+}
+
+CmdParams Params(std::optional<std::string> nodeRef, std::optional<std::string> strng,
+                 std::optional<std::string> strng2, int num) {
+  return CmdParams{std::move(nodeRef), std::move(strng), std::move(strng2), num};
+}
+
+TEST(Format, WrittenFormOfCommands) {
+  EXPECT_EQ(Built(CreateNodeCmd("MAIN", "Contents")), "@node \"MAIN\" \"Contents\"");
+  EXPECT_EQ(Built(CreateNodeCmd("MAIN", "")), "@node \"MAIN\" ");
+  EXPECT_EQ(Built(CreateNodeRefCmd(AGCmdKind::Next, "")), "@next \"\"");
+  EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Remark, "a b")), "@remark a b");
+  EXPECT_EQ(Built(CreateFontCmd(AGCmdKind::Font, "topaz.font", 8)), "@font \"topaz.font\" 8");
+  EXPECT_EQ(Built(CreateFontCmd(AGCmdKind::Font, "topaz.font", 0)), "@font \"topaz.font\"");
+  EXPECT_EQ(Built(CreateNumberCmd(AGCmdKind::Tab, 0)), "@tab 0");
+  EXPECT_EQ(Built(CreateNumberCmd(AGCmdKind::Width, -3)), "@width -3");
+  EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Database, "")), "@database \"\"");
+  EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Help, "Index")), "@help \"Index\"");
+  EXPECT_EQ(Built(CreateSwitchCmd(AGCmdKind::SmartWrap)), "@smartwrap");
+  EXPECT_EQ(Built(CreateTwoStrParamCmd(AGCmdKind::Macro, "emph", "@{b}$1@{ub}")), "@macro \"emph\" \"@{b}$1@{ub}\"");
+  EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("Other", "See this", "LINK", 12))),
+            "@{\"See this\" LINK \"Other\" 12}");
+  EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("Other", "See this", "LINK", 0))),
+            "@{\"See this\" LINK \"Other\"}");
+  EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("x", "Go", "JUMP", 0))), "@{\"Go\" LINK \"x\"}");
+  EXPECT_EQ(Built(CreateVersionCmd("Doc", 1, 2, 5, 12, 14, std::nullopt)), "@$VER: Doc 1.2 (5.12.2014) ");
+  EXPECT_EQ(Built(CreateVersionCmd(std::nullopt, 3, 0, 1, 1, 99, "beta")), "@$VER:  3.0 (1.1.1999) beta");
+}
+
+TEST(Format, QuotingRule) {
+  EXPECT_EQ(QuotedValue("\"already\""), "\"already\"");
+  EXPECT_EQ(QuotedValue("x y"), "\"x y\"");
+  EXPECT_EQ(QuotedValue("\""), "\"\"\"");
+  EXPECT_EQ(QuotedValue(""), "\"\"");
+  EXPECT_EQ(UnquotedValue("\"MAIN\""), "MAIN");
+  EXPECT_EQ(UnquotedValue("\""), "\"");
+}
+
+TEST(Format, WrongKindsAreAssertions) {
+  EXPECT_THROW(CreateNumberCmd(AGCmdKind::Node, 1), AssertionFailure);
+  EXPECT_THROW(CreateSwitchCmd(AGCmdKind::Tab), AssertionFailure);
+  EXPECT_THROW(CreateNodeRefCmd(AGCmdKind::Author, "x"), AssertionFailure);
+  EXPECT_THROW(CreateCmd(AGCmdKind::Author, CmdParams{}), AssertionFailure);  // no first string
+  EXPECT_THROW(CreateLinkCmd(LinkOp::Link, "label", std::nullopt), AssertionFailure);
+  EXPECT_THROW(UpdateCmdNum(nullptr, 1), AssertionFailure);
+  EXPECT_THROW(CreateColorAttr(AGAttrKind::Bold, GuideColor::Fill), AssertionFailure);
+}
+
+TEST(Format, UpdatesGoByTheKind) {
+  AGCmd* node = CreateNodeCmd("Intro", "Old title");
+  UpdateCmdStr1(node, std::string());
+  UpdateCmdStr1(node, std::nullopt);
+  std::string text;
+  BuildCmd(node, text);
+  EXPECT_EQ(text, "@node \"Intro\" \"Old title\"");
+  UpdateCmd(node, Params(std::nullopt, "Intro", "New", 7));  // Num ignored: @node takes none
+  BuildCmd(node, text);
+  EXPECT_EQ(text, "@node \"Intro\" \"New\"");
+  DisposeCmd(node);
+  AGCmd* next = CreateNodeRefCmd(AGCmdKind::Next, "a");
+  UpdateCmd(next, Params("b c", std::nullopt, std::nullopt, 0));  // no first string needed
+  EXPECT_EQ(Built(next), "@next \"b c\"");
+  ::testing::internal::CaptureStderr();
+  AGCmd* author = CreateStrParamCmd(AGCmdKind::Author, "Me");
+  UpdateCmdStr0(author, std::string());
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Folioteer: UpdateCmdStr0: Missing StrngParam\n");
+  EXPECT_EQ(Built(author), "@author \"\"");
+}
+
+TEST(Format, LinksWarnAboutMissingParts) {
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(Built(CreateLinkCmd(LinkOp::Rx, "", "")), "@{\"\" RX \"\"}");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Folioteer: Missing Link label\nFolioteer: Missing rx target\n");
+  AGCmd* link = CreateLinkCmd(LinkOp::System, "Run", "dir");
+  EXPECT_EQ(link->linkOp, LinkOp::System);
+  EXPECT_EQ(Built(link), "@{\"Run\" SYSTEM \"dir\"}");
+}
+
+TEST(Format, WrittenFormOfAttributes) {
+  EXPECT_EQ(Built(CreateNumberAttr(AGAttrKind::Apen, 3)), "@{apen 3}");
+  EXPECT_EQ(Built(CreateColorAttr(AGAttrKind::Fg, GuideColor::Shine)), "@{fg Shine}");
+  EXPECT_EQ(Built(CreateSetTabsAttr("10 20 30")), "@{settabs 10 20 30}");
+  EXPECT_EQ(Built(CreateStyleAttr(AGAttrKind::Italic, AttrForm::On)), "@{i}");
+  EXPECT_EQ(Built(CreateStyleAttr(AGAttrKind::Italic, AttrForm::Off)), "@{ui}");
+  EXPECT_EQ(Built(CreateStyleAttr(AGAttrKind::Underline, AttrForm::Off)), "@{uu}");
+  EXPECT_EQ(Built(CreateSwitchAttr(AGAttrKind::JCenter)), "@{jcenter}");
+  AttrParams params{std::string("ignored"), 5, GuideColor::Fill, AttrForm::Off};
+  EXPECT_EQ(Built(CreateAttr(AGAttrKind::Bpen, params)), "@{bpen 5}");
+}
+
+TEST(Records, RecyclingAnodeRecyclesItsLocalsAndKeepsBuffers) {
+  AGCmd* node = CreateNodeCmd("N", "T");
+  ListCreate(node->subcmds, CompareBySeq, false);
+  for (int seq = 1; seq <= 3; ++seq) {
+    AGCmd* local = CreateStrParamCmd(AGCmdKind::Title, "t");
+    local->seq = seq;
+    ListAddition(node->subcmds, local);
+  }
+  DisposeCmd(node);
+  EXPECT_EQ(node, nullptr);
+  size_t before = CommandAllocations();
+  std::vector<AGCmd*> again;
+  for (int i = 0; i < 4; ++i) again.push_back(ObtainCommand());
+  EXPECT_EQ(CommandAllocations(), before);  // all four came from the chain
+  for (AGCmd*& cmd : again) {
+    EXPECT_EQ(cmd->kind, AGCmdKind::None);
+    EXPECT_EQ(cmd->block, InvalidBlock());
+    RecycleCommand(cmd);
+  }
+}
+
+TEST(Records, CopyParamsMakesAbsentStringsPresent) {
+  CmdParams source{std::nullopt, std::string("x"), std::nullopt, 4};
+  CmdParams copy;
+  CopyParams(source, copy);
+  EXPECT_EQ(copy.NodeRef, std::string());
+  EXPECT_EQ(copy.Strng, "x");
+  EXPECT_EQ(copy.Num, 4);
+}
+
+}  // namespace
+}  // namespace folioteer

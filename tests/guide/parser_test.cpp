@@ -1,0 +1,180 @@
+#include "guide/parser.h"
+
+#include <gtest/gtest.h>
+
+#include "guide/writer.h"
+#include "guide_test_util.h"
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+using testing::DumpDocument;
+using testing::OpenText;
+using testing::ReadFile;
+using testing::TempDir;
+
+class ParserTest : public ::testing::Test {
+ protected:
+  // The document of a guide text, dumped; fails the test when it does not open.
+  std::string Parsed(const std::string& text) {
+    int result = -1;
+    AmigaGuideFile handle = OpenText(dir, text, result);
+    EXPECT_EQ(result, kOpened);
+    if (handle == nullptr) return "";
+    std::string dump = DumpDocument(GetDocument(handle));
+    losses = GetParseLosses(handle);
+    CloseAmigaGuideFile(handle);
+    return dump;
+  }
+  // The assertion message that stops the opening.
+  std::string Refused(const std::string& text) {
+    int result = -1;
+    try {
+      AmigaGuideFile handle = OpenText(dir, text, result);
+      CloseAmigaGuideFile(handle);
+    } catch (const AssertionFailure& failure) {
+      return failure.Message();
+    }
+    return "opened with result " + std::to_string(result);
+  }
+  TempDir dir;
+  ParseLosses losses;
+};
+
+TEST_F(ParserTest, NewOrEmptyFileBecomesTheFourLineGuide) {
+  for (bool exists : {false, true}) {
+    std::string name = dir.File(exists ? "Empty.guide" : "Notes.guide");
+    if (exists) testing::WriteFile(name, "");
+    AmigaGuideFile handle = nullptr;
+    bool created = false;
+    int result = -1;
+    OpenAmigaGuideFile(handle, name, created, result);
+    ASSERT_EQ(result, kOpened);
+    EXPECT_TRUE(created);
+    std::string base = exists ? "Empty" : "Notes";
+    EXPECT_EQ(ReadFile(name), "@database \"" + base + ".guide\"\n@node \"MAIN\" \"" + base + "\"\n\n@endnode\n");
+    CloseAmigaGuideFile(handle);
+  }
+  AmigaGuideFile handle = nullptr;
+  bool created = false;
+  int result = -1;
+  OpenAmigaGuideFile(handle, dir.File("readme"), created, result);
+  EXPECT_EQ(ReadFile(dir.File("readme")), "@database \"readme\"\n@node \"MAIN\" \"readme\"\n\n@endnode\n");
+  CloseAmigaGuideFile(handle);
+}
+
+TEST_F(ParserTest, OpenResults) {
+  int result = -1;
+  EXPECT_EQ(OpenText(dir, "\n@database x\n@node MAIN\n", result), nullptr);
+  EXPECT_EQ(result, kWrongFileType);
+  EXPECT_EQ(OpenText(dir, "This is plain text\n", result), nullptr);
+  EXPECT_EQ(result, kWrongFileType);
+  std::string binary("\x7f" "ELF\0\0\x01\xff\n@database", 14);
+  EXPECT_EQ(OpenText(dir, binary, result), nullptr);
+  EXPECT_EQ(result, kWrongFileType);
+  AmigaGuideFile handle = nullptr;
+  bool created = false;
+  OpenAmigaGuideFile(handle, dir.Path(), created, result);
+  EXPECT_EQ(result, kWrongFileType);
+  OpenAmigaGuideFile(handle, dir.File("no/such/dir.guide"), created, result);
+  EXPECT_EQ(result, ENOENT);
+  EXPECT_EQ(Parsed("@DATABASE Big\n@node MAIN\n"), "G @database \"Big\"\nN @node \"MAIN\" \nL @endnode\nT \n");
+  EXPECT_EQ(Parsed("@database\n@node main\n"), "G @database \"DB\"\nN @node \"main\" \nL @endnode\nT \n");
+}
+
+TEST_F(ParserTest, HeaderKeepsGlobalCommandsAndDropsText) {
+  EXPECT_EQ(Parsed("@database d\nA comment\n@WIDTH 72\n@wordwrap\n@node MAIN\n@endnode\n"),
+            "G @database \"d\"\nG @width 72\nG @wordwrap\nN @node \"MAIN\" \nL @endnode\nT \n");
+  EXPECT_EQ(losses.textLines, 1);
+  EXPECT_EQ(losses.firstLines, std::vector<int>{2});
+}
+
+TEST_F(ParserTest, NodeLinesAndParameters) {
+  std::string dump = Parsed(
+      "@database d\n"
+      "@node \"My Node\" \"A Title\"\n"
+      "@next\n"
+      "  @title Shown\n"
+      "@font helvetica.font\n"
+      "@font x.font big\n"
+      "@rem keep  this \"exactly\" \n"
+      "@{\"link\" link MAIN} is text\n"
+      "@endnode\n");
+  EXPECT_EQ(dump,
+            "G @database \"d\"\n"
+            "N @node \"My Node\" \"A Title\"\n"
+            "L @next \"\"\n"
+            "L @title \"Shown\"\n"
+            "L @font \"helvetica.font\"\n"
+            "L @font \"x.font\"\n"
+            "L @remark keep  this \"exactly\" \n"
+            "L @endnode\n"
+            "T @{\"link\" link MAIN} is text\n");
+}
+
+TEST_F(ParserTest, EmptyLinesBeforeTextStayBeforeCommandsGo) {
+  EXPECT_EQ(Parsed("@database d\n@node MAIN\n\n\n\nfirst\n\n@title t\nsecond\n\n\n@endnode\n"),
+            "G @database \"d\"\nN @node \"MAIN\" \nL @title \"t\"\nL @endnode\n"
+            "T \nT \nT \nT first\nT second\n");
+}
+
+TEST_F(ParserTest, TextBetweenNodesIsDroppedAndCounted) {
+  EXPECT_EQ(Parsed("@database d\n@node MAIN\n@endnode\nstray\n@title lost\n@node B\nb\n"),
+            "G @database \"d\"\nN @node \"MAIN\" \nL @endnode\nT \n"
+            "N @node \"B\" \nL @endnode\nT b\n");
+  EXPECT_EQ(losses.textLines, 1);
+  EXPECT_EQ(losses.commands, 1);
+  EXPECT_EQ(losses.firstLines, (std::vector<int>{4, 5}));
+  EXPECT_EQ(DescribeParseLosses(losses),
+            "The next save will leave out 1 text line outside nodes and 1 command that may not stand "
+            "outside a node (lines 4, 5).");
+}
+
+TEST_F(ParserTest, BytesSurviveExceptTheLineEnd) {
+  std::string text = "caf\xe9 na\xc3\xafve\tTAB\rCR \x01";
+  EXPECT_EQ(Parsed("@database d\r\n@node MAIN\r\n" + text + "\r\n@endnode\r\n"),
+            "G @database \"d\"\nN @node \"MAIN\" \nL @endnode\nT " + text + "\n");
+}
+
+TEST_F(ParserTest, VersionLinesDoNotGrowOnSave) {
+  const char* lines[] = {"@$VER: Doc 1.2 (5.12.2014)", "@$VER: Doc 1.2 (5.12.2014)   with comment  ",
+                         "@$VER: NoDate 1.0", "@$VER: )odd (x) y"};
+  for (const char* line : lines) {
+    int result = -1;
+    AmigaGuideFile handle = OpenText(dir, std::string("@database d\n") + line + "\n@node MAIN\n", result);
+    ASSERT_TRUE(OutputAmigaGuideFile(handle));
+    std::string once = ReadFile(dir.File("test.guide"));
+    CloseAmigaGuideFile(handle);
+    handle = OpenText(dir, once, result);
+    ASSERT_TRUE(OutputAmigaGuideFile(handle));
+    EXPECT_EQ(ReadFile(dir.File("test.guide")), once) << line;
+    CloseAmigaGuideFile(handle);
+  }
+}
+
+TEST_F(ParserTest, RuleBreakersStopTheOpening) {
+  EXPECT_EQ(Refused("@database d\n@wordwrap\n"), "ParseAGHeader FAIL");
+  EXPECT_EQ(Refused("@database d\n@node MAIN\n@endnode\n@node Main\n@endnode\n"),
+            "ListAddition FAIL in InsertEmptyNode");
+}
+
+TEST_F(ParserTest, OddInputsOpen) {
+  EXPECT_EQ(Parsed("@database d\n@node\n@node \"half\n@node a\"b c\n"),
+            "G @database \"d\"\n"
+            "N @node \"\" \nL @node \"half\" \nL @node \"a\"b\" \"c\"\nL @endnode\nT \n");
+  std::string oneLine = "@database x" + std::string(50 * 1024 * 1024, 'y');
+  int result = -1;
+  EXPECT_EQ(Refused(oneLine), "ParseAGHeader FAIL");
+  std::string many = "@database d\n";
+  for (int i = 0; i < 200000; ++i) many += "@node n" + std::to_string(i) + "\n@endnode\n";
+  AmigaGuideFile handle = OpenText(dir, many, result);
+  ASSERT_EQ(result, kOpened);
+  int nodes = 0;
+  ScanNodes(GetDocument(handle), [&](AGCmd*) { return ++nodes > 0; });
+  EXPECT_EQ(nodes, 200000);
+  CloseAmigaGuideFile(handle);
+}
+
+}  // namespace
+}  // namespace folioteer

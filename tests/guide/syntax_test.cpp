@@ -1,0 +1,91 @@
+#include "guide/syntax.h"
+
+#include <gtest/gtest.h>
+
+#include "guide/syntax_tables.h"
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+TEST(Syntax, CommandLookup) {
+  EXPECT_EQ(MatchCommand("@{"), AGCmdKind::Link);
+  EXPECT_EQ(MatchCommand("@NODE"), AGCmdKind::Node);
+  EXPECT_EQ(MatchCommand("@Rem"), AGCmdKind::Remark);
+  EXPECT_EQ(MatchCommand("@REMARK"), AGCmdKind::Remark);
+  EXPECT_EQ(MatchCommand("@$VER:"), AGCmdKind::Version);
+  EXPECT_EQ(MatchCommand("@$ver:"), AGCmdKind::None);
+  EXPECT_EQ(MatchCommand("@nodes"), AGCmdKind::None);
+  EXPECT_EQ(MatchCommand("@"), AGCmdKind::None);
+  EXPECT_EQ(MatchCommand(""), AGCmdKind::None);
+  EXPECT_EQ(GetCmdName(AGCmdKind::Version), "@$VER:");
+  EXPECT_EQ(GetCmdName(AGCmdKind::None), "");
+  EXPECT_TRUE(GetCmdInfo(AGCmdKind::None).Empty());
+}
+
+TEST(Syntax, ModifierSetsFollowTheMemberships) {
+  CmdModSet link = GetCmdInfo(AGCmdKind::Link);
+  for (CmdModifier m : {CmdModifier::Inline, CmdModifier::NodeRef, CmdModifier::StrParam,
+                        CmdModifier::TwoStrParam, CmdModifier::Number})
+    EXPECT_TRUE(link.Has(m));
+  EXPECT_FALSE(link.Has(CmdModifier::Global));
+  CmdModSet remark = GetCmdInfo(AGCmdKind::Remark);
+  EXPECT_TRUE(remark.Has(CmdModifier::Verbatim) && remark.Has(CmdModifier::NoDefaults));
+  EXPECT_TRUE(GetAttrInfo(AGAttrKind::SetTabs).Has(AttrModifier::MultiNums));
+  EXPECT_TRUE(GetAttrInfo(AGAttrKind::Underline).Has(AttrModifier::AttrStyle));
+  EXPECT_TRUE(GetAttrInfo(AGAttrKind::Tab).Has(AttrModifier::AttrSwitch));
+}
+
+TEST(Syntax, AttributeLinkAndColourLookup) {
+  EXPECT_EQ(MatchAttribute("@{B}"), AGAttrKind::Bold);
+  EXPECT_EQ(MatchAttribute("@{b"), AGAttrKind::None);
+  EXPECT_EQ(MatchAttribute("@{SETTABS"), AGAttrKind::SetTabs);
+  EXPECT_EQ(MatchLinkOpName("rxs"), LinkOp::Rxs);
+  EXPECT_EQ(MatchLinkOpName("RUN"), LinkOp::Link);
+  EXPECT_EQ(MatchColorName("filltext"), GuideColor::FillText);
+  EXPECT_EQ(MatchColorName("purple"), GuideColor::Text);
+  EXPECT_EQ(GetLinkOpHints(LinkOp::System)[0], "Issue CLI command");
+}
+
+TEST(Syntax, HintTexts) {
+  EXPECT_EQ(GetCmdHints(AGCmdKind::Width)[3], "Open doc width - MAY BE IGNORED BY MULTIVIEW, USE TOOLTYPE IN DOC ");
+  EXPECT_EQ(GetCmdHints(AGCmdKind::Height)[3], "Open doc height - MAY BE IGNORED BY MULTIVIEW, USE TOOLTYPE IN DOC");
+  EXPECT_EQ(GetCmdHints(AGCmdKind::Node)[2], "optional Node display name");
+  EXPECT_EQ(GetCmdHints(AGCmdKind::Author)[1], "");
+  EXPECT_EQ(GetAttrHints(AGAttrKind::Bg)[2], "GUI background color named by usage");
+}
+
+// Each broken table is refused with its own message.
+TEST(Syntax, ConsistencyChecks) {
+  struct Case {
+    void (*breakIt)(SyntaxSource&);
+    const char* message;
+  };
+  const Case cases[] = {
+      {[](SyntaxSource& s) { s.cmdSets[3].clear(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
+      {[](SyntaxSource& s) { s.cmdSets[11].pop_back(); }, "BUG:AGCmdModSets not set up correctly"},
+      {[](SyntaxSource& s) { s.cmdKeywords.push_back({AGCmdKind::Tab, "@tab2", ""}); }, "Bug in AmigaGuideSyntax init"},
+      {[](SyntaxSource& s) { s.cmdKeywords.pop_back(); }, "Bug in AmigaGuideFormat init cmds code"},
+      {[](SyntaxSource& s) { s.cmdHints.push_back({AGCmdKind::Tab, {}}); }, "Bug in AmigaGuideSyntax InitCmdsHints"},
+      {[](SyntaxSource& s) { s.attrSets[5].clear(); }, "Bug in AmigaGuideSyntax InitAttribsModifiers"},
+      {[](SyntaxSource& s) { s.attrKeywords.pop_back(); }, "Bug in AmigaGuideFormat init attribs code"},
+      {[](SyntaxSource& s) { s.attrHints.push_back({AGAttrKind::Bg, {}}); }, "Bug in AmigaGuideSyntax InitAttrsHints"},
+      {[](SyntaxSource& s) { s.attrHints.pop_back(); }, "Bug in AmigaGuideSyntax initCmdHints code"},
+      {[](SyntaxSource& s) { s.linkOpHints.push_back(s.linkOpHints[0]); }, "Bug in AmigaGuideSyntax InitLopHints"},
+      {[](SyntaxSource& s) { s.linkOpHints.pop_back(); }, "Bug in AmigaGuideSyntax InitLinkOpHints code"},
+  };
+  EXPECT_NO_THROW(BuildSyntaxTables(DefaultSyntaxSource()));
+  for (const Case& c : cases) {
+    SyntaxSource source = DefaultSyntaxSource();
+    c.breakIt(source);
+    try {
+      BuildSyntaxTables(source);
+      ADD_FAILURE() << "accepted: " << c.message;
+    } catch (const AssertionFailure& failure) {
+      EXPECT_EQ(failure.Message(), c.message);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace folioteer
