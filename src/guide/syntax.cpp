@@ -253,13 +253,14 @@ GuideColor MatchColorName(std::string_view name) {
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (a[i] != b[i] && Lower(a[i]) != Lower(b[i])) return false;
   return true;
 }
 
 int CompareIgnoreCase(std::string_view a, std::string_view b) {
   size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
+    if (a[i] == b[i]) continue;  // the common case, without folding
     unsigned char x = static_cast<unsigned char>(Lower(a[i]));
     unsigned char y = static_cast<unsigned char>(Lower(b[i]));
     if (x != y) return x < y ? -1 : 1;

@@ -1,0 +1,280 @@
+#include "nodes/node_ops.h"
+
+#include "editor/editor_state.h"
+#include "guide/format.h"
+#include "support/assert.h"
+#include "ui/windows.h"
+
+namespace folioteer {
+namespace {
+
+void AddEntry(List list, NodeEntry* entry, const char* failure) {
+  ListAddition(list, entry);
+  Assert(ListOpDone(list), failure);
+}
+
+// Hands the order keys down the line so that the new entry (last in
+// AllNodes) stands at position target: each entry from the end back to
+// target takes the key of the one after it, the new entry the freed key.
+void HandDownKeys(NodeEntry* newEntry, int target) {
+  List all = AllNodesList();
+  ListSetWriteMode(all);
+  ListDeletion(all, newEntry);
+  uint32_t freeKey = newEntry->order;
+  NodeEntry* lastMoved = nullptr;
+  for (int i = NodeCount() - 2; i >= target; --i) {
+    ListSetReadMode(all);
+    void* item = nullptr;
+    if (lastMoved == nullptr)
+      ListEndset(all);
+    else
+      Assert(OnList(all, lastMoved, item), "OnList FAIL in AddNewNode ?");
+    ListReadRev(all, item);
+    Assert(ListOpDone(all), "ListReadRev FAIL in AddNewNode ?");
+    NodeEntry* moved = static_cast<NodeEntry*>(item);
+    ListSetWriteMode(all);
+    ListDeletion(all, moved);
+    Assert(ListOpDone(all), "ListDeletion FAIL in AddNewNode ?");
+    std::swap(moved->order, freeKey);
+    AddEntry(all, moved, "ListAddition FAIL in AddNewNode ?");
+    lastMoved = moved;
+  }
+  newEntry->order = freeKey;
+  AddEntry(all, newEntry, "last ListAddition FAIL in AddNewNode ?");
+}
+
+// The label of a navigation command after it was added or changed.
+void RefreshNavLabel(NodeEntry* entry, AGCmdKind kind) {
+  ResolveOneName(entry, kind);
+  bool isNext = kind == AGCmdKind::Next;
+  NavState state = isNext ? entry->nextState : entry->prevState;
+  NodeEntry* target = isNext ? entry->nextTarget : entry->prevTarget;
+  std::string label;
+  if (state == NavState::Found) label = std::string(NodeNameView(target->node));
+  if (state == NavState::Missing)
+    label = UnquotedValue(CheckForExisting(kind, entry->node->subcmds)->params.NodeRef.value_or(""));
+  AsgNavLabel(isNext, state, label);
+}
+
+bool IsNavCommand(AGCmdKind kind) { return kind == AGCmdKind::Next || kind == AGCmdKind::Prev; }
+
+// Appends the edited text to the block line by line (the block holds one
+// empty line to begin with).
+void FillBlock(TextBlock block, std::string_view text) {
+  size_t start = 0;
+  bool first = true;
+  while (true) {
+    size_t end = text.find('\n', start);
+    std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
+    if (first) {
+      SetEndBlockRead(block);
+      AppendBlockLine(block, line);
+      first = false;
+    } else {
+      AddBlockLine(block, line);
+    }
+    if (end == std::string_view::npos) return;
+    start = end + 1;
+  }
+}
+
+AGCmd* FindNth(const std::function<void(const std::function<bool(AGCmd*)>&)>& scan, int index) {
+  AGCmd* found = nullptr;
+  int counter = 0;
+  scan([&](AGCmd* cmd) {
+    if (counter == index) {
+      found = cmd;
+      return false;
+    }
+    ++counter;
+    return true;
+  });
+  return found;
+}
+
+}  // namespace
+
+void AddNewNode(AGDocument* doc, std::string_view name, int position) {
+  AGCmd* node = CreateNodeCmd(name, name);
+  NodeEntry* entry = AddInfoToNode(node);
+  Assert(entry != nullptr, "Out of memory in AddNewNode");
+  entry->prevState = entry->nextState = NavState::None;
+  AddNode(doc, node);
+  if (!AddToAllNodes(entry)) {
+    RemNode(doc, node);
+    FreeNodeEntry(entry);
+    DisposeCmd(node);
+    return;
+  }
+  int last = NodeCount() - 1;
+  if (position < 0 || position + 1 >= last) {
+    AddNodeToListing(position < 0 ? -1 : position + 1, name);
+    return;
+  }
+  HandDownKeys(entry, position + 1);
+  AddNodeToListing(position + 1, name);
+}
+
+void DeleteNode(int position) {
+  NodeEntry* entry = FindNodeByIdx(position);
+  if (entry == nullptr) return;
+  if (entry == Editor().editingNode) {
+    ShowNodeTextIdx(0);
+    SetListSelectedIdx(ListId::Nodes, 0);
+  }
+  UnListNode(position);
+  RemoveFromAllNodes(entry);
+  RemNode(GetDocument(Editor().guideFile), entry->node);
+  DisposeCmd(entry->node);
+  if (Editor().editingNode == entry) Editor().editingNode = nullptr;
+  FreeNodeEntry(entry);
+  AdjustNodeCount(-1);
+}
+
+void MoveNode(int position, int delta) {
+  if (delta != -1 && delta != 1) return;
+  NodeEntry* a = FindNodeByIdx(position);
+  if (a == nullptr) return;
+  List all = AllNodesList();
+  void* item = nullptr;
+  if (delta < 0)
+    ListReadRev(all, item);  // the walk stands on a: its neighbour is one step away
+  else
+    ListRead(all, item);
+  NodeEntry* b = ListOpDone(all) ? static_cast<NodeEntry*>(item) : nullptr;
+  if (b == nullptr) return;
+  ListSetWriteMode(all);
+  ListDeletion(all, a);
+  ListDeletion(all, b);
+  std::swap(a->order, b->order);
+  AddEntry(all, a, "swap place on AllNodes FAIL");
+  AddEntry(all, b, "swap place on AllNodes FAIL");
+  MoveNodeOnGadgInfo(position, delta);
+}
+
+void ReTitleNode(int position, std::string_view title) {
+  NodeEntry* entry = FindNodeByIdx(position);
+  if (entry == nullptr) return;
+  UpdateCmdStr1(entry->node, std::string(title));
+  if (entry == Editor().editingNode) ShowTitle(entry);
+}
+
+std::string GetNodeTitle(int position) {
+  NodeEntry* entry = FindNodeByIdx(position);
+  return entry == nullptr ? std::string() : UnquotedValue(entry->node->params.Strng2.value_or(""));
+}
+
+void SaveNodeText(NodeEntry* entry) {
+  std::string text;
+  text.reserve(80);
+  GetEditedText(text);
+  TextBlock block = entry->node->block;
+  EmptyBlock(block);
+  if (Editor().useTabAttr) {
+    const std::string& tab = GetAttrName(AGAttrKind::Tab);
+    for (size_t k = text.find('\t'); k != std::string::npos; k = text.find('\t', k + tab.size()))
+      text.replace(k, 1, tab);
+  }
+  FillBlock(block, text);
+}
+
+AGCmd* FindGbl(int index) {
+  AGDocument* doc = GetDocument(Editor().guideFile);
+  return FindNth([doc](const auto& visitor) { ScanGlobalCmds(doc, visitor); }, index);
+}
+
+AGCmd* FindLcl(int index) {
+  NodeEntry* entry = Editor().editingNode;
+  if (entry == nullptr) return nullptr;
+  return FindNth([entry](const auto& visitor) { ScanLocalCmds(entry->node, visitor); }, index);
+}
+
+void AddNewGbl(AGDocument* doc, AGCmdKind kind, const CmdParams& params) {
+  AGCmd* cmd = CreateCmd(kind, params);
+  AddGlobalCommand(doc, cmd);
+  std::string text;
+  BuildCmd(cmd, text);
+  AddGblToListing(text);
+}
+
+void UpdateGbl(AGCmd* cmd, int index, const CmdParams& params) {
+  UpdateCmd(cmd, params);
+  RefreshGblListing(index, cmd);
+}
+
+// The @database command stays: removing it from the listing while the
+// document keeps it would leave the two out of step.
+void DeleteGbl(int index) {
+  AGCmd* cmd = FindGbl(index);
+  if (cmd != nullptr && cmd->kind == AGCmdKind::Database) return;
+  UnListGbl(index);
+  if (cmd == nullptr) return;
+  RemGlobalCommand(GetDocument(Editor().guideFile), cmd);
+  DisposeCmd(cmd);
+}
+
+void AddNewLcl(AGDocument* doc, NodeEntry* entry, AGCmdKind kind, const CmdParams& params) {
+  if (entry == nullptr) return;
+  AGCmd* cmd = CreateCmd(kind, params);
+  AddLocalCommand(doc, entry->node, cmd);
+  std::string text;
+  BuildCmd(cmd, text);
+  if (entry == Editor().editingNode) AddLclToListing(text);
+  if (IsNavCommand(kind)) RefreshNavLabel(entry, kind);
+}
+
+void UpdateLcl(NodeEntry* entry, AGCmd* cmd, int index, const CmdParams& params) {
+  UpdateCmd(cmd, params);
+  RefreshLclListing(entry, index, cmd);
+  if (IsNavCommand(cmd->kind)) RefreshNavLabel(entry, cmd->kind);
+}
+
+// The node's @endnode is not listed and is never deleted.
+void DeleteLcl(int index) {
+  NodeEntry* entry = Editor().editingNode;
+  AGCmd* cmd = FindLcl(index);
+  if (cmd != nullptr && cmd->kind == AGCmdKind::EndNode) return;
+  UnListLcl(index);
+  if (cmd == nullptr) return;
+  RemLocalCommand(GetDocument(Editor().guideFile), entry->node, cmd);
+  if (cmd->kind == AGCmdKind::Prev) {
+    entry->prevState = NavState::None;
+    entry->prevTarget = nullptr;
+    AsgNavLabel(false, NavState::None, "");
+  } else if (cmd->kind == AGCmdKind::Next) {
+    entry->nextState = NavState::None;
+    entry->nextTarget = nullptr;
+    AsgNavLabel(true, NavState::None, "");
+  }
+  DisposeCmd(cmd);
+}
+
+void AddNewLink(AGDocument*, NodeEntry*, LinkOp op, const std::optional<std::string>& label,
+                const std::optional<std::string>& target) {
+  AGCmd* link = CreateLinkCmd(op, label, target);
+  std::string text;
+  BuildCmd(link, text);
+  DisposeCmd(link);
+  InsertIntoEditedText(text);
+}
+
+void AddNewTxtAttr(AGDocument*, NodeEntry*, AGAttrKind kind, AttrParams params) {
+  AGAttr* attr = CreateAttr(kind, params);
+  std::string onText, offText, selected;
+  BuildAttr(attr, onText);
+  DisposeAttr(attr);
+  int firstLine = 0, firstColumn = 0, lastLine = 0, lastColumn = 0;
+  if (params.OnOff == AttrForm::On && GetAttrInfo(kind).Has(AttrModifier::AttrStyle) && AnySelectedText() &&
+      GetSelectedBlock(firstLine, firstColumn, lastLine, lastColumn) && GetSelectedText(selected)) {
+    params.OnOff = AttrForm::Off;
+    attr = CreateAttr(kind, params);
+    BuildAttr(attr, offText);
+    DisposeAttr(attr);
+    SelectBlock(firstLine, firstColumn, lastLine, lastColumn);
+    ReplaceSelectedText(onText + selected + offText);
+    return;
+  }
+  InsertIntoEditedText(onText);
+}
+
+}  // namespace folioteer

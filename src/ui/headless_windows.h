@@ -1,0 +1,112 @@
+// The headless window system: the state of every window kept in memory, for
+// the tests and the batch mode. Lists with their rows and selected row, the
+// edit box text with a cursor and a selection, the navigation labels, the
+// window titles, the enabled controls, the busy and help-hint states, the
+// editor font, the menu check marks, and a record of the progress gauge.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "ui/windows.h"
+
+namespace folioteer {
+
+class HeadlessWindows : public WindowSystem {
+ public:
+  struct NavLabel {
+    std::string text;
+    bool pointsNowhere = false;
+  };
+  struct Progress {
+    std::string title;
+    int64_t total = 0;
+    int64_t advanced = 0;
+    int advances = 0;
+    bool running = false;
+    int runs = 0;
+  };
+
+  void OpenWindow(WindowId window) override { open_[Index(window)] = true; }
+  void CloseWindow(WindowId window) override { open_[Index(window)] = false; }
+  bool IsWindowOpen(WindowId window) override { return open_[Index(window)]; }
+  void SetWindowTitle(WindowId window, std::string_view title) override { titles_[Index(window)] = title; }
+  void SetIconified(bool iconified) override { iconified_ = iconified; }
+
+  void SetRows(ListId list, std::vector<std::string> rows) override;
+  void InsertRow(ListId list, int position, std::string_view text) override;
+  void RemoveRow(ListId list, int position) override;
+  void ReplaceRow(ListId list, int position, std::string_view text) override;
+  void SwapRows(ListId list, int first, int second) override;
+  int RowCount(ListId list) override { return static_cast<int>(lists_[Index(list)].rows.size()); }
+  void SelectRow(ListId list, int position) override;
+  int SelectedRow(ListId list) override { return lists_[Index(list)].selected; }
+
+  std::string EditText() override { return text_; }
+  void SetEditText(std::string_view text) override;
+  void InsertAtCursor(std::string_view text) override;
+  bool Selection(TextPos& first, TextPos& last) override;
+  void Select(TextPos first, TextPos last) override;
+  void ReplaceSelection(std::string_view text) override;
+
+  void SetNavLabel(bool isNext, std::string_view text, bool pointsNowhere) override {
+    navLabels_[isNext ? 1 : 0] = {std::string(text), pointsNowhere};
+  }
+  void SetEnabled(Control control, bool enabled) override { enabled_[static_cast<int>(control)] = enabled; }
+  void SetBusy(bool busy) override { busy_ = busy; }
+  void SetHelpHintsShown(bool shown) override { helpHints_ = shown; }
+  bool SetEditorFont(const EditorFont& font) override;
+  void SetMenuCheck(MenuItem item, bool checked) override { checks_[static_cast<int>(item)] = checked; }
+  bool MenuCheck(MenuItem item) override { return checks_[static_cast<int>(item)]; }
+
+  void ProgressStart(std::string_view title, int64_t total) override;
+  void ProgressAdvance(int64_t amount) override;
+  void ProgressEnd() override;
+
+  // What tests and the batch mode look at.
+  const std::vector<std::string>& Rows(ListId list) const { return lists_[Index(list)].rows; }
+  const std::string& Title(WindowId window) const { return titles_[Index(window)]; }
+  const NavLabel& Label(bool isNext) const { return navLabels_[isNext ? 1 : 0]; }
+  bool Enabled(Control control) const { return enabled_[static_cast<int>(control)]; }
+  bool Busy() const { return busy_; }
+  bool HelpHintsShown() const { return helpHints_; }
+  bool Iconified() const { return iconified_; }
+  const EditorFont& Font() const { return font_; }
+  const Progress& ProgressRecord() const { return progress_; }
+  TextPos Cursor() const;
+  void SetCursor(TextPos pos);
+  // Back to the state of a new program.
+  void Reset();
+
+ private:
+  struct ListState {
+    std::vector<std::string> rows;
+    int selected = -1;
+  };
+  template <typename E>
+  static int Index(E value) { return static_cast<int>(value); }
+  size_t OffsetOf(TextPos pos) const;
+  TextPos PosOf(size_t offset) const;
+
+  std::array<ListState, 4> lists_;
+  std::array<bool, 3> open_{};
+  std::array<std::string, 3> titles_;
+  std::array<NavLabel, 2> navLabels_;
+  std::array<bool, kNumControls> enabled_{};
+  std::array<bool, kNumMenuItems> checks_{};
+  std::string text_;
+  size_t cursor_ = 0;
+  size_t selectionStart_ = 0;
+  size_t selectionEnd_ = 0;
+  bool hasSelection_ = false;
+  bool busy_ = false;
+  bool helpHints_ = false;
+  bool iconified_ = false;
+  EditorFont font_;
+  Progress progress_;
+};
+
+HeadlessWindows& DefaultHeadlessWindows();
+
+}  // namespace folioteer

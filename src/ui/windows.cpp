@@ -1,0 +1,331 @@
+#include "ui/windows.h"
+
+#include "guide/format.h"
+#include "guide/syntax.h"
+#include "spell/word_delimiters.h"
+#include "support/assert.h"
+#include "support/requesters.h"
+#include "ui/headless_windows.h"
+
+namespace folioteer {
+namespace {
+
+WindowSystem* installed = nullptr;
+
+std::string Rendered(const AGCmd* cmd) {
+  std::string text;
+  BuildCmd(cmd, text);
+  return text;
+}
+
+std::vector<std::string> LocalRows(const AGCmd* node) {
+  std::vector<std::string> rows;
+  ScanLocalCmds(const_cast<AGCmd*>(node), [&](AGCmd* cmd) {
+    if (cmd->kind != AGCmdKind::EndNode) rows.push_back(Rendered(cmd));
+    return true;
+  });
+  return rows;
+}
+
+std::string JoinedText(TextBlock block) {
+  std::string text;
+  ResetBlockRead(block);
+  const std::string* line = nullptr;
+  bool first = true;
+  while (NextBlockLineRef(block, line)) {
+    if (!first) text += '\n';
+    text += *line;
+    first = false;
+  }
+  return text;
+}
+
+// The label of a navigation command: the target's own name when it was
+// found, the name the command gives when it was not.
+void ShowNavLabel(NodeEntry* entry, AGCmdKind kind) {
+  ResolveOneName(entry, kind);
+  bool isNext = kind == AGCmdKind::Next;
+  NavState state = isNext ? entry->nextState : entry->prevState;
+  NodeEntry* target = isNext ? entry->nextTarget : entry->prevTarget;
+  std::string label;
+  if (state == NavState::Found) label = std::string(NodeNameView(target->node));
+  if (state == NavState::Missing) {
+    AGCmd* cmd = CheckForExisting(kind, entry->node->subcmds);
+    Assert(cmd != nullptr, "No navCommand in ShowNodeText");
+    label = UnquotedValue(cmd->params.NodeRef.value_or(""));
+  }
+  AsgNavLabel(isNext, state, label);
+}
+
+// Splits the edit text into its lines.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (true) {
+    size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
+    if (end == std::string_view::npos) return lines;
+    start = end + 1;
+  }
+}
+
+size_t Offset(std::string_view text, TextPos pos) {
+  size_t offset = 0;
+  for (int line = 0; line < pos.line; ++line) {
+    size_t end = text.find('\n', offset);
+    if (end == std::string_view::npos) return text.size();
+    offset = end + 1;
+  }
+  return std::min(text.size(), offset + static_cast<size_t>(std::max(pos.column, 0)));
+}
+
+}  // namespace
+
+WindowSystem& Windows() { return installed != nullptr ? *installed : DefaultHeadlessWindows(); }
+void InstallWindowSystem(WindowSystem* windows) { installed = windows; }
+
+void OpenMyWndo() {
+  EditorState& editor = Editor();
+  AGDocument* doc = GetDocument(editor.guideFile);
+  std::vector<std::string> globals, names;
+  ScanGlobalCmds(doc, [&](AGCmd* cmd) {
+    globals.push_back(Rendered(cmd));
+    return true;
+  });
+  Windows().SetRows(ListId::Global, std::move(globals));
+  ResetNodeReader(true);
+  ScanNodes(doc, [&](AGCmd* node) {
+    NodeEntry* entry = AddInfoToNode(node);
+    Assert(entry != nullptr, "Out of memory in ScanNodeNamesAddGadg");
+    if (AddToAllNodes(entry))
+      names.emplace_back(NodeNameView(node));
+    else
+      FreeNodeEntry(entry);
+    return true;
+  });
+  Windows().SetRows(ListId::Nodes, std::move(names));
+  ResetNodeReader(false);
+  ResolveNodes();
+  SetHelpHints(editor.helpHints);
+  TitleMainWndo();
+  Windows().OpenWindow(WindowId::Main);
+  const std::pair<MenuItem, bool> toggles[] = {{MenuItem::MakeIcons, editor.makeIcons},
+                                               {MenuItem::AutoPreview, editor.autoPreview},
+                                               {MenuItem::UseTab, editor.useTabAttr},
+                                               {MenuItem::HelpHints, editor.helpHints},
+                                               {MenuItem::SpellCheck, editor.spellCheck}};
+  for (auto [item, on] : toggles) Windows().SetMenuCheck(item, on);
+}
+
+void TitleMainWndo() {
+  std::string name;
+  InquireAGFileName(Editor().guideFile, name);
+  Windows().SetWindowTitle(WindowId::Main, "Folioteer - " + name);
+}
+
+void ShowEditWin() { Windows().OpenWindow(WindowId::Edit); }
+void HideEditWin() { Windows().CloseWindow(WindowId::Edit); }
+
+void SetFontEditWin() {
+  if (!Windows().SetEditorFont(Editor().editorFont)) ShowWarningS("unable to access editor font");
+}
+
+void IconifyMyWndo() { Windows().SetIconified(true); }
+void UniconifyMyWndo() { Windows().SetIconified(false); }
+void ShowGUIBusy(bool busy) { Windows().SetBusy(busy); }
+void SetHelpHints(bool on) { Windows().SetHelpHintsShown(on); }
+
+void ReflectPgmStatusGUI() {
+  const EditorState& editor = Editor();
+  WindowSystem& windows = Windows();
+  bool global = editor.Status(kGlobalSelected);
+  windows.SetEnabled(Control::EditGlobal, global && !editor.Status(kGlobalKindFlag));
+  windows.SetEnabled(Control::DeleteGlobal, global);
+  windows.SetEnabled(Control::AddGlobal, true);
+  int row = windows.SelectedRow(ListId::Nodes);
+  bool node = editor.Status(kNodeSelected) && !editor.Status(kMainSelected) && row > 0;
+  windows.SetEnabled(Control::NodeUp, node && row != 1);
+  windows.SetEnabled(Control::NodeDown, node && row != windows.RowCount(ListId::Nodes) - 1);
+  windows.SetEnabled(Control::Retitle, node);
+  windows.SetEnabled(Control::DeleteNode, node);
+  bool local = editor.Status(kLocalSelected);
+  windows.SetEnabled(Control::EditLocal, local && !editor.Status(kLocalKindFlag));
+  windows.SetEnabled(Control::DeleteLocal, local);
+  windows.SetEnabled(Control::AddWord, editor.Status(kMisspellingShown));
+  windows.SetEnabled(Control::Ignore, editor.Status(kMisspellingShown));
+}
+
+void AddNodeToListing(int position, std::string_view text) { Windows().InsertRow(ListId::Nodes, position, text); }
+void UnListNode(int position) { Windows().RemoveRow(ListId::Nodes, position); }
+
+void MoveNodeOnGadgInfo(int position, int delta) {
+  WindowSystem& windows = Windows();
+  int other = position + delta;
+  if (position < 0 || other < 0 || other >= windows.RowCount(ListId::Nodes)) return;
+  bool selected = windows.SelectedRow(ListId::Nodes) == position;
+  windows.SwapRows(ListId::Nodes, position, other);
+  if (selected) windows.SelectRow(ListId::Nodes, other);
+}
+
+void AddGblToListing(std::string_view text) { Windows().InsertRow(ListId::Global, -1, text); }
+void UnListGbl(int index) { Windows().RemoveRow(ListId::Global, index); }
+void RefreshGblListing(int index, const AGCmd* cmd) { Windows().ReplaceRow(ListId::Global, index, Rendered(cmd)); }
+void AddLclToListing(std::string_view text) { Windows().InsertRow(ListId::Local, -1, text); }
+void UnListLcl(int index) { Windows().RemoveRow(ListId::Local, index); }
+
+void RefreshLclListing(NodeEntry* entry, int index, const AGCmd* cmd) {
+  if (entry == Editor().editingNode) Windows().ReplaceRow(ListId::Local, index, Rendered(cmd));
+}
+
+void SetListSelectedIdx(ListId list, int position) { Windows().SelectRow(list, position); }
+int GetListSelectedIdx(ListId list) { return Windows().SelectedRow(list); }
+int NumItems(ListId list) { return Windows().RowCount(list); }
+
+NodeEntry* GetSelectedNode() {
+  EditorState& editor = Editor();
+  int row = Windows().SelectedRow(ListId::Nodes);
+  NodeEntry* entry = FindNodeByIdx(row);
+  editor.SetStatus(kNodeSelected, entry != nullptr);
+  editor.SetStatus(kMainSelected, entry != nullptr && row == 0);
+  return entry;
+}
+
+std::vector<std::string> PopupRows(bool global) {
+  std::vector<std::string> rows;
+  for (int kind = 0; kind < kNumCmdKinds - 1; ++kind)
+    if (GetCmdInfo(static_cast<AGCmdKind>(kind)).Has(global ? CmdModifier::Global : CmdModifier::Local))
+      rows.push_back(GetCmdName(static_cast<AGCmdKind>(kind)));
+  return rows;
+}
+
+std::vector<std::string> AttrPopupRows() {
+  std::vector<std::string> rows;
+  for (int kind = 0; kind < kNumAttrKinds - 1; ++kind) rows.push_back(GetAttrName(static_cast<AGAttrKind>(kind)));
+  return rows;
+}
+
+AGCmdKind TranslateCmdTable(bool global, int row) {
+  std::vector<std::string> rows = PopupRows(global);
+  Assert(row >= 0 && row < static_cast<int>(rows.size()), "not found in TranslateCmdTable");
+  return MatchCommand(rows[row]);
+}
+
+AGAttrKind TranslateAttrTable(int row) {
+  Assert(row >= 0 && row < kNumAttrKinds - 1, "not found in TranslateAttrTable");
+  return static_cast<AGAttrKind>(row);
+}
+
+void GetEditedText(std::string& text) { text = Windows().EditText(); }
+void InsertIntoEditedText(std::string_view text) { Windows().InsertAtCursor(text); }
+
+bool AnySelectedText() {
+  TextPos first, last;
+  return Windows().Selection(first, last) && !(first == last);
+}
+
+bool GetSelectedText(std::string& text) {
+  TextPos first, last;
+  if (!Windows().Selection(first, last)) return false;
+  std::string all = Windows().EditText();
+  size_t from = Offset(all, first), to = Offset(all, last);
+  text = to > from ? all.substr(from, to - from) : std::string();
+  return true;
+}
+
+void ReplaceSelectedText(std::string_view text) { Windows().ReplaceSelection(text); }
+
+bool GetSelectedBlock(int& firstLine, int& firstColumn, int& lastLine, int& lastColumn) {
+  TextPos first, last;
+  if (!Windows().Selection(first, last)) return false;
+  firstLine = first.line;
+  firstColumn = first.column;
+  lastLine = last.line;
+  lastColumn = last.column;
+  return true;
+}
+
+void SelectBlock(int firstLine, int firstColumn, int lastLine, int lastColumn) {
+  Windows().Select({firstLine, firstColumn}, {lastLine, lastColumn});
+}
+
+void ShowNodeText(NodeEntry* entry) {
+  if (entry == nullptr) return;
+  ShowEditWin();
+  ShowTitle(entry);
+  Windows().SetRows(ListId::Local, LocalRows(entry->node));
+  Windows().SetEditText(JoinedText(entry->node->block));
+  ShowNavLabel(entry, AGCmdKind::Next);
+  ShowNavLabel(entry, AGCmdKind::Prev);
+  Editor().editingNode = entry;
+}
+
+void ShowNodeTextIdx(int position) {
+  NodeEntry* entry = FindNodeByIdx(position);
+  if (entry != nullptr && entry != Editor().editingNode) ShowNodeText(entry);
+}
+
+void ShowTitle(NodeEntry* entry) {
+  std::string title = std::string(NodeNameView(entry->node)) + " - " +
+                      UnquotedValue(entry->node->params.Strng2.value_or(""));
+  Windows().SetWindowTitle(WindowId::Edit, title);
+}
+
+void AsgNavLabel(bool isNext, NavState state, std::string_view label) {
+  switch (state) {
+    case NavState::None: Windows().SetNavLabel(isNext, "<unset>", false); break;
+    case NavState::Empty: Windows().SetNavLabel(isNext, "<blank>", false); break;
+    case NavState::Found: Windows().SetNavLabel(isNext, label, false); break;
+    case NavState::Missing: Windows().SetNavLabel(isNext, label, true); break;
+    default: AssertFail("Unresolved navigation node?");
+  }
+}
+
+void ShowWarningS(std::string_view text) { ShowWarning(text); }
+
+void ShowWarningDS(std::string_view message, std::string_view text) {
+  std::string whole(message);
+  if (!whole.empty() && whole.back() != ' ' && !text.empty()) whole += ' ';
+  whole += text;
+  ShowWarning(whole);
+}
+
+void CheckUncheckItem(MenuItem item, bool checked) { Windows().SetMenuCheck(item, checked); }
+bool GetItemState(MenuItem item) { return Windows().MenuCheck(item); }
+
+void ShowSpellWin(NodeEntry* entry) {
+  Windows().OpenWindow(WindowId::Spell);
+  PopulateMisspells(entry != nullptr ? entry->misspellings : NilList());
+}
+
+void HideSpellWin() { Windows().CloseWindow(WindowId::Spell); }
+
+void PopulateMisspells(List words) {
+  std::vector<std::string> rows;
+  if (words != NilList()) {
+    ListSetReadMode(words);
+    void* item = nullptr;
+    for (ListRead(words, item); ListOpDone(words); ListRead(words, item))
+      rows.push_back(static_cast<MisspelledWord*>(item)->word);
+  }
+  Windows().SetRows(ListId::Misspells, std::move(rows));
+}
+
+void ShowMisspell(NodeEntry*, std::string_view word) {
+  if (word.empty()) return;
+  std::string text = Windows().EditText();
+  std::vector<std::string_view> lines = Lines(text);
+  for (size_t line = 0; line < lines.size(); ++line) {
+    std::string_view row = lines[line];
+    for (size_t at = row.find(word); at != std::string_view::npos; at = row.find(word, at + 1)) {
+      bool startsToken = at == 0 || IsWordDelimiter(row[at - 1]);
+      size_t end = at + word.size();
+      if (startsToken && (end == row.size() || IsWordDelimiter(row[end]))) {
+        int number = static_cast<int>(line);
+        SelectBlock(number, static_cast<int>(at), number, static_cast<int>(end));
+        return;
+      }
+    }
+  }
+}
+
+}  // namespace folioteer

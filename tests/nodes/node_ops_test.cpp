@@ -1,0 +1,168 @@
+#include "nodes/node_ops.h"
+
+#include "guide/format.h"
+#include "node_test_util.h"
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class NodeOpsTest : public testing::OpenGuideTest {
+ protected:
+  void SetUp() override {
+    Open("@database d\n@node MAIN \"Contents\"\nmain text\n@endnode\n"
+         "@node One\n1\n@endnode\n@node Two\n2\n@endnode\n@node Three\n3\n@endnode\n");
+  }
+  const Strings& NodeRows() { return windows().Rows(ListId::Nodes); }
+};
+
+TEST_F(NodeOpsTest, OpeningRegistersAndListsEveryNode) {
+  EXPECT_EQ(NodeCount(), 4);
+  EXPECT_EQ(NodeRows(), (Strings{"MAIN", "One", "Two", "Three"}));
+  EXPECT_EQ(windows().Rows(ListId::Global), Strings{"@database \"d\""});
+  EXPECT_EQ(windows().Title(WindowId::Main), "Folioteer - " + dir.File("test.guide"));
+  EXPECT_EQ(FindNodeByIdx(0)->node->seq, 0);
+  EXPECT_EQ(FindNodeByIdx(4), nullptr);
+  EXPECT_EQ(FindNodeByName("two"), FindNodeByIdx(2));
+  EXPECT_EQ(FindNodeIdx(FindNodeByName("THREE")), 3);
+}
+
+TEST_F(NodeOpsTest, AddingNodesHandsDownTheOrder) {
+  AddNewNode(Doc(), "After Main", 0);
+  AddNewNode(Doc(), "Last", -1);
+  AddNewNode(Doc(), "Beyond", 17);
+  AddNewNode(Doc(), "After Two", 3);
+  Strings expected{"MAIN", "After Main", "One", "Two", "After Two", "Three", "Last", "Beyond"};
+  EXPECT_EQ(NodeOrder(), expected);
+  EXPECT_EQ(NodeRows(), expected);
+  EXPECT_EQ(GetNodeTitle(1), "After Main");
+  ::testing::internal::CaptureStderr();
+  AddNewNode(Doc(), "after main", 4);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Folioteer: Node name duplicate: after main\n");
+  EXPECT_EQ(NodeOrder(), expected);
+  EXPECT_EQ(NodeRows(), expected);
+  int documentNodes = 0;
+  ScanNodes(Doc(), [&](AGCmd*) { return ++documentNodes > 0; });
+  EXPECT_EQ(documentNodes, 8);
+}
+
+TEST_F(NodeOpsTest, MovingAndDeleting) {
+  MoveNode(2, -1);
+  EXPECT_EQ(NodeOrder(), (Strings{"MAIN", "Two", "One", "Three"}));
+  MoveNode(3, +1);  // the last node stays
+  EXPECT_EQ(NodeRows(), (Strings{"MAIN", "Two", "One", "Three"}));
+  ShowNodeTextIdx(2);
+  DeleteNode(2);  // the edited node: MAIN is shown and selected first
+  EXPECT_EQ(Editor().editingNode, FindNodeByIdx(0));
+  EXPECT_EQ(windows().SelectedRow(ListId::Nodes), 0);
+  EXPECT_EQ(windows().EditText(), "main text");
+  EXPECT_EQ(NodeOrder(), (Strings{"MAIN", "Two", "Three"}));
+  EXPECT_EQ(NodeRows(), NodeOrder());
+  EXPECT_EQ(NodeCount(), 3);
+  DeleteNode(9);
+  EXPECT_EQ(NodeCount(), 3);
+}
+
+TEST_F(NodeOpsTest, NavigationLabelsFollowTheTargets) {
+  ShowNodeTextIdx(1);
+  EXPECT_EQ(windows().Label(true).text, "<unset>");
+  CmdParams params;
+  params.NodeRef = "intro";
+  AddNewLcl(Doc(), Editor().editingNode, AGCmdKind::Next, params);
+  EXPECT_EQ(Editor().editingNode->nextState, NavState::Missing);
+  EXPECT_EQ(windows().Label(true).text, "intro");
+  EXPECT_TRUE(windows().Label(true).pointsNowhere);
+  AddNewNode(Doc(), "INTRO", -1);
+  ResolveNodes();
+  EXPECT_EQ(Editor().editingNode->nextState, NavState::Found);
+  EXPECT_EQ(Editor().editingNode->nextTarget, FindNodeByName("intro"));
+  UpdateLcl(Editor().editingNode, FindLcl(0), 0, params);
+  EXPECT_EQ(windows().Label(true).text, "INTRO");
+  EXPECT_FALSE(windows().Label(true).pointsNowhere);
+  params.NodeRef = "";
+  AddNewLcl(Doc(), Editor().editingNode, AGCmdKind::Prev, params);
+  EXPECT_EQ(windows().Label(false).text, "<blank>");
+  EXPECT_EQ(windows().Rows(ListId::Local), (Strings{"@next \"intro\"", "@prev \"\""}));
+  DeleteLcl(0);
+  EXPECT_EQ(windows().Label(true).text, "<unset>");
+  DeleteLcl(1);  // no such row: the node's @endnode is not touched
+  EXPECT_NE(CheckForExisting(AGCmdKind::EndNode, Editor().editingNode->node->subcmds), nullptr);
+}
+
+TEST_F(NodeOpsTest, StoringTheEditedText) {
+  ShowNodeTextIdx(1);
+  windows().SetEditText("a\tb\t\n\nlast\rline");
+  Editor().useTabAttr = true;
+  SaveNodeText(Editor().editingNode);
+  TextBlock block = Editor().editingNode->node->block;
+  EXPECT_EQ(GetBlockNumLines(block), 3u);
+  std::string text;
+  GetBlockTxt(block, text, true);
+  EXPECT_EQ(text, "a@{tab}b@{tab}\r\n\r\nlast\rline\r\n");
+  Editor().useTabAttr = false;
+  windows().SetEditText("x\ty\n");
+  SaveNodeText(Editor().editingNode);
+  GetBlockTxt(block, text, true);
+  EXPECT_EQ(text, "x\ty\r\n\r\n");
+}
+
+TEST_F(NodeOpsTest, LinksAndAttributesGoIntoTheText) {
+  ShowNodeTextIdx(1);
+  windows().SetEditText("see intro here");
+  windows().SetCursor({0, 4});
+  AddNewLink(Doc(), Editor().editingNode, LinkOp::Link, "the intro", "Intro");
+  EXPECT_EQ(windows().EditText(), "see @{\"the intro\" LINK \"Intro\"}intro here");
+  windows().SetEditText("see intro here");
+  SelectBlock(0, 4, 0, 9);
+  AddNewTxtAttr(Doc(), Editor().editingNode, AGAttrKind::Bold, AttrParams{});
+  EXPECT_EQ(windows().EditText(), "see @{b}intro@{ub} here");
+  windows().SetCursor({0, 0});
+  AttrParams colour;
+  colour.Color = GuideColor::Highlight;
+  AddNewTxtAttr(Doc(), Editor().editingNode, AGAttrKind::Fg, colour);
+  EXPECT_EQ(windows().EditText(), "@{fg Highlight}see @{b}intro@{ub} here");
+}
+
+TEST_F(NodeOpsTest, GlobalCommands) {
+  CmdParams params;
+  params.Num = 4;
+  AddNewGbl(Doc(), AGCmdKind::Tab, params);
+  params.Strng = "Me";
+  AddNewGbl(Doc(), AGCmdKind::Author, params);
+  EXPECT_EQ(windows().Rows(ListId::Global), (Strings{"@database \"d\"", "@tab 4", "@author \"Me\""}));
+  params.Num = 8;
+  UpdateGbl(FindGbl(1), 1, params);
+  DeleteGbl(2);
+  DeleteGbl(0);  // the @database stays, in the document and in the listing
+  EXPECT_EQ(windows().Rows(ListId::Global), (Strings{"@database \"d\"", "@tab 8"}));
+  EXPECT_EQ(FindGbl(0)->kind, AGCmdKind::Database);
+  EXPECT_EQ(FindGbl(2), nullptr);
+}
+
+TEST_F(NodeOpsTest, ControlsFollowTheSelection) {
+  auto select = [&](int row) {
+    windows().SelectRow(ListId::Nodes, row);
+    GetSelectedNode();
+    ReflectPgmStatusGUI();
+  };
+  select(0);
+  for (Control c : {Control::NodeUp, Control::NodeDown, Control::Retitle, Control::DeleteNode})
+    EXPECT_FALSE(windows().Enabled(c));
+  select(1);
+  EXPECT_FALSE(windows().Enabled(Control::NodeUp));
+  EXPECT_TRUE(windows().Enabled(Control::NodeDown));
+  EXPECT_TRUE(windows().Enabled(Control::DeleteNode));
+  select(3);
+  EXPECT_TRUE(windows().Enabled(Control::NodeUp));
+  EXPECT_FALSE(windows().Enabled(Control::NodeDown));
+  Editor().SetStatus(kGlobalSelected, true);
+  Editor().SetStatus(kGlobalKindFlag, true);
+  ReflectPgmStatusGUI();
+  EXPECT_FALSE(windows().Enabled(Control::EditGlobal));
+  EXPECT_TRUE(windows().Enabled(Control::DeleteGlobal));
+}
+
+}  // namespace
+}  // namespace folioteer

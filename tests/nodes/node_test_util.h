@@ -1,0 +1,46 @@
+// A guide opened into the editor with the headless windows, as the program
+// has it after start-up: the shared state set, the nodes registered and listed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "editor/editor_state.h"
+#include "guide/parser.h"
+#include "nodes/node_registry.h"
+#include "test_util.h"
+#include "ui/headless_windows.h"
+
+namespace folioteer::testing {
+
+class OpenGuideTest : public ::testing::Test {
+ protected:
+  void Open(const std::string& text) {
+    WriteFile(dir.File("test.guide"), text);
+    bool created = false;
+    int result = -1;
+    Editor() = EditorState{};
+    OpenAmigaGuideFile(Editor().guideFile, dir.File("test.guide"), created, result);
+    ASSERT_EQ(result, 0);
+    windows().Reset();
+    InitNodeRegistry();
+    OpenMyWndo();
+  }
+  void TearDown() override {
+    ClearNodeRegistry();
+    CloseAmigaGuideFile(Editor().guideFile);
+    Editor() = EditorState{};
+  }
+  static HeadlessWindows& windows() { return DefaultHeadlessWindows(); }
+  AGDocument* Doc() { return GetDocument(Editor().guideFile); }
+  std::vector<std::string> NodeOrder() {
+    std::vector<std::string> names;
+    ResetNodeReader(false);
+    for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
+      names.emplace_back(NodeNameView(entry->node));
+    return names;
+  }
+
+  TempDir dir;
+};
+
+}  // namespace folioteer::testing

@@ -1,0 +1,87 @@
+#include "ui/windows.h"
+
+#include <gtest/gtest.h>
+
+#include "support/assert.h"
+#include "ui/headless_windows.h"
+
+namespace folioteer {
+namespace {
+
+class WindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { windows.Reset(); }
+  HeadlessWindows& windows = DefaultHeadlessWindows();
+};
+
+TEST_F(WindowsTest, EditBoxSelectionsByLineAndColumn) {
+  windows.SetEditText("first line\nsecond line\nthird");
+  SelectBlock(0, 6, 1, 6);
+  std::string text;
+  ASSERT_TRUE(GetSelectedText(text));
+  EXPECT_EQ(text, "line\nsecond");
+  int l1, c1, l2, c2;
+  ASSERT_TRUE(GetSelectedBlock(l1, c1, l2, c2));
+  EXPECT_EQ((std::vector<int>{l1, c1, l2, c2}), (std::vector<int>{0, 6, 1, 6}));
+  ReplaceSelectedText("X");
+  EXPECT_EQ(windows.EditText(), "first X line\nthird");
+  EXPECT_FALSE(AnySelectedText());
+  InsertIntoEditedText("Y");  // the cursor stands after the replacement
+  EXPECT_EQ(windows.EditText(), "first XY line\nthird");
+  windows.SetCursor({1, 99});  // clamped to the end of the line
+  InsertIntoEditedText("!");
+  EXPECT_EQ(windows.EditText(), "first XY line\nthird!");
+  SelectBlock(1, 2, 1, 2);
+  EXPECT_FALSE(AnySelectedText());
+}
+
+TEST_F(WindowsTest, MisspellingIsFoundAsAWholeToken) {
+  windows.SetEditText("Teh cat\nteh\nsee teh, and tehx");
+  ShowMisspell(nullptr, "teh");
+  int l1, c1, l2, c2;
+  ASSERT_TRUE(GetSelectedBlock(l1, c1, l2, c2));
+  EXPECT_EQ((std::vector<int>{l1, c1, l2, c2}), (std::vector<int>{1, 0, 1, 3}));
+  windows.SetEditText("attehtion");
+  ShowMisspell(nullptr, "teh");
+  EXPECT_FALSE(GetSelectedBlock(l1, c1, l2, c2));
+}
+
+TEST_F(WindowsTest, NavigationLabels) {
+  AsgNavLabel(true, NavState::None, "ignored");
+  EXPECT_EQ(windows.Label(true).text, "<unset>");
+  AsgNavLabel(false, NavState::Empty, "");
+  EXPECT_EQ(windows.Label(false).text, "<blank>");
+  AsgNavLabel(true, NavState::Missing, "intro");
+  EXPECT_EQ(windows.Label(true).text, "intro");
+  EXPECT_TRUE(windows.Label(true).pointsNowhere);
+  AsgNavLabel(true, NavState::Found, "Intro");
+  EXPECT_FALSE(windows.Label(true).pointsNowhere);
+  EXPECT_THROW(AsgNavLabel(true, NavState::Unresolved, ""), AssertionFailure);
+}
+
+TEST_F(WindowsTest, RowsKeepTheirSelection) {
+  windows.SetRows(ListId::Nodes, {"MAIN", "a", "b", "c"});
+  SetListSelectedIdx(ListId::Nodes, 2);
+  AddNodeToListing(1, "new");
+  EXPECT_EQ(GetListSelectedIdx(ListId::Nodes), 3);
+  MoveNodeOnGadgInfo(3, -1);
+  EXPECT_EQ(windows.Rows(ListId::Nodes), (std::vector<std::string>{"MAIN", "new", "b", "a", "c"}));
+  EXPECT_EQ(GetListSelectedIdx(ListId::Nodes), 2);
+  UnListNode(2);
+  EXPECT_EQ(GetListSelectedIdx(ListId::Nodes), -1);
+  EXPECT_EQ(NumItems(ListId::Nodes), 4);
+}
+
+TEST_F(WindowsTest, PopupTablesTranslateRows) {
+  std::vector<std::string> global = PopupRows(true), local = PopupRows(false);
+  EXPECT_EQ(global.front(), "@author");
+  EXPECT_EQ(local.front(), "@font");
+  EXPECT_EQ(TranslateCmdTable(true, 2), AGCmdKind::Database);
+  EXPECT_EQ(TranslateCmdTable(false, static_cast<int>(local.size()) - 1), AGCmdKind::WordWrap);
+  EXPECT_EQ(TranslateAttrTable(5), AGAttrKind::Bold);
+  EXPECT_THROW(TranslateCmdTable(true, 99), AssertionFailure);
+  EXPECT_EQ(AttrPopupRows().size(), 22u);
+}
+
+}  // namespace
+}  // namespace folioteer
