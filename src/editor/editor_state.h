@@ -30,6 +30,8 @@ struct EditorFont {
   int size = 14;
   int style = 0;  // underlined 1, bold 2, italic 4
   bool fixedWidth = false;
+  // Taken from the system because none was set: not written to the settings.
+  bool fromSystem = false;
 };
 
 struct EditorState {

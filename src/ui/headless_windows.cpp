@@ -1,6 +1,8 @@
 #include "ui/headless_windows.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace folioteer {
 
@@ -119,6 +121,22 @@ void HeadlessWindows::ReplaceSelection(std::string_view text) {
 bool HeadlessWindows::SetEditorFont(const EditorFont& font) {
   if (font.name.empty() || font.size <= 0) return false;
   font_ = font;
+  return true;
+}
+
+void HeadlessWindows::ShowPreview(std::string_view guideFile, std::string_view title) {
+  preview_.file = guideFile;
+  preview_.title = title;
+  std::ifstream in(preview_.file, std::ios::binary);
+  preview_.content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  ++preview_.shown;
+  previewOpen_ = true;
+}
+
+bool HeadlessWindows::HoldScreen(std::string_view name, bool& found, std::string& heldName) {
+  found = name.empty() || name == kScreenName;
+  heldName = kScreenName;
+  screenHeld_ = true;
   return true;
 }
 

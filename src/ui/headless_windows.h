@@ -60,6 +60,12 @@ class HeadlessWindows : public WindowSystem {
   void SetMenuCheck(MenuItem item, bool checked) override { checks_[static_cast<int>(item)] = checked; }
   bool MenuCheck(MenuItem item) override { return checks_[static_cast<int>(item)]; }
 
+  void ShowPreview(std::string_view guideFile, std::string_view title) override;
+  void ClosePreview() override { previewOpen_ = false; }
+  bool HoldScreen(std::string_view name, bool& found, std::string& heldName) override;
+  void DropScreen() override { screenHeld_ = false; }
+  EditorFont SystemFont() override { return EditorFont{"Monospace", 14, 0, true, true}; }
+
   void ProgressStart(std::string_view title, int64_t total) override;
   void ProgressAdvance(int64_t amount) override;
   void ProgressEnd() override;
@@ -74,6 +80,17 @@ class HeadlessWindows : public WindowSystem {
   bool Iconified() const { return iconified_; }
   const EditorFont& Font() const { return font_; }
   const Progress& ProgressRecord() const { return progress_; }
+  struct Preview {
+    std::string file;
+    std::string title;
+    std::string content;  // the file as it was when shown
+    int shown = 0;
+  };
+  const Preview& PreviewRecord() const { return preview_; }
+  bool PreviewOpen() const { return previewOpen_; }
+  bool ScreenHeld() const { return screenHeld_; }
+  // The only screen there is: what a headless program runs on.
+  static constexpr std::string_view kScreenName = "Workbench";
   TextPos Cursor() const;
   void SetCursor(TextPos pos);
   // Back to the state of a new program.
@@ -105,6 +122,9 @@ class HeadlessWindows : public WindowSystem {
   bool iconified_ = false;
   EditorFont font_;
   Progress progress_;
+  Preview preview_;
+  bool previewOpen_ = false;
+  bool screenHeld_ = false;
 };
 
 HeadlessWindows& DefaultHeadlessWindows();

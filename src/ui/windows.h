@@ -79,6 +79,16 @@ class WindowSystem {
   virtual void SetMenuCheck(MenuItem item, bool checked) = 0;
   virtual bool MenuCheck(MenuItem item) = 0;
 
+  // The formatted display of a guide file, and the screen the windows open on.
+  virtual void ShowPreview(std::string_view guideFile, std::string_view title) = 0;
+  virtual void ClosePreview() = 0;
+  // Holds the named screen, or the default one when the name is empty or
+  // not found (found: FALSE); heldName is the screen's name. FALSE as the
+  // result only when no screen at all can be had.
+  virtual bool HoldScreen(std::string_view name, bool& found, std::string& heldName) = 0;
+  virtual void DropScreen() = 0;
+  virtual EditorFont SystemFont() = 0;
+
   virtual void ProgressStart(std::string_view title, int64_t total) = 0;
   virtual void ProgressAdvance(int64_t amount) = 0;
   virtual void ProgressEnd() = 0;

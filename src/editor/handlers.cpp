@@ -1,0 +1,321 @@
+#include "editor/handlers.h"
+
+#include <array>
+
+#include "editor/argument_readers.h"
+#include "editor/editor_state.h"
+#include "editor/main_program.h"
+#include "editor/settings/settings.h"
+#include "guide/document.h"
+#include "nodes/node_ops.h"
+#include "preview/preview.h"
+#include "rtf/rtf_export.h"
+#include "spell/dictionary.h"
+#include "spell/spell_check.h"
+#include "support/assert.h"
+#include "support/requesters.h"
+#include "ui/windows.h"
+
+namespace folioteer {
+namespace {
+
+using Handler = EditorCmd (*)(EditorCmd cmd, const std::string& line);
+
+AGDocument* Doc() { return GetDocument(Editor().guideFile); }
+NodeEntry* Editing() { return Editor().editingNode; }
+EditorCmd Chain() { return Editor().autoPreview ? EditorCmd::DispNode : EditorCmd::None; }
+
+void StoreEditedText() {
+  if (Editing() != nullptr) SaveNodeText(Editing());
+}
+
+EditorCmd Nothing(EditorCmd, const std::string&) { return EditorCmd::None; }
+
+EditorCmd NewNodeCmd(EditorCmd, const std::string& line) {
+  std::string name;
+  int position = -1;
+  if (ReadNewNode(line, name, position)) AddNewNode(Doc(), name, position);
+  return EditorCmd::None;
+}
+
+EditorCmd DelNodeCmd(EditorCmd cmd, const std::string& line) {
+  int position = ReadPosition(cmd, line);
+  if (position > 0) {
+    DeleteNode(position);
+    GetSelectedNode();
+  }
+  return Chain();
+}
+
+EditorCmd ShowNodeCmd(EditorCmd, const std::string& line) {
+  int position = -1;
+  NodeEntry* entry = nullptr;
+  if (ReadShowNode(line, position, entry)) {
+    StoreEditedText();
+    if (position >= 0)
+      ShowNodeTextIdx(position);
+    else
+      ShowNodeText(entry);
+    RefreshSpellCheck();
+    Editor().SetStatus(kLocalSelected, false);
+  }
+  return Chain();
+}
+
+EditorCmd EditNodeDescripCmd(EditorCmd, const std::string& line) {
+  int position = -1;
+  std::string title;
+  if (ReadTitle(line, position, title)) ReTitleNode(position, title);
+  return EditorCmd::None;
+}
+
+EditorCmd NodeUpCmd(EditorCmd cmd, const std::string& line) {
+  int position = ReadPosition(cmd, line);
+  if (position > 1) MoveNode(position, -1);
+  return EditorCmd::None;
+}
+
+EditorCmd NodeDownCmd(EditorCmd cmd, const std::string& line) {
+  int position = ReadPosition(cmd, line);
+  if (position > 0) MoveNode(position, +1);
+  return EditorCmd::None;
+}
+
+EditorCmd NewCommandCmd(EditorCmd cmd, const std::string& line) {
+  AGCmdKind kind = AGCmdKind::None;
+  CmdParams params;
+  Assert(NewCmdArgs(cmd, line, kind, params), "NewCmdArgs FAIL");
+  if (kind == AGCmdKind::None) return EditorCmd::None;
+  if (cmd == EditorCmd::NewGbl)
+    AddNewGbl(Doc(), kind, params);
+  else
+    AddNewLcl(Doc(), Editing(), kind, params);
+  return EditorCmd::None;
+}
+
+EditorCmd EditCommandCmd(EditorCmd cmd, const std::string& line) {
+  int index = -1;
+  CmdParams params;
+  Assert(UpdCmdArgs(cmd, line, index, params), "UpdCmdArgs FAIL");
+  if (index < 0) return EditorCmd::None;
+  if (cmd == EditorCmd::EditGbl) {
+    if (AGCmd* found = FindGbl(index)) UpdateGbl(found, index, params);
+  } else if (AGCmd* found = FindLcl(index)) {
+    UpdateLcl(Editing(), found, index, params);
+  }
+  return EditorCmd::None;
+}
+
+EditorCmd DeleteCommandCmd(EditorCmd cmd, const std::string& line) {
+  int index = ReadIndex(cmd, line);
+  if (index >= 0) (cmd == EditorCmd::DelGbl ? DeleteGbl : DeleteLcl)(index);
+  return EditorCmd::None;
+}
+
+EditorCmd DispNodeCmd(EditorCmd, const std::string&) {
+  if (Editing() != nullptr) DoShow(Editing());
+  return EditorCmd::None;
+}
+
+EditorCmd ViewOffCmd(EditorCmd, const std::string&) {
+  ShowOff();
+  return EditorCmd::None;
+}
+
+EditorCmd NewLinkCmd(EditorCmd, const std::string& line) {
+  LinkOp op = LinkOp::Link;
+  CmdParams params;
+  Assert(NewLinkArgs(line, op, params), "NewLinkArgs FAIL");
+  AddNewLink(Doc(), Editing(), op, params.Strng, params.NodeRef);
+  return EditorCmd::None;
+}
+
+EditorCmd NewTextAttrCmd(EditorCmd, const std::string& line) {
+  AGAttrKind kind = AGAttrKind::None;
+  AttrParams params;
+  Assert(NewAttrArgs(line, kind, params), "NewAttrArgs FAIL");
+  if (kind != AGAttrKind::None) AddNewTxtAttr(Doc(), Editing(), kind, params);
+  return EditorCmd::None;
+}
+
+EditorCmd CancelEditCmd(EditorCmd, const std::string&) {
+  ShowNodeText(Editing());
+  return EditorCmd::None;
+}
+
+EditorCmd SaveCmd(EditorCmd, const std::string&) {
+  StoreEditedText();
+  WriteItOut();
+  return EditorCmd::None;
+}
+
+EditorCmd SaveAsCmd(EditorCmd cmd, const std::string& line) {
+  std::string name;
+  Assert(ReadWord(cmd, line, name), "Expected FileName for SaveAs");
+  if (!RedirectAmigaGuideFile(Editor().guideFile, name)) {
+    CurrentRequesters().InfoRequest("Folioteer", "Bad File Name", " _Ok ");
+    return EditorCmd::None;
+  }
+  SetGuideFileName(name);
+  StoreEditedText();
+  WriteItOut();
+  TitleMainWndo();
+  return EditorCmd::None;
+}
+
+EditorCmd ShowMisspellCmd(EditorCmd cmd, const std::string& line) {
+  std::string word;
+  Assert(ReadWord(cmd, line, word), "bad param for ShowMisspellWrdCmd");
+  Assert(Editing() != nullptr, "ShowMisspellWrdCmd: editingNode is NIL");
+  SaveNodeText(Editing());
+  ShowMisspell(Editing(), word);
+  return EditorCmd::None;
+}
+
+EditorCmd SpellChkCmd(EditorCmd cmd, const std::string& line) {
+  bool on = false;
+  if (!OnOffArgs(cmd, line, on)) return EditorCmd::None;
+  EditorState& editor = Editor();
+  bool was = editor.spellCheck;
+  editor.spellCheck = on;
+  if (!was && on && Editing() != nullptr) {
+    SaveNodeText(Editing());
+    RefreshSpellCheck();
+  }
+  if (was && !on) HideSpellWin();
+  PutEnvVars(false);
+  return EditorCmd::None;
+}
+
+EditorCmd SpellWordCmd(EditorCmd cmd, const std::string& line) {
+  std::string word;
+  Assert(ReadWord(cmd, line, word),
+         cmd == EditorCmd::SpellIgnore ? "bad param for SpellChkIgnoreCmd" : "bad param for SpellChkAddWordCmd");
+  if (cmd == EditorCmd::SpellIgnore)
+    IgnoreWrd(word);
+  else
+    AddUserWrd(word);
+  RefreshSpellCheck();
+  return EditorCmd::None;
+}
+
+// An export stopped by an assertion has cleaned up after itself; its message
+// is a warning, not the end of the editor.
+EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
+  try {
+    if (ConvertRTF(Editor().guideFile) == RTFExportResult::Written)
+      CurrentRequesters().InfoRequest("Folioteer", "RTF written ok.", " _Ok ");
+    else
+      ShowWarningS("Unable to create RTF file");
+  } catch (const AssertionFailure& failure) {
+    ShowWarningS(failure.Message());
+  }
+  return EditorCmd::None;
+}
+
+EditorCmd SetEdFontCmd(EditorCmd, const std::string& line) {
+  if (ReadFont(line)) {
+    SetFontEditWin();
+    PutEnvVars(false);
+  }
+  return EditorCmd::None;
+}
+
+EditorCmd SettingToggleCmd(EditorCmd cmd, const std::string& line) {
+  bool on = false;
+  if (!OnOffArgs(cmd, line, on)) return EditorCmd::None;
+  EditorState& editor = Editor();
+  EditorCmd next = EditorCmd::None;
+  switch (cmd) {
+    case EditorCmd::Icons: editor.makeIcons = on; break;
+    case EditorCmd::TabAttr: editor.useTabAttr = on; break;
+    case EditorCmd::HlpHints:
+      editor.helpHints = on;
+      SetHelpHints(on);
+      break;
+    default:  // AUTOPREV
+      if (!IsShowOn() && !editor.autoPreview && on) next = EditorCmd::DispNode;
+      editor.autoPreview = on;
+  }
+  PutEnvVars(false);
+  return next;
+}
+
+EditorCmd SaveSetCmd(EditorCmd, const std::string&) {
+  PutEnvVars(true);
+  return EditorCmd::None;
+}
+
+EditorCmd IconifyCmd(EditorCmd cmd, const std::string& line) {
+  bool on = false;
+  if (!OnOffArgs(cmd, line, on)) return EditorCmd::None;
+  EditorState& editor = Editor();
+  if (on) {
+    HideSpellWin();
+    HideEditWin();
+    if (IsShowOn()) {
+      editor.SetStatus(kPreviewToRestore, true);
+      ShowOff();
+    }
+    IconifyMyWndo();
+    return EditorCmd::None;
+  }
+  UniconifyMyWndo();
+  if (Editing() != nullptr) {
+    ShowEditWin();
+    if (editor.Status(kPreviewToRestore) || editor.autoPreview) {
+      editor.SetStatus(kPreviewToRestore, false);
+      DoShow(Editing());
+    }
+    RefreshSpellCheck();
+  }
+  return EditorCmd::None;
+}
+
+EditorCmd HelpCmd(EditorCmd cmd, const std::string& line) {
+  std::string name;
+  Assert(ReadWord(cmd, line, name), "HelpCmd - bad arg??");
+  HelpOn(name.empty() ? "PROGDIR:Folioteer.guide" : name);
+  return EditorCmd::None;
+}
+
+EditorCmd AboutCmd(EditorCmd, const std::string&) {
+  ShowAbout();
+  return EditorCmd::None;
+}
+
+constexpr std::array<Handler, kNumEditorCmds> kHandlers = {
+    Nothing,           NewNodeCmd,      DelNodeCmd,     ShowNodeCmd,     EditNodeDescripCmd, NodeUpCmd,
+    NodeDownCmd,       NewCommandCmd,   EditCommandCmd, DeleteCommandCmd, NewCommandCmd,     EditCommandCmd,
+    DeleteCommandCmd,  DispNodeCmd,     ViewOffCmd,     NewLinkCmd,      NewTextAttrCmd,     CancelEditCmd,
+    SaveCmd,           SaveAsCmd,       ShowMisspellCmd, SpellChkCmd,    SpellWordCmd,       SpellWordCmd,
+    ExpRtfCmd,         SetEdFontCmd,    SettingToggleCmd, SettingToggleCmd, SettingToggleCmd, SettingToggleCmd,
+    SaveSetCmd,        IconifyCmd,      HelpCmd,        AboutCmd,        Nothing,
+};
+
+}  // namespace
+
+EditorCmd Dispatch(EditorCmd cmd, const std::string& argLine) { return kHandlers[static_cast<int>(cmd)](cmd, argLine); }
+
+void RefreshSpellCheck() {
+  EditorState& editor = Editor();
+  if (!editor.spellCheck || Editing() == nullptr) return;
+  if (SpellChkNode(Doc(), Editing())) {
+    ShowSpellWin(Editing());
+    editor.SetStatus(kMisspellingShown, false);
+    return;
+  }
+  editor.spellCheck = false;
+  CheckUncheckItem(MenuItem::SpellCheck, false);
+  PutEnvVars(false);
+}
+
+void ShowAbout() {
+  std::string text = std::string(kVersionString) + "\n" +
+                     "Folioteer, an editor for AmigaGuide documents. Free software.\n\n" +
+                     "Spell Dict : \"" + GetActiveWordlistName() + "\"   ($DICTIONARY_WORDLIST)\n" +
+                     "Spell User: \"" + GetActiveUserWrdLstName() + "\"   ($WORDLIST)";
+  CurrentRequesters().InfoRequest("Folioteer", text, " _Ok ");
+}
+
+}  // namespace folioteer

@@ -1,0 +1,170 @@
+#include "preview/preview.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+
+#include "editor/editor_state.h"
+#include "guide/format.h"
+#include "guide/syntax.h"
+#include "support/arg_template.h"
+#include "support/assert.h"
+#include "support/channels.h"
+#include "support/platform_paths.h"
+#include "ui/windows.h"
+
+namespace folioteer {
+namespace {
+
+struct PreviewState {
+  bool up = false;
+  std::array<std::string, 2> names;
+  int current = 0;
+  Channel temp;  // open while a temporary file is being written
+};
+
+PreviewState& State() {
+  static PreviewState state;
+  return state;
+}
+
+bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
+}
+
+std::string Rendered(const AGCmd* cmd) {
+  std::string text;
+  BuildCmd(cmd, text);
+  return text;
+}
+
+void WriteTemporary(NodeEntry* entry) {
+  PreviewState& state = State();
+  std::string name = state.names[state.current];
+  if (!state.temp.Valid()) Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
+  WriteText(state.temp, PreviewGuideText(entry));
+  CloseChannel(state.temp);
+}
+
+// The viewer runs on its own: a grandchild, so that nobody has to wait for it.
+bool StartDetached(const std::string& program, const std::vector<std::string>& args) {
+  if (::access(program.c_str(), X_OK) != 0) return false;
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  pid_t child = ::fork();
+  if (child < 0) return false;
+  if (child == 0) {
+    ::setsid();
+    if (::fork() == 0) {
+      ::execv(program.c_str(), argv.data());
+      ::_exit(127);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+void InitPreview() {
+  PreviewState& state = State();
+  state.up = false;
+  state.current = 0;
+  for (int i = 0; i < 2; ++i)
+    state.names[i] = ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
+  if (!state.temp.Valid())
+    Assert(OpenOutput(state.temp, state.names[0]) == kOpened, "FolioteerShow: cannot create temp file");
+}
+
+void TermPreview() {
+  PreviewState& state = State();
+  ShowOff();
+  if (state.temp.Valid()) CloseChannel(state.temp);
+  for (const std::string& name : state.names)
+    if (!name.empty()) DeleteFile(name);
+}
+
+std::string PreviewGuideText(NodeEntry* entry) {
+  AGDocument* doc = GetDocument(Editor().guideFile);
+  std::string text = "@database \"FolioteerTmp.guide\"\n";
+  ScanGlobalCmds(doc, [&](AGCmd* cmd) {
+    std::string line = Rendered(cmd);
+    if (!StartsWithIgnoreCase(line, "@database")) text += line + "\n";
+    return true;
+  });
+  text += "@node \"MAIN\"\n\n";
+  ScanLocalCmds(entry->node, [&](AGCmd* cmd) {
+    std::string line = Rendered(cmd);
+    if (!StartsWithIgnoreCase(line, "@endnode")) text += line + "\n";
+    return true;
+  });
+  text += "@{bg Highlight}@{fg Text}@{jright}Folioteer Draft\n\n@{jleft}@{pard}\n";
+  if (entry == Editor().editingNode) {
+    std::string edited;
+    GetEditedText(edited);
+    text += edited;
+  } else {
+    ResetBlockRead(entry->node->block);
+    const std::string* line = nullptr;
+    while (NextBlockLineRef(entry->node->block, line)) text += *line + "\n";
+  }
+  return text + "\n@endnode\n";
+}
+
+std::string PreviewTitle(const NodeEntry* entry) {
+  if (AGCmd* title = CheckForExisting(AGCmdKind::Title, entry->node->subcmds))
+    return UnquotedValue(title->params.Strng.value_or(""));
+  std::string nodeTitle = UnquotedValue(entry->node->params.Strng2.value_or(""));
+  return nodeTitle.empty() ? std::string(NodeNameView(entry->node)) : nodeTitle;
+}
+
+void DoShow(NodeEntry* entry) {
+  if (entry == nullptr) return;
+  PreviewState& state = State();
+  WriteTemporary(entry);
+  Windows().ShowPreview(state.names[state.current], PreviewTitle(entry));
+  state.up = true;
+  state.current = 1 - state.current;
+}
+
+void ShowOff() {
+  PreviewState& state = State();
+  if (!state.up) return;
+  Windows().ClosePreview();
+  state.up = false;
+}
+
+bool IsShowOn() { return State().up; }
+std::string CurrentPreviewFile() { return State().names[State().current]; }
+
+std::string HelpArguments(std::string_view guideFile) {
+  std::string path = UnquotedValue(guideFile);
+  if (StartsWithIgnoreCase(path, "PROGDIR:")) {
+    std::string dir = ProgramDirectory();
+    if (!dir.empty() && dir.back() != '/' && dir.back() != ':') dir += '/';
+    path = dir + path.substr(8);
+  }
+  std::string args = QuoteArg(path) + " WINDOWWIDTH 800 WINDOWHEIGHT 600";
+  if (!Editor().pubScreenName.empty()) args += " PUBSCREEN " + Editor().pubScreenName;
+  return args;
+}
+
+bool HelpOn(std::string_view guideFile) {
+  std::string path = UnquotedValue(guideFile);
+  if (StartsWithIgnoreCase(path, "PROGDIR:")) path = ResolvePath(path);
+  std::vector<std::string> args{path, "WINDOWWIDTH", "800", "WINDOWHEIGHT", "600"};
+  if (!Editor().pubScreenName.empty()) {
+    args.push_back("PUBSCREEN");
+    args.push_back(Editor().pubScreenName);
+  }
+  return StartDetached(ResolvePath("APPDIR:Multiview"), args);
+}
+
+void HelpOff() {}
+
+}  // namespace folioteer

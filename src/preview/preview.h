@@ -1,0 +1,37 @@
+// The draft preview: the node being edited as a reader will see it. The node
+// is written, with the document's global commands, into a small temporary
+// guide (the node becomes MAIN of a one-node document, under a right-aligned
+// "Folioteer Draft" banner) and the window system's guide renderer shows
+// that file. Two temporary files, "T:FolioteerTmp<pid>0.guide" and "...1.guide",
+// are written in turn. This module also starts the help viewer.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "nodes/node_registry.h"
+
+namespace folioteer {
+
+// Makes the two temporary names and creates the first file.
+void InitPreview();
+// Closes the preview and deletes both temporary files.
+void TermPreview();
+
+void DoShow(NodeEntry* entry);
+void ShowOff();
+bool IsShowOn();
+// The name DoShow writes next.
+std::string CurrentPreviewFile();
+// The text of the temporary guide for a node.
+std::string PreviewGuideText(NodeEntry* entry);
+// The window title for a node: its @title, else its title, else its name.
+std::string PreviewTitle(const NodeEntry* entry);
+
+// The argument line of the help viewer for a guide file.
+std::string HelpArguments(std::string_view guideFile);
+// Starts the help viewer (APPDIR:Multiview) without waiting for it.
+bool HelpOn(std::string_view guideFile);
+void HelpOff();
+
+}  // namespace folioteer
