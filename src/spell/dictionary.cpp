@@ -25,6 +25,7 @@ constexpr uint64_t kMiB = 1024 * 1024;
 struct Dictionary {
   bool open = false;
   HashTable words = NilHashTable();
+  WordStore store;
   std::string dictionaryPath;
   std::string userListPath;
   bool userListIsDefault = false;  // the per-user file, made on the first addition
@@ -74,7 +75,7 @@ bool LoadWordList(const std::string& path, HashTable words, SpellProgressProc pr
   Channel chan;
   if (OpenInput(chan, path) != kOpened) return false;
   try {
-    ReadWordList(chan, path, words, progress);
+    ReadWordList(chan, path, words, dictionary.store, progress);
   } catch (...) {
     AbandonChannel(chan);
     throw;
@@ -85,9 +86,7 @@ bool LoadWordList(const std::string& path, HashTable words, SpellProgressProc pr
 
 // The per-user list does not exist until the first word is added to it, so
 // its absence then is no reason for a warning.
-bool UserListMayBeMissing() {
-  return dictionary.userListIsDefault && !FileExists(dictionary.userListPath);
-}
+bool UserListMayBeMissing() { return dictionary.userListIsDefault && !FileExists(dictionary.userListPath); }
 
 // FALSE when the dictionary word list cannot be opened.
 bool LoadBothLists(HashTable words, SpellProgressProc progress) {
@@ -105,19 +104,11 @@ bool IsNumber(std::string_view word) {
   return word.find_first_not_of("0123456789.,") == std::string_view::npos;
 }
 
-bool HasDigit(std::string_view word) {
-  return word.find_first_of("0123456789") != std::string_view::npos;
-}
+bool HasDigit(std::string_view word) { return word.find_first_of("0123456789") != std::string_view::npos; }
 
-// The entry for an added word; null when storage is exhausted.
-std::string* NewEntry(std::string_view word, uint8_t options) {
-  try {
-    auto* entry = new std::string(FormEntry(word));
-    if ((options & kSpellExactCase) == 0) LowerCaseWord(*entry);
-    return entry;
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
+void FreeDictionaryWords(HashTable& words) {
+  DestroyHT(words);
+  WordStore().swap(dictionary.store);
 }
 
 void AppendToUserList(const std::string& entry) {
@@ -141,11 +132,11 @@ bool AttemptOpenSpellChk(SpellProgressProc progress) {
   if (words == NilHashTable()) return false;
   try {
     if (!LoadBothLists(words, progress)) {
-      FreeWords(words);
+      FreeDictionaryWords(words);
       return false;
     }
   } catch (...) {
-    FreeWords(words);
+    FreeDictionaryWords(words);
     throw;
   }
   dictionary.words = words;
@@ -155,7 +146,7 @@ bool AttemptOpenSpellChk(SpellProgressProc progress) {
 
 bool AttemptCloseSpellChk() {
   if (dictionary.attachCount > 0) return false;
-  FreeWords(dictionary.words);
+  FreeDictionaryWords(dictionary.words);
   dictionary.dictionaryPath.clear();
   dictionary.userListPath.clear();
   dictionary.open = false;
@@ -191,17 +182,19 @@ bool ChkSpell(SpellChkHandle handle, std::string_view word) {
 }
 
 void AddWrd(SpellChkHandle /*handle*/, std::string_view word, uint8_t options) {
-  std::string* entry = NewEntry(word, options);
-  if (entry == nullptr) {
+  bool isNew = true;
+  std::string entry;
+  try {
+    entry.assign(FormEntry(word));
+    if ((options & kSpellExactCase) == 0) LowerCaseWord(entry);
+    // Without a dictionary the word cannot be kept for the run, but a word
+    // meant for the user list still goes there.
+    if (AttemptOpenSpellChk(nullptr)) isNew = StoreEntry(dictionary.words, dictionary.store, entry);
+  } catch (const std::bad_alloc&) {
     ShowWarning("AddWrd: out of memory, word ignored");
     return;
   }
-  // Without a dictionary the word cannot be kept for the run, but a word
-  // meant for the user list still goes there.
-  bool stored = AttemptOpenSpellChk(nullptr) && ProbeHT(dictionary.words, entry) == nullptr;
-  bool known = dictionary.open && !stored;
-  if (!known && (options & kSpellToUserList) != 0 && !entry->empty()) AppendToUserList(*entry);
-  if (!stored) delete entry;
+  if (isNew && (options & kSpellToUserList) != 0 && !entry.empty()) AppendToUserList(entry);
 }
 
 void GetActiveWordlistName(std::string& path) {

@@ -85,8 +85,8 @@ int Sign(int value) { return (value > 0) - (value < 0); }
 
 HashTable NilHashTable() { return nullptr; }
 
-HashTable CreateHT(uint32_t numSlots, uint8_t itemKind, HashProc hashProc,
-                   CompareProc compareProc, bool& tooBig) {
+HashTable CreateHT(uint32_t numSlots, uint8_t itemKind, HashProc hashProc, CompareProc compareProc,
+                   bool& tooBig) {
   tooBig = numSlots > kMaxHashSlots;
   if (tooBig) return NilHashTable();
   if (numSlots == 0) numSlots = kDefaultHashSlots;
@@ -157,8 +157,8 @@ void* ReadSeqHT(HashTable table) {
   return ListReadAs<void>(table->seqList);
 }
 
-void HashTableStats(HashTable table, uint32_t& numSlots, uint32_t& numElems,
-                    uint32_t& numCollisions, uint32_t& maxCollisionLen) {
+void HashTableStats(HashTable table, uint32_t& numSlots, uint32_t& numElems, uint32_t& numCollisions,
+                    uint32_t& maxCollisionLen) {
   numSlots = table->numSlots;
   numElems = numCollisions = maxCollisionLen = 0;
   for (uint32_t slot = 0; slot < table->numSlots; ++slot) {

@@ -36,10 +36,10 @@ HashTable NilHashTable();
 // numSlots 0 gives the default size. Above kMaxHashSlots: null with tooBig
 // set; storage exhausted: null with tooBig clear. itemKind is kept for the
 // caller; the table does not use it.
-HashTable CreateHT(uint32_t numSlots, uint8_t itemKind, HashProc hashProc,
-                   CompareProc compareProc, bool& tooBig);
-// Frees the table but none of its items; table becomes null. Callers free
-// their items first (by reading them sequentially).
+HashTable CreateHT(uint32_t numSlots, uint8_t itemKind, HashProc hashProc, CompareProc compareProc,
+                   bool& tooBig);
+// Frees the table but none of its items (they stay with their owner);
+// table becomes null. A null table is left alone.
 void DestroyHT(HashTable& table);
 // Empties every slot; the items are not freed.
 void ClearHT(HashTable table);
@@ -63,8 +63,8 @@ void* ReadSeqHT(HashTable table);
 
 // numCollisions counts every item after the first of its chain;
 // maxCollisionLen is the length of the longest chain.
-void HashTableStats(HashTable table, uint32_t& numSlots, uint32_t& numElems,
-                    uint32_t& numCollisions, uint32_t& maxCollisionLen);
+void HashTableStats(HashTable table, uint32_t& numSlots, uint32_t& numElems, uint32_t& numCollisions,
+                    uint32_t& maxCollisionLen);
 
 // Ready-made procedures. The text hash is case-sensitive: with h and a
 // unsigned 32-bit, h := 0, a := 63689; per character h := h*a + code,

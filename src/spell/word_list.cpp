@@ -100,7 +100,14 @@ bool LowerCaseWord(std::string& word) {
   return changed;
 }
 
-uint32_t ReadWordList(Channel chan, const std::string& path, HashTable words,
+bool StoreEntry(HashTable words, WordStore& store, std::string_view entry) {
+  store.emplace_back(entry);
+  if (ProbeHT(words, &store.back()) == nullptr) return true;
+  store.pop_back();
+  return false;
+}
+
+uint32_t ReadWordList(Channel chan, const std::string& path, HashTable words, WordStore& store,
                       SpellProgressProc progress) {
   if (progress != nullptr) {
     std::optional<int64_t> size = FileSize(path);
@@ -114,25 +121,13 @@ uint32_t ReadWordList(Channel chan, const std::string& path, HashTable words,
     if (progress != nullptr)
       progress(SpellProgress::Advance, static_cast<uint32_t>(line.size() + 1 + skipped));
     try {
-      auto* entry = new std::string(FormEntry(line));
-      if (ProbeHT(words, entry) != nullptr)
-        delete entry;
-      else
-        ++wordCount;
+      if (StoreEntry(words, store, FormEntry(line))) ++wordCount;
     } catch (const std::bad_alloc&) {
       AssertFail("Out of memory at wrdCnt" + std::to_string(wordCount));
     }
   }
   if (progress != nullptr) progress(SpellProgress::Finished, 0);
   return wordCount;
-}
-
-void FreeWords(HashTable& words) {
-  if (words == NilHashTable()) return;
-  // Reading on after an item was freed is safe: the chains never look at their items then.
-  ResetReadHT(words, ReadOrder::Unsorted);
-  while (void* entry = ReadSeqHT(words)) delete static_cast<std::string*>(entry);
-  DestroyHT(words);
 }
 
 bool AppendToWordList(const std::string& path, std::string_view entry, MissingFolder folder) {

@@ -5,9 +5,9 @@
 // A word list is plain text with one entry per line. Empty lines are skipped;
 // leading spaces and TABs and trailing spaces are removed from every other
 // line, and what remains is the entry, bytes as in the file (case and inner
-// spaces kept). Each distinct entry is held once. Entries live in the table
-// as heap std::string objects that the caller of ReadWordList owns from then
-// on (FreeWords disposes of them with the table).
+// spaces kept). Each distinct entry is held once: the table refers to it,
+// a word store owns it (a deque, so that entries never move and come from
+// few allocations; a table must be destroyed before its store is cleared).
 //
 // The dictionary list is read-only data beside the program; the user list is
 // the user's own, under $XDG_DATA_HOME (or ~/.local/share) in "Folioteer/".
@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
@@ -52,14 +53,17 @@ std::string_view FormEntry(std::string_view line);
 // TRUE when the word changed.
 bool LowerCaseWord(std::string& word);
 
+using WordStore = std::deque<std::string>;
+
+// Adds the entry to words (kept in store) unless an equal one is there;
+// FALSE when it was known already.
+bool StoreEntry(HashTable words, WordStore& store, std::string_view entry);
+
 // Reads every entry of the open channel into words; returns the number of
 // entries added. Progress is reported when a procedure is given and the
 // file at path has a size from kProgressMinSize up to 2^31 - 1.
-uint32_t ReadWordList(Channel chan, const std::string& path, HashTable words,
+uint32_t ReadWordList(Channel chan, const std::string& path, HashTable words, WordStore& store,
                       SpellProgressProc progress);
-
-// Frees every entry held in words and then the table; words becomes null.
-void FreeWords(HashTable& words);
 
 enum class MissingFolder : uint8_t { Refuse, Create };
 // Appends the entry and a line end, first ending a last line that lacks one.
