@@ -1,0 +1,159 @@
+#include "spell/hash_table.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <random>
+#include <set>
+#include <tuple>
+
+#include "support/assert.h"
+
+namespace folioteer {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// A table of std::string items that the test owns.
+struct StringTable {
+  explicit StringTable(uint32_t slots = 0)
+      : table(CreateHT(slots, 4, DynStrHashFunc, DynStrCmpFunc, tooBig)) {}
+  ~StringTable() { DestroyHT(table); }
+  std::string* Item(const std::string& text) { return &items.emplace_back(text); }
+  bool Add(const std::string& text) { return AddHT(table, Item(text)); }
+  Texts ReadAll(std::optional<ReadOrder> reset = std::nullopt) {
+    if (reset) ResetReadHT(table, *reset);
+    Texts texts;
+    while (void* item = ReadSeqHT(table)) texts.push_back(*static_cast<std::string*>(item));
+    return texts;
+  }
+  bool tooBig = true;
+  HashTable table;
+  std::deque<std::string> items;
+};
+
+// Slots, elements, collisions, longest chain.
+std::tuple<uint32_t, uint32_t, uint32_t, uint32_t> Stats(HashTable table) {
+  uint32_t slots, elems, collisions, maxLen;
+  HashTableStats(table, slots, elems, collisions, maxLen);
+  return {slots, elems, collisions, maxLen};
+}
+
+TEST(HashTable, SizesAndHashProcedures) {
+  for (auto [asked, slots] : {std::pair{0u, 1787u}, {1u, 1u}, {500000u, 500000u}}) {
+    StringTable table(asked);
+    EXPECT_EQ(Stats(table.table), std::tuple(slots, 0u, 0u, 0u));
+    EXPECT_FALSE(table.tooBig);
+  }
+  StringTable tooBig(500001);
+  EXPECT_EQ(tooBig.table, NilHashTable());
+  EXPECT_TRUE(tooBig.tooBig);
+
+  EXPECT_EQ(TextHash("abc", 3), 2969643692u);
+  std::string abc = "abc", a = "a", upperA = "A", empty, longKey(1000, 'x'), longer = longKey + "y";
+  EXPECT_EQ(DynStrHashFunc(&abc, 1787), 1731u);
+  EXPECT_EQ(DynStrHashFunc(&a, 1787), 97u);
+  EXPECT_EQ(DynStrHashFunc(&upperA, 1787), 65u);
+  EXPECT_EQ(DynStrHashFunc(&empty, 1787), 0u);
+  EXPECT_EQ(Str0HashFunc("abc", 1787), 1731u);
+  // Only the first 1000 characters of a zero-terminated key count.
+  EXPECT_EQ(Str0HashFunc(longKey.c_str(), 499979), Str0HashFunc(longer.c_str(), 499979));
+  EXPECT_NE(DynStrHashFunc(&longKey, 499979), DynStrHashFunc(&longer, 499979));
+  uint32_t card = 0x01020304;  // bytes most significant first: ((1*5 + 2)*5 + 3)*5 + 4
+  EXPECT_EQ(CardHashFunc(&card, 1787), 194u);
+}
+
+TEST(HashTable, EqualItemsAreStoredOnce) {
+  StringTable table;
+  std::string *pear = table.Item("pear"), *again = table.Item("pear"), key = "pear", absent = "plum";
+  EXPECT_EQ(ProbeHT(table.table, pear), nullptr);
+  EXPECT_EQ(ProbeHT(table.table, again), pear);
+  EXPECT_FALSE(AddHT(table.table, again));
+  EXPECT_TRUE(table.Add("Pear"));  // case-sensitive
+  EXPECT_EQ(FindHT(table.table, &key), pear);
+  EXPECT_EQ(RemoveHT(table.table, &key), pear);
+  EXPECT_EQ(FindHT(table.table, &key), nullptr);
+  EXPECT_EQ(RemoveHT(table.table, &key), nullptr);
+  EXPECT_EQ(RemoveHT(table.table, &absent), nullptr);
+  EXPECT_TRUE(AddHT(table.table, again));  // the emptied chain stays usable
+  EXPECT_EQ(FindHT(table.table, &key), again);
+}
+
+TEST(HashTable, SortedReadingRestartsAfterAChange) {
+  StringTable table;
+  for (const char* fruit : {"pear", "apple", "fig"}) table.Add(fruit);
+  EXPECT_EQ(table.ReadAll(ReadOrder::Sorted), (Texts{"apple", "fig", "pear"}));
+  EXPECT_EQ(ReadSeqHT(table.table), nullptr);
+  ResetReadHT(table.table, ReadOrder::Sorted);
+  ReadSeqHT(table.table);
+  table.Add("kiwi");
+  EXPECT_EQ(table.ReadAll(), (Texts{"apple", "fig", "kiwi", "pear"}));
+  // A removed item that its owner frees is never touched by the stale snapshot.
+  auto banana = std::make_unique<std::string>("banana");
+  AddHT(table.table, banana.get());
+  EXPECT_EQ(table.ReadAll(ReadOrder::Sorted).size(), 5u);
+  RemoveHT(table.table, banana.get());
+  banana.reset();
+  EXPECT_EQ(table.ReadAll(), (Texts{"apple", "fig", "kiwi", "pear"}));
+}
+
+TEST(HashTable, UnsortedReadingGoesSlotBySlotAndStatisticsCountChains) {
+  StringTable table;
+  EXPECT_EQ(table.ReadAll(ReadOrder::Unsorted), Texts{});
+  for (const char* text : {"abc", "b", "a"}) table.Add(text);  // slots 1731, 98, 97
+  EXPECT_EQ(table.ReadAll(ReadOrder::Unsorted), (Texts{"a", "b", "abc"}));
+  EXPECT_EQ(table.ReadAll(ReadOrder::Unsorted).size(), 3u);  // a second reading starts afresh
+
+  bool tooBig = false;
+  HashTable cards = CreateHT(10, 0, CardHashFunc, CardCmpFunc, tooBig);
+  uint32_t values[] = {21, 5, 1, 11};  // three in slot 1, one in slot 5
+  for (uint32_t& value : values) AddHT(cards, &value);
+  std::vector<uint32_t> read;
+  ResetReadHT(cards, ReadOrder::Unsorted);
+  while (void* item = ReadSeqHT(cards)) read.push_back(*static_cast<uint32_t*>(item));
+  EXPECT_EQ(read, (std::vector<uint32_t>{1, 11, 21, 5}));
+  EXPECT_EQ(Stats(cards), std::tuple(10u, 4u, 2u, 3u));
+  ClearHT(cards);
+  EXPECT_EQ(Stats(cards), std::tuple(10u, 0u, 0u, 0u));
+  DestroyHT(cards);
+  EXPECT_EQ(cards, NilHashTable());
+  DestroyHT(cards);
+}
+
+uint32_t BadHash(const void*, uint32_t numSlots) { return numSlots; }
+
+TEST(HashTable, ASlotBeyondTheTableIsAnAssertion) {
+  bool tooBig = false;
+  HashTable table = CreateHT(7, 0, BadHash, CardCmpFunc, tooBig);
+  uint32_t value = 3;
+  EXPECT_THROW(AddHT(table, &value), AssertionFailure);
+  DestroyHT(table);
+}
+
+// Many keys through few slots: every operation must agree with a std::set.
+TEST(HashTable, AgreesWithAReferenceSetUnderRandomChanges) {
+  StringTable table(97);
+  std::set<std::string> reference;
+  std::mt19937 random(7);
+  for (int step = 0; step < 6000; ++step) {
+    std::string key = "w";
+    key += std::to_string(random() % 2000);
+    if (step % 3 == 2)
+      EXPECT_EQ(RemoveHT(table.table, &key) != nullptr, reference.erase(key) == 1);
+    else
+      EXPECT_EQ(table.Add(key), reference.insert(key).second);
+  }
+  Texts sorted = table.ReadAll(ReadOrder::Sorted), unsorted = table.ReadAll(ReadOrder::Unsorted);
+  EXPECT_EQ(sorted, Texts(reference.begin(), reference.end()));
+  std::sort(unsorted.begin(), unsorted.end());
+  EXPECT_EQ(unsorted, sorted);
+  std::set<uint32_t> usedSlots;
+  for (const std::string& key : reference) usedSlots.insert(DynStrHashFunc(&key, 97));
+  auto [slots, elems, collisions, maxLen] = Stats(table.table);
+  EXPECT_EQ(elems, reference.size());
+  EXPECT_EQ(collisions, reference.size() - usedSlots.size());
+}
+
+}  // namespace
+}  // namespace folioteer
