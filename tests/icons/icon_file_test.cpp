@@ -1,0 +1,202 @@
+#include "icons/icon_file.h"
+
+#include <gtest/gtest.h>
+
+#include "icon_samples.h"
+#include "icons/png_icon.h"
+
+namespace folioteer {
+namespace {
+
+using testing::CorpusIcon;
+using testing::CorpusIconNames;
+
+std::string Part(const std::string& bytes, ByteRange range) { return bytes.substr(range.offset, range.size); }
+
+std::string Tail(const IconFile& icon) { return icon.bytes.substr(icon.classic.tailStart); }
+
+struct CorpusExpectation {
+  std::string name;
+  uint8_t type;
+  std::optional<std::string> defaultTool;
+  size_t toolTypes;  // entries; SIZE_MAX: no table
+  int32_t x, y;
+  size_t images, drawerData2, colourIcon;
+};
+
+TEST(IconFile, ReadsEveryCorpusIconWithItsParts) {
+  const std::vector<CorpusExpectation> table{
+      {"glowicons-tool.info", 3, std::nullopt, SIZE_MAX, kNoIconPosition, kNoIconPosition, 1, 0, 3540},
+      {"latin1-tooltype-drawer.info", 2, std::nullopt, 1, 0xc2, 0x2a, 2, 6, 6240},
+      {"newicons-project.info", 4, "sys:Utilities/MultiView", 18, 0x3c, 0x2f, 1, 0, 0},
+      {"os13-drawer.info", 2, std::nullopt, SIZE_MAX, 0x6b, 0x1d, 2, 0, 0},
+      {"os3-disk.info", 1, "SYS:System/DiskCopy", SIZE_MAX, kNoIconPosition, kNoIconPosition, 1, 6, 0},
+      {"os4-argb-project.info", 4, "Installer", SIZE_MAX, 0xe6, 0x5a, 2, 0, 9848},
+      {"parrot-project.info", 4, "multiview", SIZE_MAX, 0x4a, 0x04, 1, 0, 0},
+      {"smartreadargs-project.info", 4, "MultiView", 0, 0x28, 0x5d, 1, 0, 0},
+      {"umc-p96-readme-drawerdata.info", 4, "More", SIZE_MAX, -1, -1, 2, 6, 0},
+  };
+  for (const CorpusExpectation& want : table) {
+    SCOPED_TRACE(want.name);
+    IconFile icon;
+    ASSERT_EQ(ParseIcon(CorpusIcon(want.name), icon), 0);
+    EXPECT_EQ(icon.flavour, IconFlavour::Classic);
+    EXPECT_EQ(icon.type, want.type);
+    EXPECT_EQ(icon.read.defaultTool, want.defaultTool);
+    EXPECT_EQ(icon.read.toolTypes ? icon.read.toolTypes->size() : SIZE_MAX, want.toolTypes);
+    EXPECT_EQ(icon.read.x, want.x);
+    EXPECT_EQ(icon.read.y, want.y);
+    EXPECT_EQ(icon.classic.planar.size(), want.images);
+    EXPECT_EQ(icon.classic.drawerData2.size, want.drawerData2);
+    EXPECT_EQ(icon.classic.colourIcon.size, want.colourIcon);
+    EXPECT_EQ(icon.classic.trailing.size, 0u);
+    EXPECT_EQ(SerialiseIcon(icon), icon.bytes);
+  }
+}
+
+TEST(IconFile, KeepsLatin1AndNewIconsToolTypesAsBytes) {
+  IconFile drawer, newIcons;
+  ASSERT_EQ(ParseIcon(CorpusIcon("latin1-tooltype-drawer.info"), drawer), 0);
+  EXPECT_EQ(drawer.read.toolTypes->at(0), "(Icon \xa9" "2015 Ken Lester)");
+  ASSERT_EQ(ParseIcon(CorpusIcon("newicons-project.info"), newIcons), 0);
+  EXPECT_EQ(newIcons.read.toolTypes->at(0), " ");
+  EXPECT_EQ(newIcons.read.toolTypes->at(1), "*** DON'T EDIT THE FOLLOWING LINES!! ***");
+  EXPECT_EQ(newIcons.read.toolTypes->back().size(), 52u);
+}
+
+// Rewriting with another default tool changes the four header fields and
+// the tool string, and nothing else: every other part reads back byte for byte.
+TEST(IconFile, ChangingTheDefaultToolKeepsEveryOtherPart) {
+  for (const std::string& name : CorpusIconNames()) {
+    SCOPED_TRACE(name);
+    IconFile old, changed;
+    ASSERT_EQ(ParseIcon(CorpusIcon(name), old), 0);
+    IconFile edited = old;
+    edited.fields.defaultTool = "Work:Viewers/Other Viewer";
+    ASSERT_EQ(ParseIcon(SerialiseIcon(edited), changed), 0);
+
+    EXPECT_EQ(changed.read.defaultTool, "Work:Viewers/Other Viewer");
+    EXPECT_EQ(changed.read.toolTypes, old.read.toolTypes);
+    EXPECT_EQ(changed.read.x, old.read.x);
+    EXPECT_EQ(changed.read.y, old.read.y);
+    EXPECT_EQ(changed.bytes.substr(0, 0x32), old.bytes.substr(0, 0x32));
+    EXPECT_EQ(changed.bytes.substr(0x36, 78 - 0x36), old.bytes.substr(0x36, 78 - 0x36));
+    uint32_t oldPointer = GetU32(old.bytes, 0x32);
+    EXPECT_EQ(GetU32(changed.bytes, 0x32), oldPointer != 0 ? oldPointer : 1u);
+    EXPECT_EQ(Part(changed.bytes, changed.classic.drawerData), Part(old.bytes, old.classic.drawerData));
+    EXPECT_EQ(Part(changed.bytes, changed.classic.images), Part(old.bytes, old.classic.images));
+    EXPECT_EQ(Part(changed.bytes, changed.classic.toolTypes), Part(old.bytes, old.classic.toolTypes));
+    EXPECT_EQ(Tail(changed), Tail(old));
+    EXPECT_EQ(changed.classic.colourIcon.size, old.classic.colourIcon.size);
+  }
+}
+
+TEST(IconFile, WritesNewToolTypesPositionAndRemovedTool) {
+  IconFile old, changed;
+  ASSERT_EQ(ParseIcon(CorpusIcon("umc-p96-readme-drawerdata.info"), old), 0);
+  IconFile edited = old;
+  edited.fields.toolTypes = std::vector<std::string>{"PUBSCREEN=Work", "\xe9t\xe9"};
+  edited.fields.x = 12;
+  edited.fields.defaultTool.reset();
+  ASSERT_EQ(ParseIcon(SerialiseIcon(edited), changed), 0);
+  EXPECT_EQ(changed.read, edited.fields);
+  EXPECT_EQ(GetU32(changed.bytes, 0x32), 0u);
+  EXPECT_EQ(GetU32(changed.bytes, 0x36), 1u);
+  EXPECT_EQ(Tail(changed), Tail(old));  // drawer data part 2 stays after the strings
+}
+
+TEST(IconFile, PlanarImagesFollowTheBitOrderOfTheFormat) {
+  // 3 x 2 pixels, 2 planes: row 0 holds colours 1 2 3, row 1 holds 0 1 0.
+  const std::string data("\xA0\x00\x40\x00\x60\x00\x00\x00", 8);
+  const std::vector<uint8_t> pixels{1, 2, 3, 0, 1, 0};
+  EXPECT_EQ(PlanarDataSize(3, 2, 2), 8u);
+  EXPECT_EQ(PlanarDataSize(65535, 65535, 8), uint64_t{4096} * 2 * 65535 * 8);
+  EXPECT_EQ(DecodePlanarImage(data, 3, 2, 2), pixels);
+  EXPECT_EQ(EncodePlanarImage(3, 2, 2, pixels), data);
+}
+
+TEST(IconFile, CorpusImagesHaveTheirSizes) {
+  IconFile icon;
+  ASSERT_EQ(ParseIcon(CorpusIcon("os4-argb-project.info"), icon), 0);
+  ASSERT_EQ(icon.classic.planar.size(), 2u);
+  for (const PlanarImage& image : icon.classic.planar) {
+    EXPECT_EQ(image.depth, 8);
+    EXPECT_EQ(image.data.size, 8u * 64 * 8);
+    EXPECT_EQ(DecodePlanarImage(Part(icon.bytes, image.data), 64, 64, 8).size(), 64u * 64);
+  }
+}
+
+TEST(IconFile, RefusesDamagedIcons) {
+  for (const testing::DamagedIcon& damaged : testing::DamagedIcons()) {
+    SCOPED_TRACE(damaged.what);
+    IconFile icon;
+    EXPECT_EQ(ParseIcon(damaged.bytes, icon), damaged.result);
+  }
+}
+
+TEST(IconFile, RefusesEveryTruncationOfAnIcon) {
+  for (std::string name : {"parrot-project.info", "newicons-project.info", "os3-disk.info"}) {
+    const std::string bytes = CorpusIcon(name);
+    for (size_t length = 0; length < bytes.size(); ++length) {
+      IconFile icon;
+      ASSERT_EQ(ParseIcon(bytes.substr(0, length), icon), kIconDamaged) << name << " cut at " << length;
+    }
+  }
+}
+
+TEST(PngIcon, ComputesTheChunkCrcOfPng) {
+  EXPECT_EQ(PngCrc("IEND"), 0xAE426082u);
+  EXPECT_EQ(PngCrc(""), 0u);
+}
+
+TEST(PngIcon, ReadsTheIconChunk) {
+  const std::string tags = testing::SampleIconTags();
+  IconFile icon;
+  ASSERT_EQ(ParseIcon(testing::PngIcon(&tags), icon), 0);
+  EXPECT_EQ(icon.flavour, IconFlavour::Png);
+  EXPECT_EQ(icon.type, 4);
+  EXPECT_EQ(icon.read.defaultTool, "MultiView");
+  EXPECT_EQ(icon.read.toolTypes, std::vector<std::string>{"PUBSCREEN=Work"});
+  EXPECT_EQ(icon.read.x, 10);
+  EXPECT_EQ(icon.read.y, 20);
+  EXPECT_EQ(icon.png.tags.size(), 6u);
+  EXPECT_GT(icon.png.trailing.size, 8u);
+  EXPECT_EQ(SerialiseIcon(icon), icon.bytes);
+}
+
+TEST(PngIcon, RewritesOnlyTheIconChunk) {
+  const std::string tags = testing::SampleIconTags();
+  IconFile old, changed;
+  ASSERT_EQ(ParseIcon(testing::PngIcon(&tags), old), 0);
+  IconFile edited = old;
+  edited.fields.defaultTool = "SYS:Utilities/Multiview";
+  edited.fields.toolTypes->push_back("DONOTWAIT");
+  edited.fields.y = kNoIconPosition;
+  std::string written = SerialiseIcon(edited);
+  ASSERT_EQ(ParseIcon(written, changed), 0);
+  EXPECT_EQ(changed.read, edited.fields);
+
+  // Stack first, x where it stood, y left out, type last as before.
+  std::string wantedTags = testing::WordTag(0x80001009, 8192) + testing::WordTag(0x80001001, 10) +
+                           testing::TextTag(0x8000100A, "SYS:Utilities/Multiview") +
+                           testing::TextTag(0x8000100B, "PUBSCREEN=Work") +
+                           testing::TextTag(0x8000100B, "DONOTWAIT") + testing::WordTag(0x8000100F, 4);
+  EXPECT_EQ(written, testing::PngIcon(&wantedTags));
+}
+
+TEST(PngIcon, AddsAnIconChunkAfterTheHeader) {
+  IconFile old, changed;
+  ASSERT_EQ(ParseIcon(testing::PngIcon(nullptr), old), 0);
+  EXPECT_FALSE(old.read.defaultTool.has_value());
+  EXPECT_EQ(old.read.x, kNoIconPosition);
+  IconFile edited = old;
+  edited.fields.defaultTool = "SYS:Utilities/Multiview";
+  std::string written = SerialiseIcon(edited);
+  ASSERT_EQ(ParseIcon(written, changed), 0);
+  EXPECT_EQ(changed.read, edited.fields);
+  std::string wantedTags = testing::TextTag(0x8000100A, "SYS:Utilities/Multiview");
+  EXPECT_EQ(written, testing::PngIcon(&wantedTags));
+}
+
+}  // namespace
+}  // namespace folioteer

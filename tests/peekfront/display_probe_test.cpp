@@ -1,0 +1,78 @@
+#include "peekfront/display_probe.h"
+
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "test_util.h"
+
+namespace folioteer {
+namespace {
+
+TEST(DisplayProbe, ParsesXDisplayNames) {
+  struct Case {
+    std::string display;
+    std::optional<X11Address> address;
+  };
+  const std::vector<Case> table{
+      {":0", X11Address{"", 0}},
+      {":12.1", X11Address{"", 12}},
+      {"unix:3", X11Address{"unix", 3}},
+      {"localhost:10.0", X11Address{"localhost", 10}},
+      {"[::1]:2", X11Address{"[::1]", 2}},
+      {"/tmp/launch-x/org.xquartz:0", X11Address{"/tmp/launch-x/org.xquartz", 0}},
+      {"", std::nullopt},
+      {"0", std::nullopt},
+      {":", std::nullopt},
+      {":x", std::nullopt},
+      {":1x", std::nullopt},
+      {":-1", std::nullopt},
+      {":99999", std::nullopt},
+      {"decnet::0", std::nullopt},
+  };
+  for (const Case& row : table) EXPECT_EQ(ParseX11Display(row.display), row.address) << row.display;
+}
+
+TEST(DisplayProbe, UnreachableDisplaysAreNotUsed) {
+  EXPECT_FALSE(X11DisplayReachable(""));
+  EXPECT_FALSE(X11DisplayReachable("no display"));
+  EXPECT_FALSE(WaylandDisplayReachable("", "/run/user/0"));
+  EXPECT_FALSE(WaylandDisplayReachable("wayland-0", ""));
+  testing::TempDir dir;
+  EXPECT_FALSE(WaylandDisplayReachable("wayland-7", dir.Path()));
+  testing::WriteFile(dir.File("wayland-8"), "");
+  EXPECT_FALSE(WaylandDisplayReachable("wayland-8", dir.Path()));
+}
+
+TEST(DisplayProbe, ListeningSocketIsReachable) {
+  testing::TempDir dir;
+  int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  ASSERT_GE(listener, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::string path = dir.File("wayland-1");
+  std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 4), 0);
+  EXPECT_TRUE(WaylandDisplayReachable("wayland-1", dir.Path()));
+  EXPECT_TRUE(WaylandDisplayReachable(path, ""));
+  ::close(listener);
+  EXPECT_FALSE(WaylandDisplayReachable("wayland-1", dir.Path()));
+}
+
+TEST(DisplayProbe, ChoosesThePlatformsOfReachableDisplays) {
+  EXPECT_EQ(UsablePlatforms(false, false, ""), "");
+  EXPECT_EQ(UsablePlatforms(true, false, ""), "xcb");
+  EXPECT_EQ(UsablePlatforms(true, true, ""), "wayland;xcb");
+  EXPECT_EQ(UsablePlatforms(true, true, "xcb"), "xcb");
+  EXPECT_EQ(UsablePlatforms(false, true, "xcb"), "");
+  EXPECT_EQ(UsablePlatforms(true, true, "offscreen"), "");
+  EXPECT_EQ(UsablePlatforms(true, false, "wayland;xcb"), "xcb");
+  EXPECT_EQ(UsablePlatforms(true, false, "xcbx"), "");
+}
+
+}  // namespace
+}  // namespace folioteer
