@@ -1,0 +1,274 @@
+#include "nodes/scanner.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "guide/format.h"
+#include "guide/parser.h"
+#include "support/assert.h"
+#include "support/debug_output.h"
+#include "test_util.h"
+
+namespace folioteer {
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Sends the debug output to a file for the life of the object.
+class DebugCapture {
+ public:
+  DebugCapture() {
+    ::setenv("FOLIOTEER_DEBUG", dir_.File("debug.txt").c_str(), 1);
+    ReloadDebugSetting();
+  }
+  ~DebugCapture() {
+    ::unsetenv("FOLIOTEER_DEBUG");
+    ReloadDebugSetting();
+  }
+  std::string Text() const { return testing::ReadFile(dir_.File("debug.txt")); }
+
+ private:
+  testing::TempDir dir_;
+};
+
+AGCmd* NodeWithText(const std::vector<std::string>& lines) {
+  AGCmd* node = CreateNodeCmd("Test", "");
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i == 0)
+      AppendBlockdStr(node->block, lines[0]);
+    else
+      AddBlockLine(node->block, lines[i]);
+  }
+  return node;
+}
+
+// A scan whose handlers write every run as an event: an attribute run as its
+// texts between brackets, a text run between bars.
+class Recorder {
+ public:
+  Recorder() {
+    InitFolioteerScan(state_);
+    ScanHandlers& handlers = GetScanHandlers(state_);
+    handlers.attributeRun = [this](const AttrRunTexts& attrs, int count, ScanState&) {
+      std::string run = "[";
+      for (int i = 0; i < count; ++i) run += (i > 0 ? " " : "") + attrs[i];
+      events_.push_back(run + "]");
+    };
+    handlers.textRun = [this](const std::string& text, ScanState&) { events_.push_back("|" + text + "|"); };
+  }
+  ~Recorder() { TermFolioteerScan(state_); }
+
+  ScanState& State() { return state_; }
+  Events& Recorded() { return events_; }
+  void Macro(const std::string& name, const std::string& body) {
+    AddMacro({name, body}, state_.documentContext.macros);
+  }
+  Events Scan(const std::vector<std::string>& lines, uint8_t wrapMode = 2) {
+    events_.clear();
+    state_.documentContext.wrapMode = wrapMode;
+    AGCmd* node = NodeWithText(lines);
+    ScanOneNode(nullptr, node, state_);
+    DisposeCmd(node);
+    return events_;
+  }
+
+ private:
+  ScanState state_;
+  Events events_;
+};
+
+struct RunCase {
+  const char* what;
+  std::vector<std::string> lines;
+  uint8_t wrapMode;
+  Events expected;
+};
+
+TEST(Scanner, CutsTextIntoRunsAsAReaderMeetsIt) {
+  const RunCase cases[] = {
+      {"lines of a paragraph are joined by a space", {"Hello", "world"}, 2,
+       {"[]", "|Hello|", "[]", "| |", "|world|", "[]"}},
+      {"an empty line is a line break", {"Hello", "", "world"}, 2, {"[]", "|Hello|", "[@{line}]", "|world|", "[]"}},
+      {"attributes between words", {"Hello @{b}world@{ub}"}, 2, {"[]", "|Hello |", "[@{b}]", "|world|", "[@{ub}]"}},
+      {"an escaped at-sign is no attribute", {"\\@{b}"}, 2, {"[]", "|\\@|", "|{b}|", "[]"}},
+      {"an unclosed attribute runs to the line end", {"a @{b"}, 2, {"[]", "|a |", "[]", "|@{b\r|"}},
+      {"code wrap: every line end is a break", {"a", "b"}, 0, {"[]", "|a|", "[@{line}]", "|b|", "[@{line}]"}},
+      {"explicit line in capitals: no space after it", {"Hello@{LINE}", "world"}, 2,
+       {"[]", "|Hello|", "[@{LINE}]", "|world|", "[]"}},
+      {"a line after an attribute is joined by a space", {"Hello@{b}", "world"}, 2,
+       {"[]", "|Hello|", "[@{b}]", "| |", "|world|", "[]"}},
+      {"an at-sign alone is text", {"a@b"}, 2, {"[]", "|a|", "[]", "|@|", "|b|", "[]"}},
+      {"a backslash as the last byte is dropped", {"abc\\"}, 2, {"[]", "|abc|", "[]"}},
+      {"an attribute opener at the very end", {"abc @{"}, 2, {"[]", "|abc |", "[]", "|@{\r|"}},
+      {"a link without a label is an attribute", {"@{link MAIN}", "@{\"\" link MAIN}"}, 2,
+       {"[@{link MAIN} @{\"\" link MAIN}]"}},
+  };
+  for (const RunCase& test : cases) {
+    SCOPED_TRACE(test.what);
+    Recorder recorder;
+    EXPECT_EQ(recorder.Scan(test.lines, test.wrapMode), test.expected);
+  }
+}
+
+TEST(Scanner, ExpandsMacrosWithTheirArgument) {
+  Recorder recorder;
+  recorder.Macro("emph", "@{b}$1@{ub}");
+  recorder.Macro("twice", "$1-$1");
+  recorder.Macro("nothing", "");
+  EXPECT_TRUE(!AddMacro({"EMPH", "other"}, recorder.State().documentContext.macros));
+  const RunCase cases[] = {
+      {"a macro call", {"@{emph word}"}, 2, {"[]", "[@{b}]", "|word|", "[@{ub}]", "[]"}},
+      {"names without regard to case, quoted argument", {"@{EMPH \"two words\"}"}, 2,
+       {"[]", "[@{b}]", "|two words|", "[@{ub}]", "[]"}},
+      {"an argument holding $1 is not expanded again", {"@{twice $1}"}, 2, {"[]", "[]", "|$1-$1|", "[]", "[]"}},
+      {"an empty body", {"a@{nothing}b"}, 2, {"[]", "|a|", "[]", "[]", "[]", "|b|", "[]"}},
+      {"a quoted link label never names a macro", {"@{\"emph\" link x}"}, 2, {"[@{\"emph\" link x}]"}},
+      {"the run before a call is delivered first", {"@{i}@{emph w}@{ui}"}, 2,
+       {"[@{i}]", "[@{b}]", "|w|", "[@{ub}]", "[@{ui}]"}},
+  };
+  for (const RunCase& test : cases) {
+    SCOPED_TRACE(test.what);
+    EXPECT_EQ(recorder.Scan(test.lines, test.wrapMode), test.expected);
+  }
+}
+
+// Regression: a macro that called itself was expanded without end.
+TEST(Scanner, SelfCallingMacrosStopAtTheDepthBoundAsPlainText) {
+  DebugCapture debug;
+  Recorder recorder;
+  recorder.Macro("loop", "x@{loop}");
+  recorder.Macro("ping", "@{pong}");
+  recorder.Macro("pong", "@{PING}");
+  Events loop = recorder.Scan({"@{loop}"});
+  EXPECT_EQ(std::count(loop.begin(), loop.end(), "|x|"), kMaxMacroDepth);
+  EXPECT_EQ(std::count(loop.begin(), loop.end(), "|@{loop}|"), 1);
+  Events mutual = recorder.Scan({"@{ping}"});
+  EXPECT_EQ(std::count_if(mutual.begin(), mutual.end(), [](const std::string& e) { return e[0] == '|'; }), 1);
+  EXPECT_NE(std::find(mutual.begin(), mutual.end(), "|@{PING}|"), mutual.end());
+  EXPECT_NE(debug.Text().find("Macro expansion deeper than 32: @{loop} left unexpanded"), std::string::npos);
+}
+
+// Regression: a body that calls itself twice made 2^32 expansions within the
+// depth bound.
+TEST(Scanner, ABranchingMacroStopsWhenItsBudgetIsUsedUp) {
+  DebugCapture debug;
+  Recorder recorder;
+  recorder.Macro("bomb", "@{bomb}@{bomb}");
+  size_t runs = 0;
+  GetScanHandlers(recorder.State()).attributeRun = [&](const AttrRunTexts&, int, ScanState&) { ++runs; };
+  GetScanHandlers(recorder.State()).textRun = [&](const std::string& text, ScanState&) {
+    EXPECT_EQ(text, "@{bomb}");
+  };
+  recorder.Scan({"@{bomb}"});
+  EXPECT_LT(runs, 2'000'000u);
+  EXPECT_NE(debug.Text().find("Macro expansion budget used up"), std::string::npos);
+}
+
+TEST(Scanner, CutsALongSequenceOfAttributesAfter200) {
+  DebugCapture debug;
+  Recorder recorder;
+  std::string line;
+  for (int i = 0; i < 10'000; ++i) line += "@{b}";
+  Events events = recorder.Scan({line});
+  // The at-sign of the attribute after each full run is dropped with the
+  // special characters before the next plain text.
+  Events expected;
+  int left = 10'000;
+  while (left > kMaxAttrRun) {
+    std::string run = "[@{b}";
+    for (int i = 1; i < kMaxAttrRun; ++i) run += " @{b}";
+    expected.push_back(run + "]");
+    expected.push_back("|{b}|");
+    left -= kMaxAttrRun + 1;
+  }
+  std::string last = "[@{b}";
+  for (int i = 1; i < left; ++i) last += " @{b}";
+  expected.push_back(last + "]");
+  EXPECT_EQ(events, expected);
+  EXPECT_EQ(debug.Text().substr(0, debug.Text().find('\n')), "MaxBlockOfAg exceeded: 200 attributes at position 800");
+}
+
+TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("t.guide"),
+                     "@database t\n@node MAIN\n@title \"T\"\n@toc MAIN\na @{code}b\nc\n@endnode\n@node Two\nd\ne\n@endnode\n");
+  AmigaGuideFile guide = nullptr;
+  bool created = false;
+  int result = -1;
+  OpenAmigaGuideFile(guide, dir.File("t.guide"), created, result);
+  ASSERT_EQ(result, kOpened);
+  Events events;
+  ScanState state;
+  InitFolioteerScan(state);
+  ScanHandlers& handlers = GetScanHandlers(state);
+  handlers.nodeBegin = [&](AGCmd* node, ScanState&) { events.push_back("begin " + NodeName(node)); };
+  handlers.nodeHeading = [&](AGCmd*, ScanState&) { events.push_back("heading"); };
+  handlers.nodeEnd = [&](AGCmd*, ScanState&) { events.push_back("end"); };
+  handlers.textRun = [&](const std::string& text, ScanState&) { events.push_back("|" + text + "|"); };
+  handlers.attributeRun = [&](const AttrRunTexts& attrs, int count, ScanState& scan) {
+    for (int i = 0; i < count; ++i) {
+      events.push_back(attrs[i]);
+      if (attrs[i] == "@{code}") scan.nodeContext.wrapMode = 0;
+    }
+  };
+  // The default visitor stops after the first command.
+  handlers.localCommand = [&](AGCmd* cmd, ScanState&) {
+    events.push_back(GetCmdName(cmd->kind));
+    return false;
+  };
+  ScanNodes(GetDocument(guide), [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, state); });
+  TermFolioteerScan(state);
+  TermFolioteerScan(state);  // a second release does nothing
+  CloseAmigaGuideFile(guide);
+  EXPECT_EQ(events, (Events{"begin MAIN", "@title", "heading", "|a |", "@{code}", "|b|", "@{line}", "|c|",
+                            "@{line}", "end", "begin Two", "@endnode", "heading", "|d|", "| |", "|e|", "end"}));
+}
+
+TEST(Scanner, DeliversTheRunsOfTheDemoGuide) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("demo.guide"),
+                     "@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
+                     "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n");
+  AmigaGuideFile guide = nullptr;
+  bool created = false;
+  int result = -1;
+  OpenAmigaGuideFile(guide, dir.File("demo.guide"), created, result);
+  ASSERT_EQ(result, kOpened);
+  Recorder recorder;
+  GetScanHandlers(recorder.State()).nodeBegin = [&](AGCmd* node, ScanState&) {
+    recorder.Recorded().push_back(NodeName(node));
+  };
+  ScanNodes(GetDocument(guide), [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, recorder.State()); });
+  CloseAmigaGuideFile(guide);
+  EXPECT_EQ(recorder.Recorded(),
+            (Events{"MAIN", "[]", "|Hello |", "[@{b}]", "|world|", "[@{ub} @{line}]", "|Bye|", "[]",  //
+                    "Intro", "[]", "|See |", "[@{\"Main page\" link MAIN}]", "|.|", "[]"}));
+}
+
+TEST(Scanner, RefusesACommandThatIsNoNode) {
+  Recorder recorder;
+  AGCmd* title = CreateStrParamCmd(AGCmdKind::Title, "x");
+  try {
+    ScanOneNode(nullptr, title, recorder.State());
+    ADD_FAILURE() << "no assertion";
+  } catch (const AssertionFailure& failure) {
+    EXPECT_EQ(failure.Message(), "Not NodeCmd in NodeScanner?");
+  }
+  DisposeCmd(title);
+}
+
+TEST(Scanner, NextTokenKeepsOrStripsQuotes) {
+  std::string_view text = R"(@{"Main page" link "x y"})";
+  size_t pos = 2;
+  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Keep), "\"Main page\"");
+  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Strip), "link");
+  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Strip), "x y");
+  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Strip), "");
+  pos = 0;
+  EXPECT_EQ(NextToken("\"open", pos, " ", TokenQuotes::Strip), "open");
+}
+
+}  // namespace
+}  // namespace folioteer
