@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "containers/text_block_channel.h"
+#include "guide/format.h"
 #include "guide/syntax.h"
 #include "support/assert.h"
 #include "support/debug_output.h"
@@ -72,6 +73,8 @@ void DeliverText(const std::string& text, ScanState& state, ScanWork& work) {
 // ---------------------------------------------------------------------------
 // Macros
 
+// The first token names the macro. A quoted token keeps its quotes, so the
+// quoted label of a link never names a macro.
 const MacroRec* FindMacroCall(std::string_view attr, ScanState& state, ScanWork& work,
                               std::string_view& argument) {
   size_t pos = 0;
@@ -289,6 +292,13 @@ bool AddMacro(const MacroRec& macro, List macros) {
   if (!ListOpDone(macros)) return false;
   record.release();
   return true;
+}
+
+bool AddMacroCommand(const AGCmd* cmd, List macros) {
+  if (cmd->kind != AGCmdKind::Macro) return false;
+  return AddMacro(
+      {UnquotedValue(cmd->params.Strng.value_or("")), UnquotedValue(cmd->params.Strng2.value_or(""))},
+      macros);
 }
 
 void ScanGlobalCommands(AGDocument* doc, ScanState& state) {

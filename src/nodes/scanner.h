@@ -12,6 +12,11 @@
 // context; the user owns the output channel. The node context is a copy of
 // the document context, refreshed at each node, without macros of its own.
 //
+// Calling order: InitFolioteerScan; install handlers (GetScanHandlers) and
+// open the output channel; ScanGlobalCommands, whose handler registers the
+// document's macros (AddMacroCommand); ScanOneNode for each node to scan;
+// TermFolioteerScan.
+//
 // Macro expansion is bounded: at most kMaxMacroDepth nested expansions, and a
 // budget of expanded text that grows with the text scanned, so a macro that
 // calls itself (directly, through others, or twice in its own body) neither
@@ -67,6 +72,11 @@ ScanHandlers& GetScanHandlers(ScanState& state);
 // Adds a copy of the macro to the list; FALSE (nothing added) when a macro of
 // that name, compared without regard to case, is there already.
 bool AddMacro(const MacroRec& macro, List macros);
+
+// Adds the macro a @macro command defines, its name and body without their
+// quotes; what a global command handler does with a @macro. FALSE for any
+// other command and for a name already there.
+bool AddMacroCommand(const AGCmd* cmd, List macros);
 
 // Passes every global command of the document to the global command handler
 // while it returns TRUE, then puts the macro list into reading mode.

@@ -55,7 +55,7 @@ struct NamedColor {
   uint32_t rtfColor;
 };
 constexpr NamedColor kNamedColors[] = {
-    {"text", 2}, {"shine", 1},      {"shadow", 8},    {"fill", 4},
+    {"text", 2},     {"shine", 1},      {"shadow", 8},    {"fill", 4},
     {"filltext", 2}, {"background", 3}, {"highlight", 5},
 };
 constexpr uint32_t kPens = 8;
@@ -89,7 +89,8 @@ std::optional<int32_t> SignedNumber(std::string_view token) {
 
 // Digits only; a number too large to hold is kept as the largest one.
 std::optional<uint32_t> UnsignedNumber(std::string_view token) {
-  if (token.empty() || !std::all_of(token.begin(), token.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+  if (token.empty() ||
+      !std::all_of(token.begin(), token.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
     return std::nullopt;
   uint32_t value = 0;
   if (std::from_chars(token.data(), token.data() + token.size(), value).ec != std::errc{}) value = UINT32_MAX;
@@ -209,7 +210,8 @@ bool Colour(const std::string& attr, RTFConversion& conv) {
   size_t pos = 6;
   std::optional<uint32_t> pen = UnsignedNumber(NextParam(attr, pos));
   if (!pen) return false;
-  if (*pen < kPens) RTFcolor(conv.out, *pen + 1, apen ? RTFColorLayer::Foreground : RTFColorLayer::Background);
+  if (*pen < kPens)
+    RTFcolor(conv.out, *pen + 1, apen ? RTFColorLayer::Foreground : RTFColorLayer::Background);
   return true;
 }
 
@@ -272,8 +274,9 @@ bool Literal(const std::string& attr, RTFConversion& conv) {
 }
 
 using AttributeRule = bool (*)(const std::string& attr, RTFConversion& conv);
-constexpr AttributeRule kAttributeRules[] = {ParagraphBreak, Plain, Tab,  LeftIndent, Style,      Justify, Colour,
-                                             SetTabs,        ClearTabs, Code, AmigaGuide, Link, Literal};
+constexpr AttributeRule kAttributeRules[] = {ParagraphBreak, Plain,  Tab,     LeftIndent, Style,
+                                             Justify,        Colour, SetTabs, ClearTabs,  Code,
+                                             AmigaGuide,     Link,   Literal};
 
 }  // namespace
 

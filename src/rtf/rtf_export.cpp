@@ -1,6 +1,5 @@
 #include "rtf/rtf_export.h"
 
-#include "guide/format.h"
 #include "nodes/scanner.h"
 #include "rtf/rtf_attributes.h"
 #include "rtf/rtf_writer.h"
@@ -28,8 +27,7 @@ struct CommandEntry {
 void NoOutput(AGCmd*, ScanState&, RTFConversion&) {}
 
 void RegisterMacro(AGCmd* cmd, ScanState& state, RTFConversion&) {
-  MacroRec macro{UnquotedValue(cmd->params.Strng.value_or("")), UnquotedValue(cmd->params.Strng2.value_or(""))};
-  AddMacro(macro, state.documentContext.macros);
+  AddMacroCommand(cmd, state.documentContext.macros);
 }
 
 void DocumentTabs(AGCmd* cmd, ScanState& state, RTFConversion& conv) {
@@ -124,7 +122,8 @@ void InstallHandlers(ScanState& state, RTFConversion& conv) {
 }
 
 // The preamble, the global commands, every node in document order.
-void WriteDocument(AmigaGuideFile guideFile, const std::string& rtfName, ScanState& state, RTFConversion& conv) {
+void WriteDocument(AmigaGuideFile guideFile, const std::string& rtfName, ScanState& state,
+                   RTFConversion& conv) {
   RTFpreamble(conv.out, rtfName);
   AGDocument* doc = GetDocument(guideFile);
   ScanGlobalCommands(doc, state);

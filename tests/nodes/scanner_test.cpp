@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "guide/format.h"
 #include "guide/parser.h"
-#include "support/assert.h"
 #include "support/debug_output.h"
 #include "test_util.h"
 
@@ -88,21 +88,35 @@ struct RunCase {
 
 TEST(Scanner, CutsTextIntoRunsAsAReaderMeetsIt) {
   const RunCase cases[] = {
-      {"lines of a paragraph are joined by a space", {"Hello", "world"}, 2,
+      {"lines of a paragraph are joined by a space",
+       {"Hello", "world"},
+       2,
        {"[]", "|Hello|", "[]", "| |", "|world|", "[]"}},
-      {"an empty line is a line break", {"Hello", "", "world"}, 2, {"[]", "|Hello|", "[@{line}]", "|world|", "[]"}},
-      {"attributes between words", {"Hello @{b}world@{ub}"}, 2, {"[]", "|Hello |", "[@{b}]", "|world|", "[@{ub}]"}},
+      {"an empty line is a line break",
+       {"Hello", "", "world"},
+       2,
+       {"[]", "|Hello|", "[@{line}]", "|world|", "[]"}},
+      {"attributes between words",
+       {"Hello @{b}world@{ub}"},
+       2,
+       {"[]", "|Hello |", "[@{b}]", "|world|", "[@{ub}]"}},
       {"an escaped at-sign is no attribute", {"\\@{b}"}, 2, {"[]", "|\\@|", "|{b}|", "[]"}},
       {"an unclosed attribute runs to the line end", {"a @{b"}, 2, {"[]", "|a |", "[]", "|@{b\r|"}},
       {"code wrap: every line end is a break", {"a", "b"}, 0, {"[]", "|a|", "[@{line}]", "|b|", "[@{line}]"}},
-      {"explicit line in capitals: no space after it", {"Hello@{LINE}", "world"}, 2,
+      {"explicit line in capitals: no space after it",
+       {"Hello@{LINE}", "world"},
+       2,
        {"[]", "|Hello|", "[@{LINE}]", "|world|", "[]"}},
-      {"a line after an attribute is joined by a space", {"Hello@{b}", "world"}, 2,
+      {"a line after an attribute is joined by a space",
+       {"Hello@{b}", "world"},
+       2,
        {"[]", "|Hello|", "[@{b}]", "| |", "|world|", "[]"}},
       {"an at-sign alone is text", {"a@b"}, 2, {"[]", "|a|", "[]", "|@|", "|b|", "[]"}},
       {"a backslash as the last byte is dropped", {"abc\\"}, 2, {"[]", "|abc|", "[]"}},
       {"an attribute opener at the very end", {"abc @{"}, 2, {"[]", "|abc |", "[]", "|@{\r|"}},
-      {"a link without a label is an attribute", {"@{link MAIN}", "@{\"\" link MAIN}"}, 2,
+      {"a link without a label is an attribute",
+       {"@{link MAIN}", "@{\"\" link MAIN}"},
+       2,
        {"[@{link MAIN} @{\"\" link MAIN}]"}},
   };
   for (const RunCase& test : cases) {
@@ -120,12 +134,19 @@ TEST(Scanner, ExpandsMacrosWithTheirArgument) {
   EXPECT_TRUE(!AddMacro({"EMPH", "other"}, recorder.State().documentContext.macros));
   const RunCase cases[] = {
       {"a macro call", {"@{emph word}"}, 2, {"[]", "[@{b}]", "|word|", "[@{ub}]", "[]"}},
-      {"names without regard to case, quoted argument", {"@{EMPH \"two words\"}"}, 2,
+      {"names without regard to case, quoted argument",
+       {"@{EMPH \"two words\"}"},
+       2,
        {"[]", "[@{b}]", "|two words|", "[@{ub}]", "[]"}},
-      {"an argument holding $1 is not expanded again", {"@{twice $1}"}, 2, {"[]", "[]", "|$1-$1|", "[]", "[]"}},
+      {"an argument holding $1 is not expanded again",
+       {"@{twice $1}"},
+       2,
+       {"[]", "[]", "|$1-$1|", "[]", "[]"}},
       {"an empty body", {"a@{nothing}b"}, 2, {"[]", "|a|", "[]", "[]", "[]", "|b|", "[]"}},
       {"a quoted link label never names a macro", {"@{\"emph\" link x}"}, 2, {"[@{\"emph\" link x}]"}},
-      {"the run before a call is delivered first", {"@{i}@{emph w}@{ui}"}, 2,
+      {"the run before a call is delivered first",
+       {"@{i}@{emph w}@{ui}"},
+       2,
        {"[@{i}]", "[@{b}]", "|w|", "[@{ub}]", "[@{ui}]"}},
   };
   for (const RunCase& test : cases) {
@@ -187,13 +208,15 @@ TEST(Scanner, CutsALongSequenceOfAttributesAfter200) {
   for (int i = 1; i < left; ++i) last += " @{b}";
   expected.push_back(last + "]");
   EXPECT_EQ(events, expected);
-  EXPECT_EQ(debug.Text().substr(0, debug.Text().find('\n')), "MaxBlockOfAg exceeded: 200 attributes at position 800");
+  EXPECT_EQ(debug.Text().substr(0, debug.Text().find('\n')),
+            "MaxBlockOfAg exceeded: 200 attributes at position 800");
 }
 
 TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
   testing::TempDir dir;
   testing::WriteFile(dir.File("t.guide"),
-                     "@database t\n@node MAIN\n@title \"T\"\n@toc MAIN\na @{code}b\nc\n@endnode\n@node Two\nd\ne\n@endnode\n");
+                     "@database t\n@node MAIN\n@title \"T\"\n@toc MAIN\na @{code}b\nc\n@endnode\n@node "
+                     "Two\nd\ne\n@endnode\n");
   AmigaGuideFile guide = nullptr;
   bool created = false;
   int result = -1;
@@ -222,8 +245,9 @@ TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
   TermFolioteerScan(state);
   TermFolioteerScan(state);  // a second release does nothing
   CloseAmigaGuideFile(guide);
-  EXPECT_EQ(events, (Events{"begin MAIN", "@title", "heading", "|a |", "@{code}", "|b|", "@{line}", "|c|",
-                            "@{line}", "end", "begin Two", "@endnode", "heading", "|d|", "| |", "|e|", "end"}));
+  EXPECT_EQ(events,
+            (Events{"begin MAIN", "@title", "heading", "|a |", "@{code}", "|b|", "@{line}", "|c|", "@{line}",
+                    "end", "begin Two", "@endnode", "heading", "|d|", "| |", "|e|", "end"}));
 }
 
 TEST(Scanner, DeliversTheRunsOfTheDemoGuide) {
@@ -240,34 +264,12 @@ TEST(Scanner, DeliversTheRunsOfTheDemoGuide) {
   GetScanHandlers(recorder.State()).nodeBegin = [&](AGCmd* node, ScanState&) {
     recorder.Recorded().push_back(NodeName(node));
   };
-  ScanNodes(GetDocument(guide), [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, recorder.State()); });
+  ScanNodes(GetDocument(guide),
+            [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, recorder.State()); });
   CloseAmigaGuideFile(guide);
   EXPECT_EQ(recorder.Recorded(),
             (Events{"MAIN", "[]", "|Hello |", "[@{b}]", "|world|", "[@{ub} @{line}]", "|Bye|", "[]",  //
                     "Intro", "[]", "|See |", "[@{\"Main page\" link MAIN}]", "|.|", "[]"}));
-}
-
-TEST(Scanner, RefusesACommandThatIsNoNode) {
-  Recorder recorder;
-  AGCmd* title = CreateStrParamCmd(AGCmdKind::Title, "x");
-  try {
-    ScanOneNode(nullptr, title, recorder.State());
-    ADD_FAILURE() << "no assertion";
-  } catch (const AssertionFailure& failure) {
-    EXPECT_EQ(failure.Message(), "Not NodeCmd in NodeScanner?");
-  }
-  DisposeCmd(title);
-}
-
-TEST(Scanner, NextTokenKeepsOrStripsQuotes) {
-  std::string_view text = R"(@{"Main page" link "x y"})";
-  size_t pos = 2;
-  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Keep), "\"Main page\"");
-  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Strip), "link");
-  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Strip), "x y");
-  EXPECT_EQ(NextToken(text, pos, " \t}", TokenQuotes::Strip), "");
-  pos = 0;
-  EXPECT_EQ(NextToken("\"open", pos, " ", TokenQuotes::Strip), "open");
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <regex>
 #include <vector>
 
 #include "containers/text_block_channel.h"
@@ -21,7 +21,6 @@ using testing::ExportGuide;
 using testing::IsOneBalancedGroup;
 using testing::TempDir;
 
-// The example time on the fifth line is replaced by a pattern.
 const std::string kDemoGuide =
     "@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
     "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n";
@@ -30,7 +29,7 @@ const char* const kDemoRTF[] = {
     R"({\colortbl;\red207\green207\blue207;\red0\green0\blue0;\red255\green255\blue255;\red74\green138\blue189;\red255\green28\blue28;\red214\green215\blue214;\red189\green188\blue188;\red170\green170\blue170;})",
     R"({\info)",
     R"({\title Work:Docs/demo.rtf})",
-    R"(\{\\creatim\\yr\d{4}\\mo\d{1,2}\\dy\d{1,2}\\hr\d{1,2}\\min\d{1,2}\\sec\d{1,2}\})",
+    R"({\creatim\yr2026\mo12\dy5\hr19\min40\sec7})",
     R"(})",
     R"(\margl720\margr720\fi0\li0\ri0\b0\fs24\widowctrl\titlepg\headery144\footery720)",
     R"({\li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart MAIN}MAIN{\*\bkmkend MAIN}\par )",
@@ -38,6 +37,23 @@ const char* const kDemoRTF[] = {
     R"(Bye}{\page \li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart Intro}Intro{\*\bkmkend Intro}\par )",
     R"(}See \cf4 {\field{\*\fldinst REF MAIN \\h }{\fldrslt Main page}}\cf0 .}\line})",
 };
+
+// The same line with other numbers.
+bool SameButNumbers(const std::string& line, const std::string& example) {
+  auto digitsGone = [](std::string text) {
+    std::erase_if(text, [](char ch) { return ch >= '0' && ch <= '9'; });
+    return text;
+  };
+  auto numbers = [](const std::string& text) {
+    int count = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+      if (std::isdigit(static_cast<unsigned char>(text[i])) &&
+          (i == 0 || !std::isdigit(static_cast<unsigned char>(text[i - 1]))))
+        ++count;
+    return count;
+  };
+  return digitsGone(line) == digitsGone(example) && numbers(line) == numbers(example);
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -61,7 +77,7 @@ TEST(RTFExport, WritesTheDemoGuideByteForByte) {
     if (i == 3)
       EXPECT_EQ(lines[i], "{\\title " + dir.File("demo.rtf") + "}");
     else if (i == 4)
-      EXPECT_TRUE(std::regex_match(lines[i], std::regex(kDemoRTF[i]))) << lines[i];
+      EXPECT_TRUE(SameButNumbers(lines[i], kDemoRTF[i])) << lines[i];
     else
       EXPECT_EQ(lines[i], kDemoRTF[i]);
   }
@@ -132,10 +148,12 @@ TEST(RTFExport, TranslatesEachAttributeByTheFirstRuleThatMatches) {
 }
 
 TEST(RTFExport, WritesGlobalAndLocalCommands) {
-  const std::string globals = "@tab 4\n@$VER: t 1.0 (1.1.2026)\n@macro em \"@{b}$1@{ub}\"\n@font topaz.font 8\n";
+  const std::string globals =
+      "@tab 4\n@$VER: t 1.0 (1.1.2026)\n@macro em \"@{b}$1@{ub}\"\n@font topaz.font 8\n";
   TempDir dir;
-  std::string rtf = ExportGuide(dir, "@database t\n" + globals + "@node MAIN\n@macro em \"@{i}$1@{ui}\"\n@tab 2\n"
-                                     "@{em x}\n@endnode\n");
+  std::string rtf = ExportGuide(dir, "@database t\n" + globals +
+                                         "@node MAIN\n@macro em \"@{i}$1@{ui}\"\n@tab 2\n"
+                                         "@{em x}\n@endnode\n");
   std::string documentFormat = "\\footery720\n";
   size_t afterPreamble = rtf.find(documentFormat) + documentFormat.size();
   EXPECT_EQ(rtf.substr(afterPreamble, rtf.find("\\li0 {\\cf3") - afterPreamble),
@@ -146,11 +164,15 @@ TEST(RTFExport, WritesGlobalAndLocalCommands) {
 
 TEST(RTFExport, BreaksThePageBeforeEveryNodeButMain) {
   TempDir dir;
-  std::string rtf = ExportGuide(dir, "@database t\n@node First\na\n@endnode\n@node MAIN\nb\n@endnode\n@node main2\n"
-                                     "@endnode\n");
+  std::string rtf =
+      ExportGuide(dir,
+                  "@database t\n@node First\na\n@endnode\n@node MAIN\nb\n@endnode\n@node main2\n"
+                  "@endnode\n");
   EXPECT_NE(rtf.find("{\\li0 {\\cf3 \\chshdng2000\\chcfpat3 \\fs4 {\\*\\bkmkstart MAIN}"), std::string::npos);
-  EXPECT_NE(rtf.find("{\\page \\li0 {\\cf3 \\chshdng2000\\chcfpat3 \\fs4 {\\*\\bkmkstart First}"), std::string::npos);
-  EXPECT_NE(rtf.find("{\\page \\li0 {\\cf3 \\chshdng2000\\chcfpat3 \\fs4 {\\*\\bkmkstart main2}"), std::string::npos);
+  EXPECT_NE(rtf.find("{\\page \\li0 {\\cf3 \\chshdng2000\\chcfpat3 \\fs4 {\\*\\bkmkstart First}"),
+            std::string::npos);
+  EXPECT_NE(rtf.find("{\\page \\li0 {\\cf3 \\chshdng2000\\chcfpat3 \\fs4 {\\*\\bkmkstart main2}"),
+            std::string::npos);
 }
 
 TEST(RTFExport, WritesADocumentWithoutNodes) {
@@ -179,10 +201,13 @@ TEST(RTFExport, KeepsGroupsBalancedWhateverTheGuideHolds) {
   std::string many;
   for (int i = 0; i < 10'000; ++i) many += "@{b}";
   TempDir dir;
-  std::string rtf = ExportGuide(dir, "@database t\n@node \"a{b}\\c\" \"t\"\n@{\"la{b\\el\" link \"x{y\\z\"}\n"
-                                     "\xe9\xfc}{\n@endnode\n@node MAIN\n" + many + "\n@endnode\n");
+  std::string rtf = ExportGuide(dir,
+                                "@database t\n@node \"a{b}\\c\" \"t\"\n@{\"la{b\\el\" link \"x{y\\z\"}\n"
+                                "\xe9\xfc}{\n@endnode\n@node MAIN\n" +
+                                    many + "\n@endnode\n");
   EXPECT_TRUE(IsOneBalancedGroup(rtf)) << rtf.substr(0, 2000);
-  EXPECT_NE(rtf.find("{\\*\\bkmkstart a\\{b\\}\\\\c}a\\{b\\}\\\\c{\\*\\bkmkend a\\{b\\}\\\\c}"), std::string::npos);
+  EXPECT_NE(rtf.find("{\\*\\bkmkstart a\\{b\\}\\\\c}a\\{b\\}\\\\c{\\*\\bkmkend a\\{b\\}\\\\c}"),
+            std::string::npos);
   EXPECT_NE(rtf.find("{\\*\\fldinst REF x\\{y\\\\z \\\\h }{\\fldrslt la\\{b\\\\el}}"), std::string::npos);
   EXPECT_NE(rtf.find("\xe9\xfc\\}\\{"), std::string::npos);
 }
@@ -260,17 +285,6 @@ TEST(RTFExport, ReportsAFileItCouldNotWrite) {
   SimulateWriteFailure(-1, 0);
   EXPECT_EQ(result, RTFExportResult::NotCreated);
   EXPECT_EQ(testing::ReadFile(full.File("test.rtf")), "old");
-}
-
-TEST(RTFExport, NamesTheFileBesideTheGuide) {
-  EXPECT_EQ(RTFFileName("Work/Docs/demo.guide"), "Work/Docs/demo.rtf");
-  EXPECT_EQ(RTFFileName("demo"), "demo.rtf");
-  try {
-    RTFFileName("Work/Docs/");
-    ADD_FAILURE() << "no assertion";
-  } catch (const AssertionFailure& failure) {
-    EXPECT_EQ(failure.Message(), "Bad File Name");
-  }
 }
 
 }  // namespace
