@@ -38,6 +38,7 @@ struct EditorState {
   AmigaGuideFile guideFile = nullptr;
   NodeEntry* editingNode = nullptr;
   std::string pubScreenName;
+  bool screenFromSystem = false;  // the default screen's name, filled in: not written to the settings
   bool makeIcons = true;
   bool autoPreview = false;
   bool useTabAttr = false;

@@ -311,10 +311,13 @@ void RefreshSpellCheck() {
 }
 
 void ShowAbout() {
+  std::string dictionary, userList;
+  GetActiveWordlistName(dictionary);
+  GetActiveUserWrdLstName(userList);
   std::string text = std::string(kVersionString) + "\n" +
                      "Folioteer, an editor for AmigaGuide documents. Free software.\n\n" +
-                     "Spell Dict : \"" + GetActiveWordlistName() + "\"   ($DICTIONARY_WORDLIST)\n" +
-                     "Spell User: \"" + GetActiveUserWrdLstName() + "\"   ($WORDLIST)";
+                     "Spell Dict : \"" + dictionary + "\"   ($DICTIONARY_WORDLIST)\n" +
+                     "Spell User: \"" + userList + "\"   ($WORDLIST)";
   CurrentRequesters().InfoRequest("Folioteer", text, " _Ok ");
 }
 

@@ -114,7 +114,10 @@ void HoldScreen() {
   std::string held;
   Assert(Windows().HoldScreen(editor.pubScreenName, found, held), "HoldPublicScreen FAIL");
   if (!found) ShowWarningS("Requested PubScreen name not found");
-  if (editor.pubScreenName.empty() || !found) editor.pubScreenName = held;
+  if (editor.pubScreenName.empty() || !found) {
+    editor.pubScreenName = held;
+    editor.screenFromSystem = true;
+  }
   Assert(!editor.pubScreenName.empty(), "GetHeldPublicScreenName FAIL");
 }
 

@@ -58,16 +58,14 @@ AGCmd* CreateEmptyCmd() { return ObtainCommand(); }
 AGCmd* NilAGCmd() { return nullptr; }
 
 AGCmd* CreateCmd(AGCmdKind kind, const CmdParams& params) {
+  CmdModSet mods = GetCmdInfo(kind);
+  if (TakesString(mods)) Assert(params.Strng.has_value(), "CreateCmd: Missing StrngParam");
   AGCmd* cmd = ObtainCommand();
   cmd->kind = kind;
   Refresh(cmd);
-  CmdModSet mods = cmd->mods;
   if (mods.Has(CmdModifier::NodeRef))
     cmd->params.NodeRef = IsAbsentOrEmpty(params.NodeRef) ? "\"\"" : QuotedValue(*params.NodeRef);
-  if (TakesString(mods)) {
-    Assert(params.Strng.has_value(), "CreateCmd: Missing StrngParam");
-    cmd->params.Strng = FirstStringForm(cmd, *params.Strng);
-  }
+  if (TakesString(mods)) cmd->params.Strng = FirstStringForm(cmd, *params.Strng);
   if (mods.Has(CmdModifier::TwoStrParam))
     cmd->params.Strng2 = IsAbsentOrEmpty(params.Strng2) ? "" : SecondStringForm(cmd, *params.Strng2);
   if (kind == AGCmdKind::Link) {

@@ -213,7 +213,12 @@ bool ParseAGNode(AmigaGuideFile handle) {
       DisposeCmd(cmd);
     }
   }
-  AddNode(handle->doc, node);
+  try {
+    AddNode(handle->doc, node);
+  } catch (...) {
+    DisposeCmd(node);  // refused (a second MAIN): it never joined the document
+    throw;
+  }
   bool firstText = true;
   while (NextLine(handle, line, skipped)) {
     AGCmd* cmd = ParseCmd(line);

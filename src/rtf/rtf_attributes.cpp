@@ -153,11 +153,14 @@ bool Tab(const std::string& attr, RTFConversion& conv) {
   return true;
 }
 
-// The indent waits in the pending formats for the next paragraph break.
+// The indent waits in the pending formats for the next paragraph break. An
+// indent without any number (as real guides have it) is shown as it stands.
 bool LeftIndent(const std::string& attr, RTFConversion& conv) {
   if (!StartsWithIgnoreCase(attr, "@{lindent")) return false;
   size_t pos = 9;
-  std::optional<int32_t> indent = SignedNumber(NextParam(attr, pos));
+  std::string_view param = NextParam(attr, pos);
+  if (param.empty()) return false;
+  std::optional<int32_t> indent = SignedNumber(param);
   Assert(indent.has_value(), "Bad param in lindent");
   RTFformat(conv.pending, RTFFormatKind::LeftIndent, Twips(*indent));
   WriteLn(conv.pending);
@@ -252,11 +255,25 @@ bool AmigaGuide(const std::string& attr, RTFConversion& conv) {
   return true;
 }
 
+// A quoted label that holds quotes itself ("@{" "GNU E" " LINK x}", as real
+// guides have it) runs to the last quote before the LINK keyword.
+std::string LabelBeforeKeyword(const std::string& attr, size_t& pos) {
+  size_t keyword = attr.size();
+  for (size_t at = 4; at + 6 <= attr.size(); ++at)
+    if (EqualsIgnoreCase(std::string_view(attr).substr(at, 6), " link ")) keyword = at;
+  size_t close = attr.find_last_not_of(" \t", keyword - 1);
+  if (attr[2] != '"' || close == std::string::npos || close <= 2 || attr[close] != '"') return {};
+  pos = keyword;
+  return attr.substr(3, close - 3);
+}
+
 // A cross reference to the bookmark of the target node, in the link colour.
 bool Link(const std::string& attr, RTFConversion& conv) {
   if (!ContainsIgnoreCase(attr, " link ", 4)) return false;
   size_t pos = 2;
   std::string label(NextParam(attr, pos));
+  size_t afterLabel = pos;
+  if (!EqualsIgnoreCase(NextParam(attr, afterLabel), "link")) label = LabelBeforeKeyword(attr, pos);
   Assert(EqualsIgnoreCase(NextParam(attr, pos), "link"), "AGAttribsProcessRTF: missing LINK keyword?");
   std::string target(NextParam(attr, pos));
   Assert(!target.empty(), "AGAttribsProcessRTF: missing Link target?");

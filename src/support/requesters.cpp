@@ -100,9 +100,13 @@ int HeadlessRequesters::InfoRequest(std::string_view title, std::string_view tex
     if (queued->kind == QueuedAnswer::Kind::Button) answer = queued->button;
     if (queued->kind == QueuedAnswer::Kind::Cancel) answer = 0;
   }
-  if (answer < 0 || answer >= count) answer = ButtonAnswer(0, count);
+  std::string note;
+  if (answer < 0 || answer >= count) {
+    note = " (there is no button " + std::to_string(answer) + ")";
+    answer = ButtonAnswer(0, count);
+  }
   int index = answer == 0 ? count - 1 : answer - 1;
-  Report("info", title, text, std::to_string(answer) + " " + labels[index]);
+  Report("info", title, text, std::to_string(answer) + " " + labels[index] + note);
   return answer;
 }
 
@@ -155,7 +159,8 @@ std::optional<FontChoice> HeadlessRequesters::FontRequest(std::string_view title
 }
 
 void HeadlessRequesters::Warning(std::string_view message) {
-  std::string line = "Folioteer: " + PlainText(message) + "\n";
+  std::string text = PlainText(message);
+  std::string line = (text.rfind("Folioteer: ", 0) == 0 ? text : "Folioteer: " + text) + "\n";
   std::fputs(line.c_str(), stderr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "guide/format.h"
 #include "guide/syntax.h"
+#include "nodes/node_ops.h"
 #include "spell/word_delimiters.h"
 #include "support/assert.h"
 #include "support/requesters.h"
@@ -188,6 +189,24 @@ NodeEntry* GetSelectedNode() {
   editor.SetStatus(kNodeSelected, entry != nullptr);
   editor.SetStatus(kMainSelected, entry != nullptr && row == 0);
   return entry;
+}
+
+void SelectRowAsClicked(ListId list, int row) {
+  EditorState& editor = Editor();
+  SetListSelectedIdx(list, row);
+  row = GetListSelectedIdx(list);
+  if (list == ListId::Nodes) {
+    GetSelectedNode();
+  } else if (list == ListId::Global || list == ListId::Local) {
+    bool global = list == ListId::Global;
+    AGCmd* cmd = row < 0 ? nullptr : (global ? FindGbl(row) : FindLcl(row));
+    editor.SetStatus(global ? kGlobalSelected : kLocalSelected, cmd != nullptr);
+    editor.SetStatus(global ? kGlobalKindFlag : kLocalKindFlag,
+                     cmd != nullptr && cmd->mods.Has(CmdModifier::Switch));
+  } else {
+    editor.SetStatus(kMisspellingShown, row >= 0);
+  }
+  ReflectPgmStatusGUI();
 }
 
 std::vector<std::string> PopupRows(bool global) {

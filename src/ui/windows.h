@@ -124,6 +124,9 @@ void SetListSelectedIdx(ListId list, int position);
 int GetListSelectedIdx(ListId list);
 // The entry of the selected node row; updates the node flags of ProgramStatus.
 NodeEntry* GetSelectedNode();
+// Selects a row as a click on it does: the selection flags of ProgramStatus
+// follow, and the controls reflect them.
+void SelectRowAsClicked(ListId list, int row);
 int NumItems(ListId list);
 // The command or attribute kind of a pop-up row (add-global, add-local, attributes).
 AGCmdKind TranslateCmdTable(bool global, int row);

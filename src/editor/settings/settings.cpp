@@ -168,8 +168,8 @@ std::string SettingsLine() {
       piece(std::string(*entry.flag ? entry.keyword : table[i + 1].keyword));
       ++i;
     } else if (entry.type == SwitchType::String) {
-      bool systemFont = i == 2 && font.fromSystem;
-      if (entry.text == nullptr || entry.text->empty() || systemFont) continue;
+      bool fromSystem = (i == 1 && Editor().screenFromSystem) || (i == 2 && font.fromSystem);
+      if (entry.text == nullptr || entry.text->empty() || fromSystem) continue;
       const std::string& value = *entry.text;
       bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
       piece(std::string(entry.keyword) + "=" + (quoted ? value : QuoteArg(value)));

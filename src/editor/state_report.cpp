@@ -1,0 +1,113 @@
+// The state of the editor and its headless windows, printed by the batch
+// mode's .print directive in a stable form that tests compare.
+#include <sstream>
+
+#include "editor/batch.h"
+#include "editor/editor_state.h"
+#include "editor/settings/settings.h"
+#include "guide/document.h"
+#include "preview/preview.h"
+#include "ui/headless_windows.h"
+
+namespace folioteer {
+namespace {
+
+const char* const kControlNames[kNumControls] = {
+    "AddGlobal", "EditGlobal", "DeleteGlobal", "NodeUp", "NodeDown", "NewNode", "Retitle",
+    "DeleteNode", "AddLocal", "EditLocal", "DeleteLocal", "Show", "AttrPopup", "Link",
+    "Undo", "Next", "Prev", "Ignore", "AddWord"};
+const char* const kFlagNames[8] = {"global-selected", "global-kind", "node-selected", "local-selected",
+                                   "local-kind", "main-selected", "misspelling-shown", "preview-to-restore"};
+
+void PrintList(std::ostream& out, const char* name, ListId list) {
+  HeadlessWindows& windows = DefaultHeadlessWindows();
+  int selected = windows.SelectedRow(list);
+  const std::vector<std::string>& rows = windows.Rows(list);
+  out << name << " (" << rows.size() << ", selected " << selected << ")\n";
+  for (size_t i = 0; i < rows.size(); ++i)
+    out << (static_cast<int>(i) == selected ? "> " : "  ") << i << " " << rows[i] << "\n";
+}
+
+void PrintText(std::ostream& out) {
+  HeadlessWindows& windows = DefaultHeadlessWindows();
+  out << "text\n";
+  std::istringstream lines(windows.EditText());
+  for (std::string line; std::getline(lines, line);) out << "| " << line << "\n";
+  TextPos cursor = windows.Cursor(), first, last;
+  out << "cursor " << cursor.line << ":" << cursor.column;
+  if (windows.Selection(first, last))
+    out << " selection " << first.line << ":" << first.column << "-" << last.line << ":" << last.column;
+  out << "\n";
+}
+
+void PrintLabels(std::ostream& out) {
+  HeadlessWindows& windows = DefaultHeadlessWindows();
+  for (bool next : {true, false}) {
+    const HeadlessWindows::NavLabel& label = windows.Label(next);
+    out << (next ? "next " : "prev ") << label.text << (label.pointsNowhere ? " (points nowhere)" : "") << "\n";
+  }
+}
+
+void PrintStatus(std::ostream& out) {
+  const EditorState& editor = Editor();
+  out << "status " << static_cast<int>(editor.programStatus);
+  for (int bit = 0; bit < 8; ++bit)
+    if (editor.programStatus & (1 << bit)) out << " " << kFlagNames[bit];
+  out << "\n";
+}
+
+void PrintControls(std::ostream& out) {
+  HeadlessWindows& windows = DefaultHeadlessWindows();
+  out << "enabled";
+  for (int c = 0; c < kNumControls; ++c)
+    if (windows.Enabled(static_cast<Control>(c))) out << " " << kControlNames[c];
+  out << "\n";
+}
+
+void PrintWindows(std::ostream& out) {
+  HeadlessWindows& windows = DefaultHeadlessWindows();
+  const char* names[] = {"main", "edit", "spell"};
+  for (int w = 0; w < 3; ++w) {
+    WindowId id = static_cast<WindowId>(w);
+    out << names[w] << " window " << (windows.IsWindowOpen(id) ? "open" : "closed");
+    if (id == WindowId::Main && windows.Iconified()) out << " iconified";
+    if (!windows.Title(id).empty()) out << " \"" << windows.Title(id) << "\"";
+    out << "\n";
+  }
+  const HeadlessWindows::Preview& preview = windows.PreviewRecord();
+  out << "preview " << (IsShowOn() ? "open \"" + preview.title + "\"" : std::string("closed")) << "\n";
+}
+
+void PrintPreview(std::ostream& out) {
+  const HeadlessWindows::Preview& preview = DefaultHeadlessWindows().PreviewRecord();
+  out << "preview " << (IsShowOn() ? "open" : "closed") << ", shown " << preview.shown << " times\n";
+  std::istringstream lines(preview.content);
+  for (std::string line; std::getline(lines, line);) out << "| " << line << "\n";
+}
+
+}  // namespace
+
+std::string DescribeState(const std::string& parts) {
+  std::istringstream wanted(parts);
+  std::vector<std::string> list;
+  for (std::string part; wanted >> part;) list.push_back(part);
+  if (list.empty()) list = {"nodes", "globals", "locals", "text", "labels", "status", "controls", "misspells", "windows", "settings"};
+  std::ostringstream out;
+  for (const std::string& part : list) {
+    if (part == "nodes") PrintList(out, "nodes", ListId::Nodes);
+    else if (part == "globals") PrintList(out, "globals", ListId::Global);
+    else if (part == "locals") PrintList(out, "locals", ListId::Local);
+    else if (part == "misspells") PrintList(out, "misspells", ListId::Misspells);
+    else if (part == "text") PrintText(out);
+    else if (part == "labels") PrintLabels(out);
+    else if (part == "status") PrintStatus(out);
+    else if (part == "controls") PrintControls(out);
+    else if (part == "windows") PrintWindows(out);
+    else if (part == "preview") PrintPreview(out);
+    else if (part == "settings") out << "settings " << SettingsLine() << "\n";
+    else out << "(no part \"" << part << "\")\n";
+  }
+  return out.str();
+}
+
+}  // namespace folioteer
