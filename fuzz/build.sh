@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
-# Builds the icon reader's libFuzzer target with clang (address and undefined
-# behaviour sanitizers) into fuzz/build/, and seeds its corpus with the shared
-# real-world icons and a small PNG icon. Not part of the normal build.
+# Builds the libFuzzer targets with clang (address and undefined behaviour
+# sanitizers) into fuzz/build/: the icon reader, seeded with the shared
+# real-world icons and a small PNG icon, and the guide parser, seeded with
+# the shared real-world guides. Not part of the normal build.
 #
-#   fuzz/build.sh                     build only
-#   fuzz/build.sh run [SECONDS]       build, then fuzz (default 600 s)
+#   fuzz/build.sh                          build both
+#   fuzz/build.sh run icons|guide [SECONDS]  build, then fuzz one (default 600 s)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 cxx=${CXX_FUZZ:-clang++-14}
 shared=${FOLIOTEER_SHARED_DIR:-$(pwd)/../shared}
 out=fuzz/build
-mkdir -p "$out/seeds" fuzz/corpus-icons
+mkdir -p "$out/seeds" "$out/guide-seeds" fuzz/corpus-icons fuzz/corpus-guide
 
 "$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
   -Wall -Wextra -Werror -I src -include fuzz/source_location_shim.h \
   fuzz/icon_reader_fuzz.cpp src/icons/*.cpp src/support/*.cpp \
   -o "$out/icon_reader_fuzz"
+"$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+  -Wall -Wextra -Werror -I src -include fuzz/source_location_shim.h \
+  fuzz/guide_parser_fuzz.cpp src/guide/*.cpp src/containers/*.cpp src/support/*.cpp \
+  -o "$out/guide_parser_fuzz"
+install -m 0644 "$shared"/corpus/guides/*.guide "$shared"/corpus/guides/*.Guide "$out/guide-seeds/"
 
 install -m 0644 "$shared"/corpus/icons/*.info "$out/seeds/"
 python3 - "$out/seeds/png-icon.info" <<'PY'
@@ -32,8 +38,16 @@ open(sys.argv[1], 'wb').write(png + png)
 PY
 
 if [[ "${1:-}" == "run" ]]; then
-  seconds=${2:-600}
-  exec nice -n 19 "$out/icon_reader_fuzz" -max_total_time="$seconds" -dict=fuzz/icon.dict \
-    -max_len=65536 -rss_limit_mb=2048 -malloc_limit_mb=512 -artifact_prefix="$out/" \
-    fuzz/corpus-icons "$out/seeds"
+  seconds=${3:-600}
+  case "${2:-}" in
+    icons)
+      exec nice -n 19 "$out/icon_reader_fuzz" -max_total_time="$seconds" -dict=fuzz/icon.dict \
+        -max_len=65536 -rss_limit_mb=2048 -malloc_limit_mb=512 -artifact_prefix="$out/" \
+        fuzz/corpus-icons "$out/seeds" ;;
+    guide)
+      exec nice -n 19 "$out/guide_parser_fuzz" -max_total_time="$seconds" -dict=fuzz/guide.dict \
+        -max_len=65536 -rss_limit_mb=2048 -artifact_prefix="$out/" \
+        fuzz/corpus-guide "$out/guide-seeds" ;;
+    *) echo "fuzz/build.sh run icons|guide [SECONDS]" >&2; exit 2 ;;
+  esac
 fi

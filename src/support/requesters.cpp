@@ -96,13 +96,24 @@ int HeadlessRequesters::InfoRequest(std::string_view title, std::string_view tex
   std::vector<std::string> labels = ButtonLabels(buttons);
   int count = static_cast<int>(labels.size());
   int answer = ButtonAnswer(0, count);
-  if (std::optional<QueuedAnswer> queued = Take()) {
+  std::string note;
+  if (count == 1) {
+    // Nothing to choose: a lone button takes no answer from the queue.
+  } else if (std::optional<QueuedAnswer> queued = Take()) {
     if (queued->kind == QueuedAnswer::Kind::Button) answer = queued->button;
     if (queued->kind == QueuedAnswer::Kind::Cancel) answer = 0;
+    repeats_ = 0;
+  } else {
+    std::string asked = std::string(title) + '\0' + std::string(text) + '\0' + std::string(buttons);
+    repeats_ = asked == lastUnanswered_ ? repeats_ + 1 : 1;
+    lastUnanswered_ = asked;
+    if (repeats_ >= kUnansweredRepeats) {
+      answer = 0;
+      note = " (asked " + std::to_string(repeats_) + " times without an answer)";
+    }
   }
-  std::string note;
   if (answer < 0 || answer >= count) {
-    note = " (there is no button " + std::to_string(answer) + ")";
+    note += " (there is no button " + std::to_string(answer) + ")";
     answer = ButtonAnswer(0, count);
   }
   int index = answer == 0 ? count - 1 : answer - 1;

@@ -73,7 +73,10 @@ struct QueuedAnswer {
 };
 
 // Without a queued answer an information requester answers its first button
-// and the other requesters are cancelled. A warning takes no answer.
+// and the other requesters are cancelled; the same requester asked over and
+// over without an answer (kUnansweredRepeats times) takes its last button
+// instead, so that a loop of "try again" cannot run for ever. A warning, or
+// any requester with a single button, takes no answer.
 class HeadlessRequesters : public Requesters {
  public:
   int InfoRequest(std::string_view title, std::string_view text,
@@ -95,7 +98,11 @@ class HeadlessRequesters : public Requesters {
 
   std::mutex lock_;
   std::deque<QueuedAnswer> answers_;
+  std::string lastUnanswered_;
+  int repeats_ = 0;
 };
+
+inline constexpr int kUnansweredRepeats = 10;
 
 HeadlessRequesters& DefaultHeadlessRequesters();
 

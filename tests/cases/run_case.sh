@@ -14,6 +14,8 @@
 #   stderr_not (optional) lines that standard error must not contain
 #   status     (optional) the exit status, 0 when missing
 #   setup      (optional) a shell snippet run in the directory before the program
+#   normalize  (optional) a sed script applied to produced files before they
+#              are compared (for times and other things that change per run)
 # Usage: run_case.sh CASE_DIR FOLIOTEER
 set -u
 case_dir=$(cd "$1" && pwd)
@@ -58,8 +60,12 @@ fi
 if [[ -d "$case_dir/expected" ]]; then
   while IFS= read -r -d '' file; do
     name=${file#"$case_dir/expected/"}
+    produced="$work/$name"
+    if [[ -f "$produced" && -f "$case_dir/normalize" ]]; then
+      sed -f "$case_dir/normalize" "$produced" >"$work/.normalized" && produced="$work/.normalized"
+    fi
     if [[ ! -f "$work/$name" ]]; then fail "missing file $name"
-    elif ! cmp -s "$file" "$work/$name"; then fail "file $name differs:"; diff "$file" "$work/$name" | head -40
+    elif ! cmp -s "$file" "$produced"; then fail "file $name differs:"; diff "$file" "$produced" | head -40
     fi
   done < <(find "$case_dir/expected" -type f -print0)
 fi
