@@ -11,16 +11,8 @@
 namespace folioteer {
 namespace {
 
-std::string ScratchDir() {
-  static std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "folioteer-bench-XXXXXX").string();
-    return std::string(::mkdtemp(pattern.data()));
-  }();
-  return dir;
-}
-
 void BM_OpenGuide(benchmark::State& state) {
-  std::string name = bench::WriteGeneratedGuide(ScratchDir(), static_cast<int>(state.range(0)));
+  std::string name = bench::WriteGeneratedGuide(bench::ScratchDir(), static_cast<int>(state.range(0)));
   state.counters["MB"] = static_cast<double>(std::filesystem::file_size(name)) / 1e6;
   for (auto _ : state) {
     AmigaGuideFile handle = nullptr;
@@ -36,7 +28,7 @@ void BM_OpenGuide(benchmark::State& state) {
 BENCHMARK(BM_OpenGuide)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 void BM_WriteGuide(benchmark::State& state) {
-  std::string name = bench::WriteGeneratedGuide(ScratchDir(), static_cast<int>(state.range(0)));
+  std::string name = bench::WriteGeneratedGuide(bench::ScratchDir(), static_cast<int>(state.range(0)));
   AmigaGuideFile handle = nullptr;
   bool created = false;
   int result = -1;

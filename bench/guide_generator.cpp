@@ -1,6 +1,8 @@
 #include "guide_generator.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <vector>
@@ -46,6 +48,19 @@ std::string GenerateGuide(int nodes, unsigned seed) {
     text += "@endnode\n";
   }
   return text;
+}
+
+const std::string& ScratchDir() {
+  static const std::string dir = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "folioteer-bench-XXXXXX").string();
+    std::string made(::mkdtemp(pattern.data()));
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(ScratchDir(), ignored);
+    });
+    return made;
+  }();
+  return dir;
 }
 
 std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed) {

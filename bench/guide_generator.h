@@ -9,6 +9,9 @@ namespace folioteer::bench {
 
 std::string GenerateGuide(int nodes, unsigned seed = 1);
 
+// A directory of the benchmark run's own, made on first use.
+const std::string& ScratchDir();
+
 // Writes the generated guide to a file and returns its name.
 std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed = 1);
 

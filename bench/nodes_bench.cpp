@@ -15,11 +15,7 @@ namespace folioteer {
 namespace {
 
 void OpenGenerated(int nodes) {
-  static std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "folioteer-bench-XXXXXX").string();
-    return std::string(::mkdtemp(pattern.data()));
-  }();
-  std::string name = bench::WriteGeneratedGuide(dir, nodes);
+  std::string name = bench::WriteGeneratedGuide(bench::ScratchDir(), nodes);
   Editor() = EditorState{};
   bool created = false;
   int result = -1;

@@ -11,16 +11,8 @@
 namespace folioteer {
 namespace {
 
-std::string ScratchDir() {
-  static std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "folioteer-bench-XXXXXX").string();
-    return std::string(::mkdtemp(pattern.data()));
-  }();
-  return dir;
-}
-
 void BM_ConvertRTF(benchmark::State& state) {
-  std::string name = bench::WriteGeneratedGuide(ScratchDir(), static_cast<int>(state.range(0)));
+  std::string name = bench::WriteGeneratedGuide(bench::ScratchDir(), static_cast<int>(state.range(0)));
   AmigaGuideFile handle = nullptr;
   bool created = false;
   int result = -1;

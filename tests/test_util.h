@@ -1,11 +1,13 @@
 // Small helpers shared by the tests: scratch directories and whole files.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace folioteer::testing {
 
@@ -45,5 +47,14 @@ inline void WriteFile(const std::string& name, const std::string& content) {
 }
 
 inline std::string SharedDir() { return FOLIOTEER_SHARED_DIR; }
+
+// The real-world guides of the shared corpus, in name order.
+inline std::vector<std::filesystem::path> CorpusGuides() {
+  std::vector<std::filesystem::path> guides;
+  for (const auto& entry : std::filesystem::directory_iterator(SharedDir() + "/corpus/guides"))
+    if (entry.path().extension() != ".md") guides.push_back(entry.path());
+  std::sort(guides.begin(), guides.end());
+  return guides;
+}
 
 }  // namespace folioteer::testing

@@ -43,19 +43,6 @@ void HandDownKeys(NodeEntry* newEntry, int target) {
   AddEntry(all, newEntry, "last ListAddition FAIL in AddNewNode ?");
 }
 
-// The label of a navigation command after it was added or changed.
-void RefreshNavLabel(NodeEntry* entry, AGCmdKind kind) {
-  ResolveOneName(entry, kind);
-  bool isNext = kind == AGCmdKind::Next;
-  NavState state = isNext ? entry->nextState : entry->prevState;
-  NodeEntry* target = isNext ? entry->nextTarget : entry->prevTarget;
-  std::string label;
-  if (state == NavState::Found) label = std::string(NodeNameView(target->node));
-  if (state == NavState::Missing)
-    label = UnquotedValue(CheckForExisting(kind, entry->node->subcmds)->params.NodeRef.value_or(""));
-  AsgNavLabel(isNext, state, label);
-}
-
 bool IsNavCommand(AGCmdKind kind) { return kind == AGCmdKind::Next || kind == AGCmdKind::Prev; }
 
 // Appends the edited text to the block line by line (the block holds one
@@ -93,6 +80,23 @@ AGCmd* FindNth(const std::function<void(const std::function<bool(AGCmd*)>&)>& sc
 }
 
 }  // namespace
+
+// The label is the target's own name when it was found, the name the
+// command gives when it was not.
+void ShowNavigationLabel(NodeEntry* entry, AGCmdKind kind) {
+  ResolveOneName(entry, kind);
+  bool isNext = kind == AGCmdKind::Next;
+  NavState state = isNext ? entry->nextState : entry->prevState;
+  NodeEntry* target = isNext ? entry->nextTarget : entry->prevTarget;
+  std::string label;
+  if (state == NavState::Found) label = std::string(NodeNameView(target->node));
+  if (state == NavState::Missing) {
+    AGCmd* cmd = CheckForExisting(kind, entry->node->subcmds);
+    Assert(cmd != nullptr, "No navCommand in ShowNodeText");
+    label = UnquotedValue(cmd->params.NodeRef.value_or(""));
+  }
+  AsgNavLabel(isNext, state, label);
+}
 
 void AddNewNode(AGDocument* doc, std::string_view name, int position) {
   AGCmd* node = CreateNodeCmd(name, name);
@@ -220,13 +224,13 @@ void AddNewLcl(AGDocument* doc, NodeEntry* entry, AGCmdKind kind, const CmdParam
   std::string text;
   BuildCmd(cmd, text);
   if (entry == Editor().editingNode) AddLclToListing(text);
-  if (IsNavCommand(kind)) RefreshNavLabel(entry, kind);
+  if (IsNavCommand(kind)) ShowNavigationLabel(entry, kind);
 }
 
 void UpdateLcl(NodeEntry* entry, AGCmd* cmd, int index, const CmdParams& params) {
   UpdateCmd(cmd, params);
   RefreshLclListing(entry, index, cmd);
-  if (IsNavCommand(cmd->kind)) RefreshNavLabel(entry, cmd->kind);
+  if (IsNavCommand(cmd->kind)) ShowNavigationLabel(entry, cmd->kind);
 }
 
 // The node's @endnode is not listed and is never deleted.

@@ -23,6 +23,8 @@ void ReTitleNode(int position, std::string_view title);
 // The title without its quotes; empty for an unknown position.
 std::string GetNodeTitle(int position);
 void SaveNodeText(NodeEntry* entry);
+// Resolves the node's @next (or @prev) and shows it on its navigation label.
+void ShowNavigationLabel(NodeEntry* entry, AGCmdKind kind);
 
 AGCmd* FindGbl(int index);
 AGCmd* FindLcl(int index);

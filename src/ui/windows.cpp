@@ -41,23 +41,6 @@ std::string JoinedText(TextBlock block) {
   return text;
 }
 
-// The label of a navigation command: the target's own name when it was
-// found, the name the command gives when it was not.
-void ShowNavLabel(NodeEntry* entry, AGCmdKind kind) {
-  ResolveOneName(entry, kind);
-  bool isNext = kind == AGCmdKind::Next;
-  NavState state = isNext ? entry->nextState : entry->prevState;
-  NodeEntry* target = isNext ? entry->nextTarget : entry->prevTarget;
-  std::string label;
-  if (state == NavState::Found) label = std::string(NodeNameView(target->node));
-  if (state == NavState::Missing) {
-    AGCmd* cmd = CheckForExisting(kind, entry->node->subcmds);
-    Assert(cmd != nullptr, "No navCommand in ShowNodeText");
-    label = UnquotedValue(cmd->params.NodeRef.value_or(""));
-  }
-  AsgNavLabel(isNext, state, label);
-}
-
 // Splits the edit text into its lines.
 std::vector<std::string_view> Lines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -273,8 +256,8 @@ void ShowNodeText(NodeEntry* entry) {
   ShowTitle(entry);
   Windows().SetRows(ListId::Local, LocalRows(entry->node));
   Windows().SetEditText(JoinedText(entry->node->block));
-  ShowNavLabel(entry, AGCmdKind::Next);
-  ShowNavLabel(entry, AGCmdKind::Prev);
+  ShowNavigationLabel(entry, AGCmdKind::Next);
+  ShowNavigationLabel(entry, AGCmdKind::Prev);
   Editor().editingNode = entry;
 }
 

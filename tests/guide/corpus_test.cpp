@@ -34,17 +34,8 @@ bool HasQuoteInsideAValue(AGDocument* doc) {
   return found;
 }
 
-std::vector<std::filesystem::path> CorpusGuides() {
-  std::vector<std::filesystem::path> guides;
-  std::filesystem::path dir = testing::SharedDir() + "/corpus/guides";
-  for (const auto& entry : std::filesystem::directory_iterator(dir))
-    if (entry.path().extension() != ".md") guides.push_back(entry.path());
-  std::sort(guides.begin(), guides.end());
-  return guides;
-}
-
 TEST(Corpus, EveryGuideOpensSavesAndReadsBack) {
-  std::vector<std::filesystem::path> guides = CorpusGuides();
+  std::vector<std::filesystem::path> guides = testing::CorpusGuides();
   ASSERT_GE(guides.size(), 60u);
   const std::set<std::string> documentedRefusals = {"ListAddition FAIL in InsertEmptyNode", "ParseAGHeader FAIL"};
   int opened = 0;

@@ -20,17 +20,8 @@ namespace {
 
 using testing::TempDir;
 
-std::vector<std::filesystem::path> CorpusGuides() {
-  std::vector<std::filesystem::path> guides;
-  std::filesystem::path dir = testing::SharedDir() + "/corpus/guides";
-  for (const auto& entry : std::filesystem::directory_iterator(dir))
-    if (entry.path().extension() != ".md") guides.push_back(entry.path());
-  std::sort(guides.begin(), guides.end());
-  return guides;
-}
-
 TEST(RTFExportCorpus, EveryGuideExportsToBalancedRTFWithoutAnException) {
-  std::vector<std::filesystem::path> guides = CorpusGuides();
+  std::vector<std::filesystem::path> guides = testing::CorpusGuides();
   ASSERT_GE(guides.size(), 60u);
   // Guides the parser refuses to open never reach the export.
   const std::set<std::string> openRefusals = {"ListAddition FAIL in InsertEmptyNode", "ParseAGHeader FAIL"};
