@@ -69,6 +69,23 @@ bool StartDetached(const std::string& program, const std::vector<std::string>& a
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The viewer's arguments, word by word: the guide (PROGDIR: made absolute),
+// the window size, and the screen when one is set.
+std::vector<std::string> HelpWords(std::string_view guideFile) {
+  std::string path = UnquotedValue(guideFile);
+  if (StartsWithIgnoreCase(path, "PROGDIR:")) {
+    std::string dir = ProgramDirectory();
+    if (!dir.empty() && dir.back() != '/' && dir.back() != ':') dir += '/';
+    path = dir + path.substr(8);
+  }
+  std::vector<std::string> words{path, "WINDOWWIDTH", "800", "WINDOWHEIGHT", "600"};
+  if (!Editor().pubScreenName.empty()) {
+    words.push_back("PUBSCREEN");
+    words.push_back(Editor().pubScreenName);
+  }
+  return words;
+}
+
 }  // namespace
 
 void InitPreview() {
@@ -143,26 +160,15 @@ bool IsShowOn() { return State().up; }
 std::string CurrentPreviewFile() { return State().names[State().current]; }
 
 std::string HelpArguments(std::string_view guideFile) {
-  std::string path = UnquotedValue(guideFile);
-  if (StartsWithIgnoreCase(path, "PROGDIR:")) {
-    std::string dir = ProgramDirectory();
-    if (!dir.empty() && dir.back() != '/' && dir.back() != ':') dir += '/';
-    path = dir + path.substr(8);
-  }
-  std::string args = QuoteArg(path) + " WINDOWWIDTH 800 WINDOWHEIGHT 600";
-  if (!Editor().pubScreenName.empty()) args += " PUBSCREEN " + Editor().pubScreenName;
+  std::vector<std::string> words = HelpWords(guideFile);
+  std::string args = QuoteArg(words[0]);
+  for (size_t i = 1; i < words.size(); ++i) args += " " + words[i];
   return args;
 }
 
 bool HelpOn(std::string_view guideFile) {
-  std::string path = UnquotedValue(guideFile);
-  if (StartsWithIgnoreCase(path, "PROGDIR:")) path = ResolvePath(path);
-  std::vector<std::string> args{path, "WINDOWWIDTH", "800", "WINDOWHEIGHT", "600"};
-  if (!Editor().pubScreenName.empty()) {
-    args.push_back("PUBSCREEN");
-    args.push_back(Editor().pubScreenName);
-  }
-  return StartDetached(ResolvePath("APPDIR:Multiview"), args);
+  std::vector<std::string> words = HelpWords(guideFile);
+  return StartDetached(ResolvePath("APPDIR:Multiview"), words);
 }
 
 void HelpOff() {}
