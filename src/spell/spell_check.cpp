@@ -121,21 +121,6 @@ bool ScanNode(AGDocument* doc, NodeEntry* entry, SpellChkHandle handle) {
 
 }  // namespace
 
-std::vector<std::string_view> SpellWords(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t pos = 0;
-  while (pos < line.size()) {
-    while (pos < line.size() && IsWordDelimiter(line[pos])) ++pos;
-    size_t start = pos;
-    while (pos < line.size() && !IsWordDelimiter(line[pos])) ++pos;
-    std::string_view word = line.substr(start, pos - start);
-    if (word.size() > 1 && word.back() == '\'') word.remove_suffix(1);
-    if (word.size() > 1 && word.front() == '\'') word.remove_prefix(1);
-    if (!word.empty()) words.push_back(word);
-  }
-  return words;
-}
-
 bool SpellChkNode(AGDocument* doc, NodeEntry* entry) {
   if (!OpenDictionary()) return false;
   SpellChkHandle handle = AttachSpellChk(kSpellDigitWords);
