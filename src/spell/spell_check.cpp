@@ -3,7 +3,6 @@
 #include <unordered_set>
 
 #include "containers/text_block_channel.h"
-#include "guide/format.h"
 #include "guide/syntax.h"
 #include "nodes/scanner.h"
 #include "spell/dictionary.h"
@@ -40,10 +39,9 @@ bool OpenDictionary() {
   return opened;
 }
 
+// Every global command lets the walk go on; a @macro is collected.
 bool CollectMacro(AGCmd* cmd, ScanState& state) {
-  if (cmd->kind == AGCmdKind::Macro)
-    AddMacro(MacroRec{UnquotedValue(cmd->params.Strng.value_or("")), UnquotedValue(cmd->params.Strng2.value_or(""))},
-             state.documentContext.macros);
+  AddMacroCommand(cmd, state.documentContext.macros);
   return true;
 }
 
