@@ -17,8 +17,8 @@
 //   .cancel               the next requester is cancelled
 //   .print [PART...]      prints the state on standard output (PARTs: nodes,
 //                         globals, locals, text, labels, status, controls,
-//                         misspells, windows, settings, preview; all but
-//                         preview when none)
+//                         menus, misspells, windows, settings, preview; all
+//                         but preview when none)
 //   .echo TEXT            prints TEXT on standard output
 // Answers that come before the first command serve the requesters of the
 // start-up (choosing the file, confirming a new one).

@@ -60,7 +60,8 @@ std::string UsageText() {
          "  .button N | .reply TEXT | .cancel\n"
          "                              answer the next requester\n"
          "  .print [PART...]            print the state (nodes globals locals text labels\n"
-         "                              status controls misspells windows settings preview)\n"
+         "                              status controls menus misspells windows settings\n"
+         "                              preview)\n"
          "  .echo TEXT                  print TEXT\n"
          "The script ends with QUIT. Exit status: 0, 1 after a fatal error, 2 when the\n"
          "command line or the script does not fit.\n";

@@ -16,6 +16,9 @@ const char* const kControlNames[kNumControls] = {
     "AddGlobal", "EditGlobal", "DeleteGlobal", "NodeUp", "NodeDown", "NewNode", "Retitle",
     "DeleteNode", "AddLocal", "EditLocal", "DeleteLocal", "Show", "AttrPopup", "Link",
     "Undo", "Next", "Prev", "Ignore", "AddWord"};
+const char* const kMenuNames[kNumMenuItems] = {
+    "Save", "SaveAs", "About", "Help", "Quit", "SaveSettings", "MakeIcons", "AutoPreview",
+    "UseTab", "HelpHints", "EditorFont", "SpellCheck", "AutoIndex", "ExportHtml", "ExportRtf"};
 const char* const kFlagNames[8] = {"global-selected", "global-kind", "node-selected", "local-selected",
                                    "local-kind", "main-selected", "misspelling-shown", "preview-to-restore"};
 
@@ -64,6 +67,14 @@ void PrintControls(std::ostream& out) {
   out << "\n";
 }
 
+void PrintMenus(std::ostream& out) {
+  HeadlessWindows& windows = DefaultHeadlessWindows();
+  out << "checked";
+  for (int item = 0; item < kNumMenuItems; ++item)
+    if (windows.MenuCheck(static_cast<MenuItem>(item))) out << " " << kMenuNames[item];
+  out << "\n";
+}
+
 void PrintWindows(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   const char* names[] = {"main", "edit", "spell"};
@@ -91,7 +102,9 @@ std::string DescribeState(const std::string& parts) {
   std::istringstream wanted(parts);
   std::vector<std::string> list;
   for (std::string part; wanted >> part;) list.push_back(part);
-  if (list.empty()) list = {"nodes", "globals", "locals", "text", "labels", "status", "controls", "misspells", "windows", "settings"};
+  if (list.empty())
+    list = {"nodes",    "globals", "locals",    "text",    "labels",  "status",
+            "controls", "menus",   "misspells", "windows", "settings"};
   std::ostringstream out;
   for (const std::string& part : list) {
     if (part == "nodes") PrintList(out, "nodes", ListId::Nodes);
@@ -102,6 +115,7 @@ std::string DescribeState(const std::string& parts) {
     else if (part == "labels") PrintLabels(out);
     else if (part == "status") PrintStatus(out);
     else if (part == "controls") PrintControls(out);
+    else if (part == "menus") PrintMenus(out);
     else if (part == "windows") PrintWindows(out);
     else if (part == "preview") PrintPreview(out);
     else if (part == "settings") out << "settings " << SettingsLine() << "\n";

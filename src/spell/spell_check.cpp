@@ -3,7 +3,6 @@
 #include <unordered_set>
 
 #include "containers/text_block_channel.h"
-#include "guide/format.h"
 #include "guide/syntax.h"
 #include "nodes/scanner.h"
 #include "spell/dictionary.h"
@@ -40,10 +39,9 @@ bool OpenDictionary() {
   return opened;
 }
 
+// Every global command lets the walk go on; a @macro is collected.
 bool CollectMacro(AGCmd* cmd, ScanState& state) {
-  if (cmd->kind == AGCmdKind::Macro)
-    AddMacro(MacroRec{UnquotedValue(cmd->params.Strng.value_or("")), UnquotedValue(cmd->params.Strng2.value_or(""))},
-             state.documentContext.macros);
+  AddMacroCommand(cmd, state.documentContext.macros);
   return true;
 }
 
@@ -120,21 +118,6 @@ bool ScanNode(AGDocument* doc, NodeEntry* entry, SpellChkHandle handle) {
 }
 
 }  // namespace
-
-std::vector<std::string_view> SpellWords(std::string_view line) {
-  std::vector<std::string_view> words;
-  size_t pos = 0;
-  while (pos < line.size()) {
-    while (pos < line.size() && IsWordDelimiter(line[pos])) ++pos;
-    size_t start = pos;
-    while (pos < line.size() && !IsWordDelimiter(line[pos])) ++pos;
-    std::string_view word = line.substr(start, pos - start);
-    if (word.size() > 1 && word.back() == '\'') word.remove_suffix(1);
-    if (word.size() > 1 && word.front() == '\'') word.remove_prefix(1);
-    if (!word.empty()) words.push_back(word);
-  }
-  return words;
-}
 
 bool SpellChkNode(AGDocument* doc, NodeEntry* entry) {
   if (!OpenDictionary()) return false;

@@ -22,7 +22,4 @@ void IgnoreWrd(std::string_view word);
 // ... and appended to the user word list for good.
 void AddUserWrd(std::string_view word);
 
-// Splits a line of readable text into the words that are checked.
-std::vector<std::string_view> SpellWords(std::string_view line);
-
 }  // namespace folioteer

@@ -312,20 +312,19 @@ void PopulateMisspells(List words) {
   Windows().SetRows(ListId::Misspells, std::move(rows));
 }
 
+// The word is sought among the words as the spell check cuts them, so that
+// one it listed without its quotes ('quoted') is found as well.
 void ShowMisspell(NodeEntry*, std::string_view word) {
   if (word.empty()) return;
   std::string text = Windows().EditText();
   std::vector<std::string_view> lines = Lines(text);
   for (size_t line = 0; line < lines.size(); ++line) {
-    std::string_view row = lines[line];
-    for (size_t at = row.find(word); at != std::string_view::npos; at = row.find(word, at + 1)) {
-      bool startsToken = at == 0 || IsWordDelimiter(row[at - 1]);
-      size_t end = at + word.size();
-      if (startsToken && (end == row.size() || IsWordDelimiter(row[end]))) {
-        int number = static_cast<int>(line);
-        SelectBlock(number, static_cast<int>(at), number, static_cast<int>(end));
-        return;
-      }
+    for (std::string_view found : SpellWords(lines[line])) {
+      if (found != word) continue;
+      int number = static_cast<int>(line);
+      int column = static_cast<int>(found.data() - lines[line].data());
+      SelectBlock(number, column, number, column + static_cast<int>(found.size()));
+      return;
     }
   }
 }

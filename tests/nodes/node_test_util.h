@@ -14,7 +14,9 @@ namespace folioteer::testing {
 
 class OpenGuideTest : public ::testing::Test {
  protected:
+  // A test may open several guides in turn; each replaces the one before.
   void Open(const std::string& text) {
+    Close();
     WriteFile(dir.File("test.guide"), text);
     bool created = false;
     int result = -1;
@@ -25,7 +27,8 @@ class OpenGuideTest : public ::testing::Test {
     InitNodeRegistry();
     OpenMyWndo();
   }
-  void TearDown() override {
+  void TearDown() override { Close(); }
+  void Close() {
     ClearNodeRegistry();
     CloseAmigaGuideFile(Editor().guideFile);
     Editor() = EditorState{};
