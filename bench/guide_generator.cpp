@@ -7,6 +7,12 @@
 #include <random>
 #include <vector>
 
+#include "editor/editor_state.h"
+#include "guide/parser.h"
+#include "nodes/node_registry.h"
+#include "ui/headless_windows.h"
+#include "ui/windows.h"
+
 namespace folioteer::bench {
 namespace {
 
@@ -67,6 +73,21 @@ std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed
   std::string name = dir + "/generated.guide";
   std::ofstream(name, std::ios::binary) << GenerateGuide(nodes, seed);
   return name;
+}
+
+void OpenGuideInEditor(const std::string& name, bool listNodes) {
+  Editor() = EditorState{};
+  bool created = false;
+  int result = -1;
+  OpenAmigaGuideFile(Editor().guideFile, name, created, result);
+  DefaultHeadlessWindows().Reset();
+  InitNodeRegistry();
+  if (listNodes) OpenMyWndo();
+}
+
+void CloseGuideInEditor() {
+  ClearNodeRegistry();
+  CloseAmigaGuideFile(Editor().guideFile);
 }
 
 }  // namespace folioteer::bench

@@ -15,4 +15,9 @@ const std::string& ScratchDir();
 // Writes the generated guide to a file and returns its name.
 std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed = 1);
 
+// Opens the guide into the editor state with the headless windows, as
+// start-up does up to the main window (listed only when asked), and closes it.
+void OpenGuideInEditor(const std::string& name, bool listNodes);
+void CloseGuideInEditor();
+
 }  // namespace folioteer::bench

@@ -15,18 +15,7 @@ namespace folioteer {
 namespace {
 
 void OpenGenerated(int nodes) {
-  std::string name = bench::WriteGeneratedGuide(bench::ScratchDir(), nodes);
-  Editor() = EditorState{};
-  bool created = false;
-  int result = -1;
-  OpenAmigaGuideFile(Editor().guideFile, name, created, result);
-  DefaultHeadlessWindows().Reset();
-  InitNodeRegistry();
-}
-
-void Close() {
-  ClearNodeRegistry();
-  CloseAmigaGuideFile(Editor().guideFile);
+  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), nodes), false);
 }
 
 // Registering every node (the names come in random order).
@@ -39,7 +28,7 @@ void BM_RegisterNodes(benchmark::State& state) {
     state.ResumeTiming();
     ScanNodes(doc, [](AGCmd* node) { return AddToAllNodes(AddInfoToNode(node)); });
   }
-  Close();
+  bench::CloseGuideInEditor();
 }
 BENCHMARK(BM_RegisterNodes)->Unit(benchmark::kMillisecond);
 
@@ -52,7 +41,7 @@ void BM_OpenMyWndo(benchmark::State& state) {
     state.ResumeTiming();
     OpenMyWndo();
   }
-  Close();
+  bench::CloseGuideInEditor();
 }
 BENCHMARK(BM_OpenMyWndo)->Unit(benchmark::kMillisecond);
 
@@ -67,7 +56,7 @@ void OnFreshRegistry(benchmark::State& state, Operation operation) {
     state.ResumeTiming();
     operation();
   }
-  Close();
+  bench::CloseGuideInEditor();
 }
 
 void BM_AddNewNodeAfterMain(benchmark::State& state) {

@@ -19,36 +19,12 @@
 namespace folioteer {
 namespace {
 
-std::string ScratchDir() {
-  static std::string dir = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "folioteer-bench-XXXXXX").string();
-    return std::string(::mkdtemp(pattern.data()));
-  }();
-  return dir;
-}
-
 // The system list as dictionary, loaded before any timing; no user list.
 bool LoadSystemWordList() {
   ::setenv(kDictionaryVariable, "/usr/share/dict/american-english", 1);
   ::unsetenv(kUserListVariable);
   ::setenv("XDG_DATA_HOME", "/nonexistent/folioteer-bench", 1);
   return AttemptOpenSpellChk(nullptr);
-}
-
-// Opens the guide into the editor state as start-up does.
-void OpenGuide(const std::string& name) {
-  Editor() = EditorState{};
-  bool created = false;
-  int result = -1;
-  OpenAmigaGuideFile(Editor().guideFile, name, created, result);
-  DefaultHeadlessWindows().Reset();
-  InitNodeRegistry();
-  OpenMyWndo();
-}
-
-void CloseGuide() {
-  ClearNodeRegistry();
-  CloseAmigaGuideFile(Editor().guideFile);
 }
 
 // A guide whose MAIN node holds the text lines of the generated guide (with
@@ -64,14 +40,14 @@ std::string WriteOneNodeGuide(size_t bytes) {
     guide.append(line).append("\n");
     text += line.size() + 1;
   }
-  std::string name = ScratchDir() + "/big.guide";
+  std::string name = bench::ScratchDir() + "/big.guide";
   std::ofstream(name, std::ios::binary) << guide << "@endnode\n";
   return name;
 }
 
 void BM_SpellChkNode100KB(benchmark::State& state) {
   if (!LoadSystemWordList()) return state.SkipWithError("word list not loaded");
-  OpenGuide(WriteOneNodeGuide(100 * 1024));
+  bench::OpenGuideInEditor(WriteOneNodeGuide(100 * 1024), true);
   NodeEntry* entry = FindNodeByIdx(0);
   for (auto _ : state)
     if (!SpellChkNode(GetDocument(Editor().guideFile), entry)) state.SkipWithError("check failed");
@@ -79,16 +55,16 @@ void BM_SpellChkNode100KB(benchmark::State& state) {
   state.counters["misspellings"] =
       static_cast<double>(DefaultHeadlessWindows().Rows(ListId::Misspells).size());
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 100 * 1024);
-  CloseGuide();
+  bench::CloseGuideInEditor();
 }
 BENCHMARK(BM_SpellChkNode100KB)->Unit(benchmark::kMillisecond);
 
 void BM_SpellChkDoc20000(benchmark::State& state) {
   if (!LoadSystemWordList()) return state.SkipWithError("word list not loaded");
-  OpenGuide(bench::WriteGeneratedGuide(ScratchDir(), 20000));
+  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), 20000), true);
   for (auto _ : state)
     if (!SpellChkDoc(GetDocument(Editor().guideFile))) state.SkipWithError("check failed");
-  CloseGuide();
+  bench::CloseGuideInEditor();
 }
 BENCHMARK(BM_SpellChkDoc20000)->Unit(benchmark::kMillisecond)->Iterations(3);
 

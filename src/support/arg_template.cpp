@@ -128,18 +128,18 @@ std::vector<TemplateItem> ParseTemplate(std::string_view argTemplate) {
   size_t start = 0;
   while (start <= argTemplate.size() && !argTemplate.empty()) {
     size_t comma = argTemplate.find(',', start);
-    std::string_view spec = argTemplate.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    std::string_view itemText = argTemplate.substr(start, comma == std::string_view::npos ? comma : comma - start);
     TemplateItem item;
-    size_t slash = spec.find('/');
-    std::string_view names = spec.substr(0, slash);
+    size_t slash = itemText.find('/');
+    std::string_view names = itemText.substr(0, slash);
     for (size_t from = 0;;) {
       size_t equals = names.find('=', from);
       item.names.emplace_back(names.substr(from, equals == std::string_view::npos ? equals : equals - from));
       if (equals == std::string_view::npos) break;
       from = equals + 1;
     }
-    for (size_t i = slash; i != std::string_view::npos && i + 1 < spec.size(); i = spec.find('/', i + 1)) {
-      switch (std::toupper(static_cast<unsigned char>(spec[i + 1]))) {
+    for (size_t i = slash; i != std::string_view::npos && i + 1 < itemText.size(); i = itemText.find('/', i + 1)) {
+      switch (std::toupper(static_cast<unsigned char>(itemText[i + 1]))) {
         case 'A': item.required = true; break;
         case 'K': item.keywordOnly = true; break;
         case 'N': item.number = true; break;
