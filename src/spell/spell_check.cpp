@@ -91,9 +91,20 @@ void CollectMisspellings(Channel text, SpellChkHandle handle, NodeEntry* entry) 
   }
 }
 
+// Ends the scan and closes its scratch channel however the check ends.
+struct ScanCleanup {
+  ScanState& state;
+  ~ScanCleanup() {
+    ScanHandlers& handlers = GetScanHandlers(state);
+    if (handlers.output.Valid()) CloseTB(handlers.output);
+    TermFolioteerScan(state);
+  }
+};
+
 bool ScanNode(AGDocument* doc, NodeEntry* entry, SpellChkHandle handle) {
   ScanState state;
   InitFolioteerScan(state);
+  ScanCleanup cleanup{state};
   ScanHandlers& handlers = GetScanHandlers(state);
   handlers.globalCommand = CollectMacro;
   int result = kOtherProblem;
@@ -111,9 +122,7 @@ bool ScanNode(AGDocument* doc, NodeEntry* entry, SpellChkHandle handle) {
     ScanGlobalCommands(doc, state);
     scanned = ScanOneNode(doc, entry->node, state);
     CollectMisspellings(out, handle, entry);
-    CloseTB(handlers.output);
   }
-  TermFolioteerScan(state);
   return scanned;
 }
 

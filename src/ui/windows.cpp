@@ -314,8 +314,8 @@ void PopulateMisspells(List words) {
 
 // The word is sought among the words as the spell check cuts them, so that
 // one it listed without its quotes ('quoted') is found as well.
+// A word that is not there selects nothing: an old selection goes.
 void ShowMisspell(NodeEntry*, std::string_view word) {
-  if (word.empty()) return;
   std::string text = Windows().EditText();
   std::vector<std::string_view> lines = Lines(text);
   for (size_t line = 0; line < lines.size(); ++line) {
@@ -327,6 +327,8 @@ void ShowMisspell(NodeEntry*, std::string_view word) {
       return;
     }
   }
+  TextPos first, last;
+  if (Windows().Selection(first, last)) Windows().Select(last, last);
 }
 
 }  // namespace folioteer
