@@ -115,17 +115,6 @@ TEST(IconFile, PlanarImagesFollowTheBitOrderOfTheFormat) {
   EXPECT_EQ(EncodePlanarImage(3, 2, 2, pixels), data);
 }
 
-TEST(IconFile, CorpusImagesHaveTheirSizes) {
-  IconFile icon;
-  ASSERT_EQ(ParseIcon(CorpusIcon("os4-argb-project.info"), icon), 0);
-  ASSERT_EQ(icon.classic.planar.size(), 2u);
-  for (const PlanarImage& image : icon.classic.planar) {
-    EXPECT_EQ(image.depth, 8);
-    EXPECT_EQ(image.data.size, 8u * 64 * 8);
-    EXPECT_EQ(DecodePlanarImage(Part(icon.bytes, image.data), 64, 64, 8).size(), 64u * 64);
-  }
-}
-
 TEST(IconFile, RefusesDamagedIcons) {
   for (const testing::DamagedIcon& damaged : testing::DamagedIcons()) {
     SCOPED_TRACE(damaged.what);
