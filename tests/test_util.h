@@ -1,5 +1,5 @@
-// Small helpers shared by the tests: scratch directories, whole files, and
-// the debug output caught in a file.
+// Small helpers shared by the tests: scratch directories, whole files, the
+// debug output caught in a file, and the message an assertion stops with.
 #pragma once
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/assert.h"
 #include "support/debug_output.h"
 
 namespace folioteer::testing {
@@ -65,6 +66,18 @@ class DebugCapture {
  private:
   TempDir dir_;
 };
+
+// The message of the assertion the call stops with; "no assertion" when it
+// returns.
+template <typename Call>
+std::string AssertionMessage(Call&& call) {
+  try {
+    call();
+  } catch (const AssertionFailure& failure) {
+    return failure.Message();
+  }
+  return "no assertion";
+}
 
 inline std::string SharedDir() { return FOLIOTEER_SHARED_DIR; }
 

@@ -217,13 +217,7 @@ TEST_F(DictionaryTest, CloseWaitsUntilEveryHandleIsDetached) {
   DetachSpellChk(second);
   EXPECT_TRUE(AttemptCloseSpellChk());
   EXPECT_FALSE(IsOpenSpellChk());
-  std::string message;
-  try {
-    ChkSpell(first, "cat");
-  } catch (const AssertionFailure& failure) {
-    message = failure.Message();
-  }
-  EXPECT_EQ(message, "ChkSpell: Bad Handle");
+  EXPECT_EQ(testing::AssertionMessage([&] { ChkSpell(first, "cat"); }), "ChkSpell: Bad Handle");
 }
 
 TEST_F(DictionaryTest, AwkwardListsLoadWhole) {
