@@ -43,25 +43,19 @@ class ParserTest : public ::testing::Test {
 };
 
 TEST_F(ParserTest, NewOrEmptyFileBecomesTheFourLineGuide) {
-  for (bool exists : {false, true}) {
-    std::string name = dir.File(exists ? "Empty.guide" : "Notes.guide");
-    if (exists) testing::WriteFile(name, "");
+  for (auto [name, exists, title] : {std::tuple{"Notes.guide", false, "Notes"}, {"Empty.guide", true, "Empty"},
+                                     {"readme", false, "readme"}}) {
+    if (exists) testing::WriteFile(dir.File(name), "");
     AmigaGuideFile handle = nullptr;
     bool created = false;
     int result = -1;
-    OpenAmigaGuideFile(handle, name, created, result);
+    OpenAmigaGuideFile(handle, dir.File(name), created, result);
     ASSERT_EQ(result, kOpened);
     EXPECT_TRUE(created);
-    std::string base = exists ? "Empty" : "Notes";
-    EXPECT_EQ(ReadFile(name), "@database \"" + base + ".guide\"\n@node \"MAIN\" \"" + base + "\"\n\n@endnode\n");
+    EXPECT_EQ(ReadFile(dir.File(name)),
+              "@database \"" + std::string(name) + "\"\n@node \"MAIN\" \"" + title + "\"\n\n@endnode\n");
     CloseAmigaGuideFile(handle);
   }
-  AmigaGuideFile handle = nullptr;
-  bool created = false;
-  int result = -1;
-  OpenAmigaGuideFile(handle, dir.File("readme"), created, result);
-  EXPECT_EQ(ReadFile(dir.File("readme")), "@database \"readme\"\n@node \"MAIN\" \"readme\"\n\n@endnode\n");
-  CloseAmigaGuideFile(handle);
 }
 
 TEST_F(ParserTest, OpenResults) {

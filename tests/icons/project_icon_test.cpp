@@ -77,26 +77,6 @@ TEST(ProjectIcon, GuideWithoutIconGetsTheDefaultProjectIconOnce) {
   EXPECT_EQ(StampOf(guide + ".info"), first);
 }
 
-TEST(ProjectIcon, DefaultIconDecodesBackToItsPicture) {
-  IconFile icon;
-  ASSERT_EQ(ParseIcon(DefaultProjectIcon(kProjectIconTool), icon), 0);
-  ASSERT_EQ(icon.classic.planar.size(), 1u);
-  const PlanarImage& image = icon.classic.planar[0];
-  EXPECT_EQ(image.width, 32);
-  EXPECT_EQ(image.height, 16);
-  EXPECT_EQ(image.depth, 2);
-  EXPECT_EQ(image.planePick, 3);
-  std::vector<uint8_t> pixels =
-      DecodePlanarImage(icon.bytes.substr(image.data.offset, image.data.size), 32, 16, 2);
-  std::string decoded;
-  for (size_t i = 0; i < pixels.size(); ++i) decoded += ".#o+"[pixels[i]];
-  std::string picture;
-  for (std::string_view row : DefaultIconPicture()) picture += row;
-  EXPECT_EQ(decoded, picture);
-  EXPECT_NE(picture.find('+'), std::string::npos);  // all four colours are used
-  EXPECT_NE(picture.find('o'), std::string::npos);
-}
-
 TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
   const std::string base = DefaultProjectIcon("");
   std::string pointerOnly = base;

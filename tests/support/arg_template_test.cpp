@@ -12,16 +12,6 @@ constexpr const char* kSettings =
     "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
     "SPELLCHECKOFF/S";
 
-TEST(ArgTemplate, ItemsAndModifiers) {
-  std::vector<TemplateItem> items = ParseTemplate("NodeName/K,NodePos/K/N,NodeTitle/A/F,On/S,A=ALIAS");
-  ASSERT_EQ(items.size(), 5u);
-  EXPECT_TRUE(items[1].keywordOnly && items[1].number && !items[1].required);
-  EXPECT_TRUE(items[2].required && items[2].restOfLine);
-  EXPECT_TRUE(items[3].isSwitch);
-  EXPECT_EQ(items[4].names, (std::vector<std::string>{"A", "ALIAS"}));
-  EXPECT_TRUE(ParseTemplate("").empty());
-}
-
 TEST(ArgTemplate, NumbersSwitchesAndRequiredItems) {
   auto pos = ReadArgs("NodePos 3", "NodePos/N/A");
   ASSERT_TRUE(pos);
@@ -43,6 +33,10 @@ TEST(ArgTemplate, NumbersSwitchesAndRequiredItems) {
   EXPECT_FALSE((*none)[0].present || (*none)[1].present);
   EXPECT_FALSE(ReadArgs("HELPHINTS=3", kSettings));  // a value for a switch
   EXPECT_FALSE(ReadArgs("Maybe", "On/S,Off/S"));       // nowhere to put it
+  auto alias = ReadArgs("ALIAS=x", "A=ALIAS/K");
+  ASSERT_TRUE(alias);
+  EXPECT_EQ((*alias)[0].text, "x");
+  EXPECT_TRUE(ParseTemplate("").empty());
 }
 
 TEST(ArgTemplate, PositionalKeywordAndRestOfLine) {

@@ -77,18 +77,6 @@ TEST(FileChannel, OpenResults) {
   EXPECT_TRUE(CloseChannel(chan));
 }
 
-TEST(FileChannel, WriteErrorIsRememberedAndReportedByClose) {
-  TempDir dir;
-  Channel chan;
-  ASSERT_EQ(OpenOutput(chan, dir.File("out")), kOpened);
-  SimulateWriteFailure(10, ENOSPC);
-  WriteText(chan, std::string(100000, 'a'));
-  WriteLn(chan);
-  SimulateWriteFailure(-1, 0);
-  EXPECT_EQ(ChannelError(chan), ENOSPC);
-  EXPECT_FALSE(CloseChannel(chan));
-}
-
 TEST(ReplacementFile, CommitsOnCloseKeepingPermissions) {
   TempDir dir;
   std::string name = dir.File("Notes.guide");
