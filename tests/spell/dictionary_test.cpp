@@ -29,7 +29,9 @@ struct RecordingRequesters : HeadlessRequesters {
 };
 
 // The dictionary is one per process: every test starts and ends closed, with
-// the word lists in its own scratch directory.
+// the word lists in its own scratch directory. The list the build puts beside
+// the programs is the default (the node check's tests use it), and the
+// per-user list is made on the first addition (the case spelling/check-ignore-add).
 class DictionaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -104,15 +106,6 @@ TEST_F(DictionaryTest, VariablesChooseTheListsWhileTheDictionaryIsClosed) {
   EXPECT_EQ(path, "/elsewhere/words");
 }
 
-TEST_F(DictionaryTest, DefaultDictionaryIsTheListTheBuildPutsBesideThePrograms) {
-  SetProgramDirectory(std::string(FOLIOTEER_BINARY_DIR) + "/bin");
-  EXPECT_EQ(Rejected(Attach(), {"House", "Hosue"}), Texts{"Hosue"});
-  std::string path;
-  GetActiveWordlistName(path);
-  EXPECT_EQ(path, std::string(FOLIOTEER_BINARY_DIR) + "/bin/Dictionary.wordlist");
-  EXPECT_TRUE(requesters.warnings.empty());  // a per-user list not made yet is no fault
-}
-
 TEST_F(DictionaryTest, TooLittleMemoryNeverOpensTheDictionary) {
   UseLists("word\n");
   PretendMachineMemory(20 * kMiB - 1);
@@ -158,16 +151,6 @@ TEST_F(DictionaryTest, AddedWordsAreKeptForTheRunOrAppendedOnce) {
   EXPECT_EQ(Rejected(handles[0], {"foo", "FOO", "bar", "Baz", "baz"}), Texts{"baz"});
   CloseDictionary();
   EXPECT_EQ(Rejected(Attach(), {"dog", "bar", "qux", "Baz", "foo"}), Texts{"foo"});
-  EXPECT_TRUE(requesters.warnings.empty());
-}
-
-TEST_F(DictionaryTest, DefaultUserListIsMadeOnTheFirstAddition) {
-  UseLists("cat\n");
-  ::unsetenv(kUserListVariable);
-  AddWrd(InvalidSpellChkHandle(), "Zyzzyva", kSpellToUserList);
-  EXPECT_EQ(ReadFile(dir.File("data/Folioteer/User.wordlist")), "zyzzyva\n");
-  CloseDictionary();
-  EXPECT_TRUE(ChkSpell(Attach(), "zyzzyva"));
   EXPECT_TRUE(requesters.warnings.empty());
 }
 
