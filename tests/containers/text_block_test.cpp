@@ -22,14 +22,6 @@ class TextBlockTest : public ::testing::Test {
   TextBlock block = AllocBlock();
 };
 
-TEST_F(TextBlockTest, NewBlockHoldsOneEmptyLine) {
-  EXPECT_EQ(GetBlockNumLines(block), 1u);
-  const std::string* line = nullptr;
-  ASSERT_TRUE(NextBlockLineRef(block, line));
-  EXPECT_EQ(*line, "");
-  EXPECT_FALSE(NextBlockLineRef(block, line));
-}
-
 TEST_F(TextBlockTest, LineEndsSplitOnlyWhenTheTextEndsWithOne) {
   AppendBlockStr0(block, "ab\r\ncd\n");
   EXPECT_EQ(Lines(block), (std::vector<std::string>{"ab", "cd", ""}));

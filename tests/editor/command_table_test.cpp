@@ -19,9 +19,6 @@ TEST(CommandTable, NamesTemplatesAndSwitches) {
   EXPECT_EQ(MatchEditorCmd("editnodedescrip"), EditorCmd::EditNodeDescrip);
   EXPECT_EQ(MatchEditorCmd("NOPE"), EditorCmd::None);
   EXPECT_EQ(*CmdInfo(EditorCmd::NewLink).cmdHint, "Insert a LINK/RX/RSX/SYSTEM command");
-  EXPECT_EQ(CmdInfo(EditorCmd::SetEdFont).settingSwitch, 2);
-  EXPECT_EQ(CmdInfo(EditorCmd::SpellChk).settingSwitch, 12);
-  EXPECT_EQ(NumBoolsSettings(), 5);
   EXPECT_EQ(SettingsTemplate(),
             "FILE,PUBSCREEN/K,EDITFONT/K,EDITFONTSIZE/N,MAKEICONS/S,NOMAKEICONS/S,AUTOPREVIEW/S,"
             "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
