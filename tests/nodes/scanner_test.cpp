@@ -170,14 +170,17 @@ TEST(Scanner, CutsALongSequenceOfAttributesAfter200) {
             "MaxBlockOfAg exceeded: 200 attributes at position 800");
 }
 
-TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
+// Scans every node of a guide given as text with the state's handlers.
+void ScanGuide(const std::string& text, ScanState& state) {
   testing::TempDir dir;
   int result = -1;
-  AmigaGuideFile guide = testing::OpenText(dir,
-                                           "@database t\n@node MAIN\n@title \"T\"\n@toc MAIN\na @{code}b\nc\n"
-                                           "@endnode\n@node Two\nd\ne\n@endnode\n",
-                                           result);
+  AmigaGuideFile guide = testing::OpenText(dir, text, result);
   ASSERT_EQ(result, kOpened);
+  ScanNodes(GetDocument(guide), [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, state); });
+  CloseAmigaGuideFile(guide);
+}
+
+TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
   Events events;
   ScanState state;
   InitFolioteerScan(state);
@@ -197,30 +200,24 @@ TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
     events.push_back(GetCmdName(cmd->kind));
     return false;
   };
-  ScanNodes(GetDocument(guide), [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, state); });
+  ScanGuide("@database t\n@node MAIN\n@title \"T\"\n@toc MAIN\na @{code}b\nc\n@endnode\n"
+            "@node Two\nd\ne\n@endnode\n",
+            state);
   TermFolioteerScan(state);
   TermFolioteerScan(state);  // a second release does nothing
-  CloseAmigaGuideFile(guide);
   EXPECT_EQ(events,
             (Events{"begin MAIN", "@title", "heading", "|a |", "@{code}", "|b|", "@{line}", "|c|", "@{line}",
                     "end", "begin Two", "@endnode", "heading", "|d|", "| |", "|e|", "end"}));
 }
 
 TEST(Scanner, DeliversTheRunsOfTheDemoGuide) {
-  testing::TempDir dir;
-  int result = -1;
-  AmigaGuideFile guide = testing::OpenText(dir,
-                                           "@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
-                                           "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n",
-                                           result, "demo.guide");
-  ASSERT_EQ(result, kOpened);
   Recorder recorder;
   GetScanHandlers(recorder.State()).nodeBegin = [&](AGCmd* node, ScanState&) {
     recorder.Recorded().push_back(NodeName(node));
   };
-  ScanNodes(GetDocument(guide),
-            [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, recorder.State()); });
-  CloseAmigaGuideFile(guide);
+  ScanGuide("@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
+            "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n",
+            recorder.State());
   EXPECT_EQ(recorder.Recorded(),
             (Events{"MAIN", "[]", "|Hello |", "[@{b}]", "|world|", "[@{ub} @{line}]", "|Bye|", "[]",  //
                     "Intro", "[]", "|See |", "[@{\"Main page\" link MAIN}]", "|.|", "[]"}));
