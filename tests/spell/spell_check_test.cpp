@@ -12,7 +12,6 @@
 namespace folioteer {
 namespace {
 
-using testing::ReadFile;
 using testing::WriteFile;
 using Texts = std::vector<std::string>;
 
@@ -64,7 +63,6 @@ class SpellCheckTest : public testing::OpenGuideTest {
   Texts Misspelled(const std::string& text, const std::string& globals = "") {
     return Listed(Check(text, globals));
   }
-  std::string UserList() { return ReadFile(dir.File("data/Folioteer/User.wordlist")); }
 
   RecordingRequesters requesters;
 };
