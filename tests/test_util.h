@@ -1,4 +1,5 @@
-// Small helpers shared by the tests: scratch directories and whole files.
+// Small helpers shared by the tests: scratch directories, whole files, the
+// debug output caught in a file, and the message an assertion stops with.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +9,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "support/assert.h"
+#include "support/debug_output.h"
 
 namespace folioteer::testing {
 
@@ -44,6 +48,35 @@ inline std::string ReadFile(const std::string& name) {
 inline void WriteFile(const std::string& name, const std::string& content) {
   std::ofstream out(name, std::ios::binary | std::ios::trunc);
   out << content;
+}
+
+// Sends the debug output to a file for the life of the object.
+class DebugCapture {
+ public:
+  DebugCapture() {
+    ::setenv("FOLIOTEER_DEBUG", dir_.File("debug.txt").c_str(), 1);
+    ReloadDebugSetting();
+  }
+  ~DebugCapture() {
+    ::unsetenv("FOLIOTEER_DEBUG");
+    ReloadDebugSetting();
+  }
+  std::string Text() const { return ReadFile(dir_.File("debug.txt")); }
+
+ private:
+  TempDir dir_;
+};
+
+// The message of the assertion the call stops with; "no assertion" when it
+// returns.
+template <typename Call>
+std::string AssertionMessage(Call&& call) {
+  try {
+    call();
+  } catch (const AssertionFailure& failure) {
+    return failure.Message();
+  }
+  return "no assertion";
 }
 
 inline std::string SharedDir() { return FOLIOTEER_SHARED_DIR; }

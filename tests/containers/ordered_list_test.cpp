@@ -6,6 +6,7 @@
 #include <random>
 
 #include "support/assert.h"
+#include "test_util.h"
 
 namespace folioteer {
 namespace {
@@ -39,30 +40,23 @@ std::vector<int> Backward(List list) {
   return keys;
 }
 
-void ExpectMessage(void (*call)(List), List list, const std::string& message) {
-  try {
-    call(list);
-    ADD_FAILURE() << "no assertion for " << message;
-  } catch (const AssertionFailure& failure) {
-    EXPECT_EQ(failure.Message(), message);
-  }
-}
-
 TEST(OrderedList, WrongModeIsAnAssertion) {
+  using testing::AssertionMessage;
   List list = NilList();
   ListCreate(list, CompareRec, false);
-  ExpectMessage([](List l) { void* item; ListRead(l, item); }, list, "ListV2Processor: Not Reading in ListRead");
-  ExpectMessage([](List l) { ListReset(l); }, list, "ListV2Processor: Not Reading in ListReset");
-  ExpectMessage([](List l) { ListEndset(l); }, list, "ListV2Processor: Not Reading in ListEndset");
-  ExpectMessage([](List l) { void* item; ListRef(l, item); }, list, "ListV2Processor: Not Reading in ListRef");
-  ExpectMessage([](List l) { void* item; OnList(l, nullptr, item); }, list, "ListV2Processor: Not Reading in OnList");
-  ExpectMessage([](List l) { void* item; ListReadRev(l, item); }, list, "ListV2Processor: Not Reading in ListReadRev");
+  void* item = nullptr;
+  const std::string reading = "ListV2Processor: Not Reading in ", writing = "ListV2Processor: Not Writing in ";
+  EXPECT_EQ(AssertionMessage([&] { ListRead(list, item); }), reading + "ListRead");
+  EXPECT_EQ(AssertionMessage([&] { ListReset(list); }), reading + "ListReset");
+  EXPECT_EQ(AssertionMessage([&] { ListEndset(list); }), reading + "ListEndset");
+  EXPECT_EQ(AssertionMessage([&] { ListRef(list, item); }), reading + "ListRef");
+  EXPECT_EQ(AssertionMessage([&] { OnList(list, nullptr, item); }), reading + "OnList");
+  EXPECT_EQ(AssertionMessage([&] { ListReadRev(list, item); }), reading + "ListReadRev");
   ListSetReadMode(list);
-  ExpectMessage([](List l) { ListAddition(l, nullptr); }, list, "ListV2Processor: Not Writing in ListAddition");
-  ExpectMessage([](List l) { ListDeletion(l, nullptr); }, list, "ListV2Processor: Not Writing in ListDeletion");
-  ExpectMessage([](List l) { void* old; ListUpdate(l, nullptr, old); }, list, "ListV2Processor: Not Writing in ListUpdate");
-  ListSetWriteMode(list);
-  ExpectMessage([](List) { ListFatalError(); }, list, "ListV2Processor: DoHALT");
+  EXPECT_EQ(AssertionMessage([&] { ListAddition(list, nullptr); }), writing + "ListAddition");
+  EXPECT_EQ(AssertionMessage([&] { ListDeletion(list, nullptr); }), writing + "ListDeletion");
+  EXPECT_EQ(AssertionMessage([&] { ListUpdate(list, nullptr, item); }), writing + "ListUpdate");
+  EXPECT_EQ(AssertionMessage([] { ListFatalError(); }), "ListV2Processor: DoHALT");
   ListDestroy(list);
   EXPECT_EQ(list, NilList());
 }
@@ -170,19 +164,10 @@ TEST(OrderedList, StaysInOrderUnderRandomChanges) {
   ListDestroy(list);
 }
 
-TEST(OrderedList, DestroyDisposesItemsOnlyWhenAsked) {
+// A list destroyed hands its storage to the next one, and its items to the
+// disposer when one is given.
+TEST(OrderedList, RecycledStorageIsReusedAndItemsDisposed) {
   static int disposed = 0;
-  List list = NilList();
-  ListCreate(list, CompareRec, false);
-  Rec a{1}, b{2};
-  ListAddition(list, &a);
-  ListAddition(list, &b);
-  ListDestroy(list, [](void*) { ++disposed; });
-  EXPECT_EQ(disposed, 2);
-  EXPECT_EQ(list, NilList());
-}
-
-TEST(OrderedList, RecycledStorageIsReused) {
   List warm = NilList();
   ListCreate(warm, CompareRec, false);
   std::vector<Rec> recs(1000);
@@ -195,7 +180,9 @@ TEST(OrderedList, RecycledStorageIsReused) {
   List list = NilList();
   ListCreate(list, CompareRec, false);
   for (Rec& rec : recs) ListAddition(list, &rec);
-  ListDestroy(list);
+  ListDestroy(list, [](void*) { ++disposed; });
+  EXPECT_EQ(disposed, 1000);
+  EXPECT_EQ(list, NilList());
   ListAllocations after = ListAllocationCounts();
   EXPECT_EQ(after.headers, before.headers);
   EXPECT_EQ(after.elements, before.elements);

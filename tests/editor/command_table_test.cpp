@@ -19,47 +19,30 @@ TEST(CommandTable, NamesTemplatesAndSwitches) {
   EXPECT_EQ(MatchEditorCmd("editnodedescrip"), EditorCmd::EditNodeDescrip);
   EXPECT_EQ(MatchEditorCmd("NOPE"), EditorCmd::None);
   EXPECT_EQ(*CmdInfo(EditorCmd::NewLink).cmdHint, "Insert a LINK/RX/RSX/SYSTEM command");
-  EXPECT_EQ(CmdInfo(EditorCmd::SetEdFont).settingSwitch, 2);
-  EXPECT_EQ(CmdInfo(EditorCmd::SpellChk).settingSwitch, 12);
-  EXPECT_EQ(NumBoolsSettings(), 5);
   EXPECT_EQ(SettingsTemplate(),
             "FILE,PUBSCREEN/K,EDITFONT/K,EDITFONTSIZE/N,MAKEICONS/S,NOMAKEICONS/S,AUTOPREVIEW/S,"
             "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
             "SPELLCHECKOFF/S");
 }
 
-TEST(CommandTable, ParsingArgumentLines) {
+// The reading of a line is ArgTemplate's; here the values land in the
+// typed parameters.
+TEST(CommandTable, ArgumentLinesFillTheTypedParameters) {
+  const char* title = "NodeName/K,NodePos/K/N,On/S,NodeTitle/A/F";
   ParamsArray params;
-  AllocParamsArray("NodePos/N/A", params);
-  ASSERT_TRUE(GetParams("NodePos 3", "NodePos/N/A", params));
-  EXPECT_EQ(params[0].ptype, ParamType::Number);
-  EXPECT_EQ(params[0].numberValue, 3);
-  EXPECT_TRUE(params[0].present);
-  EXPECT_FALSE(GetParams("", "NodePos/N/A", params));
-  EXPECT_FALSE(GetParams("NodePos x", "NodePos/N/A", params));
-
-  AllocParamsArray("On/S,Off/S", params);
-  ASSERT_TRUE(GetParams("On", "On/S,Off/S", params));
-  EXPECT_TRUE(params[0].present && params[0].switchValue && !params[1].present);
-  ASSERT_TRUE(GetParams("", "On/S,Off/S", params));
-  EXPECT_FALSE(params[0].present || params[1].present);
-
-  const char* title = "NodeName/K,NodePos/K/N,NodeTitle/A/F";
   AllocParamsArray(title, params);
-  ASSERT_TRUE(GetParams("NodePos 2 NodeTitle A new title", title, params));
+  ASSERT_TRUE(GetParams("NodePos 2 On NodeTitle A new title", title, params));
   EXPECT_FALSE(params[0].present);
-  EXPECT_EQ(params[2].stringValue, "A new title");
+  EXPECT_EQ(params[1].ptype, ParamType::Number);
+  EXPECT_EQ(params[1].numberValue, 2);
+  EXPECT_TRUE(params[2].present && params[2].switchValue);
+  EXPECT_EQ(params[3].stringValue, "A new title");
+  EXPECT_FALSE(GetParams("NodePos x", title, params));
   DisposeParamsArray(title, params);
   EXPECT_TRUE(params.empty());
 }
 
-TEST(CommandTable, DefaultParameters) {
-  EXPECT_EQ(DefaultCmdParams(AGCmdKind::Font).Strng, "CGTimes.font");
-  EXPECT_EQ(DefaultCmdParams(AGCmdKind::Font).Num, 18);
-  EXPECT_EQ(DefaultCmdParams(AGCmdKind::Tab).Num, 3);
-  EXPECT_FALSE(DefaultCmdParams(AGCmdKind::Title).Strng.has_value());
-  EXPECT_EQ(DefaultAttrParams(AGAttrKind::Bg).Num, 5);
-  EXPECT_EQ(DefaultAttrParams(AGAttrKind::Lindent).Num, 3);
+TEST(CommandTable, DefaultVersionIsNoughtAndTheDate) {
   EXPECT_EQ(VersionDefault(5, 3, 2026), "0.0 (5.3.2026)");
   EXPECT_EQ(DefaultCmdParams(AGCmdKind::Version).Strng->rfind("0.0 (", 0), 0u);
 }

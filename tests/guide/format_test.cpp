@@ -58,16 +58,6 @@ TEST(Format, QuotingRule) {
   EXPECT_EQ(UnquotedValue("\""), "\"");
 }
 
-TEST(Format, WrongKindsAreAssertions) {
-  EXPECT_THROW(CreateNumberCmd(AGCmdKind::Node, 1), AssertionFailure);
-  EXPECT_THROW(CreateSwitchCmd(AGCmdKind::Tab), AssertionFailure);
-  EXPECT_THROW(CreateNodeRefCmd(AGCmdKind::Author, "x"), AssertionFailure);
-  EXPECT_THROW(CreateCmd(AGCmdKind::Author, CmdParams{}), AssertionFailure);  // no first string
-  EXPECT_THROW(CreateLinkCmd(LinkOp::Link, "label", std::nullopt), AssertionFailure);
-  EXPECT_THROW(UpdateCmdNum(nullptr, 1), AssertionFailure);
-  EXPECT_THROW(CreateColorAttr(AGAttrKind::Bold, GuideColor::Fill), AssertionFailure);
-}
-
 TEST(Format, UpdatesGoByTheKind) {
   AGCmd* node = CreateNodeCmd("Intro", "Old title");
   UpdateCmdStr1(node, std::string());

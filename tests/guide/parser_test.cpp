@@ -43,44 +43,34 @@ class ParserTest : public ::testing::Test {
 };
 
 TEST_F(ParserTest, NewOrEmptyFileBecomesTheFourLineGuide) {
-  for (bool exists : {false, true}) {
-    std::string name = dir.File(exists ? "Empty.guide" : "Notes.guide");
-    if (exists) testing::WriteFile(name, "");
+  for (auto [name, exists, title] : {std::tuple{"Notes.guide", false, "Notes"}, {"Empty.guide", true, "Empty"},
+                                     {"readme", false, "readme"}}) {
+    if (exists) testing::WriteFile(dir.File(name), "");
     AmigaGuideFile handle = nullptr;
     bool created = false;
     int result = -1;
-    OpenAmigaGuideFile(handle, name, created, result);
+    OpenAmigaGuideFile(handle, dir.File(name), created, result);
     ASSERT_EQ(result, kOpened);
     EXPECT_TRUE(created);
-    std::string base = exists ? "Empty" : "Notes";
-    EXPECT_EQ(ReadFile(name), "@database \"" + base + ".guide\"\n@node \"MAIN\" \"" + base + "\"\n\n@endnode\n");
+    EXPECT_EQ(ReadFile(dir.File(name)),
+              "@database \"" + std::string(name) + "\"\n@node \"MAIN\" \"" + title + "\"\n\n@endnode\n");
     CloseAmigaGuideFile(handle);
   }
-  AmigaGuideFile handle = nullptr;
-  bool created = false;
-  int result = -1;
-  OpenAmigaGuideFile(handle, dir.File("readme"), created, result);
-  EXPECT_EQ(ReadFile(dir.File("readme")), "@database \"readme\"\n@node \"MAIN\" \"readme\"\n\n@endnode\n");
-  CloseAmigaGuideFile(handle);
 }
 
 TEST_F(ParserTest, OpenResults) {
   int result = -1;
-  EXPECT_EQ(OpenText(dir, "\n@database x\n@node MAIN\n", result), nullptr);
-  EXPECT_EQ(result, kWrongFileType);
-  EXPECT_EQ(OpenText(dir, "This is plain text\n", result), nullptr);
-  EXPECT_EQ(result, kWrongFileType);
-  std::string binary("\x7f" "ELF\0\0\x01\xff\n@database", 14);
-  EXPECT_EQ(OpenText(dir, binary, result), nullptr);
-  EXPECT_EQ(result, kWrongFileType);
+  for (const std::string& text : {std::string("\n@database x\n@node MAIN\n"), std::string("This is plain text\n"),
+                                  std::string("\x7f" "ELF\0\0\x01\xff\n@database", 14)}) {
+    EXPECT_EQ(OpenText(dir, text, result), nullptr);
+    EXPECT_EQ(result, kWrongFileType);
+  }
   AmigaGuideFile handle = nullptr;
   bool created = false;
   OpenAmigaGuideFile(handle, dir.Path(), created, result);
   EXPECT_EQ(result, kWrongFileType);
   OpenAmigaGuideFile(handle, dir.File("no/such/dir.guide"), created, result);
   EXPECT_EQ(result, ENOENT);
-  EXPECT_EQ(Parsed("@DATABASE Big\n@node MAIN\n"), "G @database \"Big\"\nN @node \"MAIN\" \nL @endnode\nT \n");
-  EXPECT_EQ(Parsed("@database\n@node main\n"), "G @database \"DB\"\nN @node \"main\" \nL @endnode\nT \n");
 }
 
 TEST_F(ParserTest, HeaderKeepsGlobalCommandsAndDropsText) {
@@ -90,33 +80,45 @@ TEST_F(ParserTest, HeaderKeepsGlobalCommandsAndDropsText) {
   EXPECT_EQ(losses.firstLines, std::vector<int>{2});
 }
 
-TEST_F(ParserTest, NodeLinesAndParameters) {
-  std::string dump = Parsed(
-      "@database d\n"
-      "@node \"My Node\" \"A Title\"\n"
-      "@next\n"
-      "  @title Shown\n"
-      "@font helvetica.font\n"
-      "@font x.font big\n"
-      "@rem keep  this \"exactly\" \n"
-      "@{\"link\" link MAIN} is text\n"
-      "@endnode\n");
-  EXPECT_EQ(dump,
-            "G @database \"d\"\n"
-            "N @node \"My Node\" \"A Title\"\n"
-            "L @next \"\"\n"
-            "L @title \"Shown\"\n"
-            "L @font \"helvetica.font\"\n"
-            "L @font \"x.font\"\n"
-            "L @remark keep  this \"exactly\" \n"
-            "L @endnode\n"
-            "T @{\"link\" link MAIN} is text\n");
-}
-
-TEST_F(ParserTest, EmptyLinesBeforeTextStayBeforeCommandsGo) {
-  EXPECT_EQ(Parsed("@database d\n@node MAIN\n\n\n\nfirst\n\n@title t\nsecond\n\n\n@endnode\n"),
-            "G @database \"d\"\nN @node \"MAIN\" \nL @title \"t\"\nL @endnode\n"
-            "T \nT \nT \nT first\nT second\n");
+TEST_F(ParserTest, ReadsCommandsParametersAndText) {
+  const std::string bytes = "caf\xe9 na\xc3\xafve\tTAB\rCR \x01";
+  struct Case {
+    const char* what;
+    std::string text, dump;
+  };
+  const Case cases[] = {
+      {"keywords in any case", "@DATABASE Big\n@node MAIN\n",
+       "G @database \"Big\"\nN @node \"MAIN\" \nL @endnode\nT \n"},
+      {"a database without a name", "@database\n@node main\n",
+       "G @database \"DB\"\nN @node \"main\" \nL @endnode\nT \n"},
+      {"node lines and parameters",
+       "@database d\n"
+       "@node \"My Node\" \"A Title\"\n"
+       "@next\n"
+       "  @title Shown\n"
+       "@font helvetica.font\n"
+       "@font x.font big\n"
+       "@rem keep  this \"exactly\" \n"
+       "@{\"link\" link MAIN} is text\n"
+       "@endnode\n",
+       "G @database \"d\"\n"
+       "N @node \"My Node\" \"A Title\"\n"
+       "L @next \"\"\n"
+       "L @title \"Shown\"\n"
+       "L @font \"helvetica.font\"\n"
+       "L @font \"x.font\"\n"
+       "L @remark keep  this \"exactly\" \n"
+       "L @endnode\n"
+       "T @{\"link\" link MAIN} is text\n"},
+      {"empty lines before text stay, commands go",
+       "@database d\n@node MAIN\n\n\n\nfirst\n\n@title t\nsecond\n\n\n@endnode\n",
+       "G @database \"d\"\nN @node \"MAIN\" \nL @title \"t\"\nL @endnode\nT \nT \nT \nT first\nT second\n"},
+      {"bytes survive but the line end", "@database d\r\n@node MAIN\r\n" + bytes + "\r\n@endnode\r\n",
+       "G @database \"d\"\nN @node \"MAIN\" \nL @endnode\nT " + bytes + "\n"},
+      {"odd node lines", "@database d\n@node\n@node \"half\n@node a\"b c\n",
+       "G @database \"d\"\nN @node \"\" \nL @node \"half\" \nL @node \"a\"b\" \"c\"\nL @endnode\nT \n"},
+  };
+  for (const Case& test : cases) EXPECT_EQ(Parsed(test.text), test.dump) << test.what;
 }
 
 TEST_F(ParserTest, TextBetweenNodesIsDroppedAndCounted) {
@@ -129,12 +131,6 @@ TEST_F(ParserTest, TextBetweenNodesIsDroppedAndCounted) {
   EXPECT_EQ(DescribeParseLosses(losses),
             "The next save will leave out 1 text line outside nodes and 1 command that may not stand "
             "outside a node (lines 4, 5).");
-}
-
-TEST_F(ParserTest, BytesSurviveExceptTheLineEnd) {
-  std::string text = "caf\xe9 na\xc3\xafve\tTAB\rCR \x01";
-  EXPECT_EQ(Parsed("@database d\r\n@node MAIN\r\n" + text + "\r\n@endnode\r\n"),
-            "G @database \"d\"\nN @node \"MAIN\" \nL @endnode\nT " + text + "\n");
 }
 
 TEST_F(ParserTest, VersionLinesDoNotGrowOnSave) {
@@ -159,10 +155,7 @@ TEST_F(ParserTest, RuleBreakersStopTheOpening) {
             "ListAddition FAIL in InsertEmptyNode");
 }
 
-TEST_F(ParserTest, OddInputsOpen) {
-  EXPECT_EQ(Parsed("@database d\n@node\n@node \"half\n@node a\"b c\n"),
-            "G @database \"d\"\n"
-            "N @node \"\" \nL @node \"half\" \nL @node \"a\"b\" \"c\"\nL @endnode\nT \n");
+TEST_F(ParserTest, HugeInputsOpenOrAreRefused) {
   std::string oneLine = "@database x" + std::string(50 * 1024 * 1024, 'y');
   int result = -1;
   EXPECT_EQ(Refused(oneLine), "ParseAGHeader FAIL");

@@ -17,6 +17,8 @@ using testing::TempDir;
 
 size_t FilesIn(const TempDir& dir) { return std::distance(std::filesystem::directory_iterator(dir.Path()), {}); }
 
+// Saving under another name is shown through the program by the case
+// saving/save-as.
 TEST(Writer, WritesTheDocumentAndNothingElse) {
   TempDir dir;
   int result = -1;
@@ -26,19 +28,6 @@ TEST(Writer, WritesTheDocumentAndNothingElse) {
   AmigaGuideFile handle = OpenText(dir, text, result);
   ASSERT_TRUE(OutputAmigaGuideFile(handle));
   EXPECT_EQ(ReadFile(dir.File("test.guide")), text);
-
-  // After a redirect the document goes to the new name; the old file stays.
-  ASSERT_TRUE(RedirectAmigaGuideFile(handle, dir.File("copy.guide")));
-  AGCmd* node = nullptr;
-  ScanNodes(GetDocument(handle), [&](AGCmd* n) { return (node = n, false); });
-  AddBlockLine(node->block, "more");
-  ASSERT_TRUE(OutputAmigaGuideFile(handle));
-  EXPECT_EQ(ReadFile(dir.File("test.guide")), text);
-  EXPECT_NE(ReadFile(dir.File("copy.guide")).find("more\n@endnode"), std::string::npos);
-  EXPECT_FALSE(RedirectAmigaGuideFile(handle, dir.Path() + "/"));
-  std::string name;
-  InquireAGFileName(handle, name);
-  EXPECT_EQ(name, dir.File("copy.guide"));
   CloseAmigaGuideFile(handle);
 }
 
@@ -56,10 +45,6 @@ TEST(Writer, FailedSaveLeavesTheGuideUntouched) {
   SimulateWriteFailure(-1, 0);
   EXPECT_EQ(ReadFile(dir.File("test.guide")), before);
   EXPECT_EQ(FilesIn(dir), 1u);
-
-  testing::WriteFile(dir.File("blocker"), "");  // a directory that cannot exist
-  RedirectAmigaGuideFile(handle, dir.File("blocker/test.guide"));
-  EXPECT_FALSE(OutputAmigaGuideFile(handle));
   CloseAmigaGuideFile(handle);
 }
 

@@ -36,18 +36,16 @@ struct Stamp {
 
 // Puts the file's time far in the past, so that a rewrite cannot hide in
 // the clock's resolution.
-Stamp Age(const std::string& name) {
-  timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
-  EXPECT_EQ(::utimensat(AT_FDCWD, name.c_str(), times, 0), 0);
+Stamp StampOf(const std::string& name) {
   struct stat info {};
   EXPECT_EQ(::stat(name.c_str(), &info), 0);
   return {info.st_ino, info.st_mtim.tv_sec, ReadFile(name)};
 }
 
-Stamp StampOf(const std::string& name) {
-  struct stat info {};
-  EXPECT_EQ(::stat(name.c_str(), &info), 0);
-  return {info.st_ino, info.st_mtim.tv_sec, ReadFile(name)};
+Stamp Age(const std::string& name) {
+  timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+  EXPECT_EQ(::utimensat(AT_FDCWD, name.c_str(), times, 0), 0);
+  return StampOf(name);
 }
 
 IconFile ReadIcon(const std::string& name) {
@@ -56,14 +54,15 @@ IconFile ReadIcon(const std::string& name) {
   return icon;
 }
 
-TEST(ProjectIcon, GuideWithoutIconGetsTheDefaultProjectIcon) {
+// The bytes of the default icon are also pinned by the end-to-end case
+// saving/icons.
+TEST(ProjectIcon, GuideWithoutIconGetsTheDefaultProjectIconOnce) {
   TempDir dir;
   std::string guide = dir.File("Notes.guide");
   WriteFile(guide, "@database Notes\n");
   ASSERT_EQ(SaveStepIcon(guide), 0);
 
   std::string written = ReadFile(guide + ".info");
-  EXPECT_EQ(written.size(), 78u + 20 + (32 + 15) / 16 * 2 * 16 * 2 + 4 + kProjectIconTool.size() + 1);
   EXPECT_EQ(written.size(), 254u);
   EXPECT_EQ(written, DefaultProjectIcon(kProjectIconTool));
   IconFile icon = ReadIcon(guide + ".info");
@@ -72,40 +71,10 @@ TEST(ProjectIcon, GuideWithoutIconGetsTheDefaultProjectIcon) {
   EXPECT_EQ(icon.read.defaultTool, kProjectIconTool);
   EXPECT_FALSE(icon.read.toolTypes.has_value());
   EXPECT_EQ(icon.read.x, kNoIconPosition);
-  EXPECT_EQ(GetU16(written, 0x0C), 32);  // gadget: image width, image height + 1
-  EXPECT_EQ(GetU16(written, 0x0E), 17);
-  EXPECT_EQ(GetU32(written, 0x4A), 4096u);
-  EXPECT_EQ(dir.Path(), std::filesystem::path(guide).parent_path().string());
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 2);  // no temporary left
-}
-
-TEST(ProjectIcon, DefaultIconDecodesBackToItsPicture) {
-  IconFile icon;
-  ASSERT_EQ(ParseIcon(DefaultProjectIcon(kProjectIconTool), icon), 0);
-  ASSERT_EQ(icon.classic.planar.size(), 1u);
-  const PlanarImage& image = icon.classic.planar[0];
-  EXPECT_EQ(image.width, 32);
-  EXPECT_EQ(image.height, 16);
-  EXPECT_EQ(image.depth, 2);
-  EXPECT_EQ(image.planePick, 3);
-  std::vector<uint8_t> pixels =
-      DecodePlanarImage(icon.bytes.substr(image.data.offset, image.data.size), 32, 16, 2);
-  std::string decoded;
-  for (size_t i = 0; i < pixels.size(); ++i) decoded += ".#o+"[pixels[i]];
-  std::string picture;
-  for (std::string_view row : DefaultIconPicture()) picture += row;
-  EXPECT_EQ(decoded, picture);
-  EXPECT_NE(picture.find('+'), std::string::npos);  // all four colours are used
-  EXPECT_NE(picture.find('o'), std::string::npos);
-}
-
-TEST(ProjectIcon, IconNamingAnotherViewerIsNotRewritten) {
-  TempDir dir;
-  std::string guide = dir.File("Parrot.guide");
-  WriteFile(guide + ".info", CorpusIcon("parrot-project.info"));
-  Stamp before = Age(guide + ".info");
-  EXPECT_EQ(SaveStepIcon(guide), 0);
-  EXPECT_EQ(StampOf(guide + ".info"), before);
+  Stamp first = Age(guide + ".info");
+  ASSERT_EQ(SaveStepIcon(guide), 0);
+  EXPECT_EQ(StampOf(guide + ".info"), first);
 }
 
 TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
@@ -129,17 +98,9 @@ TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
   }
 }
 
-TEST(ProjectIcon, SavingTwiceWritesOnce) {
-  TempDir dir;
-  std::string guide = dir.File("Twice.guide");
-  ASSERT_EQ(SaveStepIcon(guide), 0);
-  Stamp first = Age(guide + ".info");
-  ASSERT_EQ(SaveStepIcon(guide), 0);
-  EXPECT_EQ(StampOf(guide + ".info"), first);
-}
-
 // Each corpus icon asked for what it already has is left as it is; the save
-// step's call leaves every icon that has a tool alone.
+// step's call leaves every icon that has a tool alone, even one naming
+// another viewer.
 TEST(ProjectIcon, CorpusIconsAreNotWrittenWhenNothingChanges) {
   for (const std::string& name : testing::CorpusIconNames()) {
     SCOPED_TRACE(name);

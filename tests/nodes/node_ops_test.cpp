@@ -18,17 +18,8 @@ class NodeOpsTest : public testing::OpenGuideTest {
   const Strings& NodeRows() { return windows().Rows(ListId::Nodes); }
 };
 
-TEST_F(NodeOpsTest, OpeningRegistersAndListsEveryNode) {
-  EXPECT_EQ(NodeCount(), 4);
-  EXPECT_EQ(NodeRows(), (Strings{"MAIN", "One", "Two", "Three"}));
-  EXPECT_EQ(windows().Rows(ListId::Global), Strings{"@database \"d\""});
-  EXPECT_EQ(windows().Title(WindowId::Main), "Folioteer - " + dir.File("test.guide"));
-  EXPECT_EQ(FindNodeByIdx(0)->node->seq, 0);
-  EXPECT_EQ(FindNodeByIdx(4), nullptr);
-  EXPECT_EQ(FindNodeByName("two"), FindNodeByIdx(2));
-  EXPECT_EQ(FindNodeIdx(FindNodeByName("THREE")), 3);
-}
-
+// Opening, finding nodes by name and the warning for a duplicate name are
+// shown through the commands by the case nodes/node-commands.
 TEST_F(NodeOpsTest, AddingNodesHandsDownTheOrder) {
   AddNewNode(Doc(), "After Main", 0);
   AddNewNode(Doc(), "Last", -1);
@@ -37,32 +28,18 @@ TEST_F(NodeOpsTest, AddingNodesHandsDownTheOrder) {
   Strings expected{"MAIN", "After Main", "One", "Two", "After Two", "Three", "Last", "Beyond"};
   EXPECT_EQ(NodeOrder(), expected);
   EXPECT_EQ(NodeRows(), expected);
-  EXPECT_EQ(GetNodeTitle(1), "After Main");
-  ::testing::internal::CaptureStderr();
-  AddNewNode(Doc(), "after main", 4);
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Folioteer: Node name duplicate: after main\n");
-  EXPECT_EQ(NodeOrder(), expected);
-  EXPECT_EQ(NodeRows(), expected);
   int documentNodes = 0;
   ScanNodes(Doc(), [&](AGCmd*) { return ++documentNodes > 0; });
   EXPECT_EQ(documentNodes, 8);
 }
 
-TEST_F(NodeOpsTest, MovingAndDeleting) {
-  MoveNode(2, -1);
-  EXPECT_EQ(NodeOrder(), (Strings{"MAIN", "Two", "One", "Three"}));
-  MoveNode(3, +1);  // the last node stays
-  EXPECT_EQ(NodeRows(), (Strings{"MAIN", "Two", "One", "Three"}));
-  ShowNodeTextIdx(2);
-  DeleteNode(2);  // the edited node: MAIN is shown and selected first
-  EXPECT_EQ(Editor().editingNode, FindNodeByIdx(0));
-  EXPECT_EQ(windows().SelectedRow(ListId::Nodes), 0);
-  EXPECT_EQ(windows().EditText(), "main text");
-  EXPECT_EQ(NodeOrder(), (Strings{"MAIN", "Two", "Three"}));
+// Moving, deleting, links, attributes and global commands are shown through
+// the commands by the end-to-end cases nodes/* and commands/*; no command
+// there moves the last node down.
+TEST_F(NodeOpsTest, TheLastNodeStaysLast) {
+  MoveNode(3, +1);
+  EXPECT_EQ(NodeOrder(), (Strings{"MAIN", "One", "Two", "Three"}));
   EXPECT_EQ(NodeRows(), NodeOrder());
-  EXPECT_EQ(NodeCount(), 3);
-  DeleteNode(9);
-  EXPECT_EQ(NodeCount(), 3);
 }
 
 TEST_F(NodeOpsTest, NavigationLabelsFollowTheTargets) {
@@ -106,39 +83,6 @@ TEST_F(NodeOpsTest, StoringTheEditedText) {
   SaveNodeText(Editor().editingNode);
   GetBlockTxt(block, text, true);
   EXPECT_EQ(text, "x\ty\r\n\r\n");
-}
-
-TEST_F(NodeOpsTest, LinksAndAttributesGoIntoTheText) {
-  ShowNodeTextIdx(1);
-  windows().SetEditText("see intro here");
-  windows().SetCursor({0, 4});
-  AddNewLink(Doc(), Editor().editingNode, LinkOp::Link, "the intro", "Intro");
-  EXPECT_EQ(windows().EditText(), "see @{\"the intro\" LINK \"Intro\"}intro here");
-  windows().SetEditText("see intro here");
-  SelectBlock(0, 4, 0, 9);
-  AddNewTxtAttr(Doc(), Editor().editingNode, AGAttrKind::Bold, AttrParams{});
-  EXPECT_EQ(windows().EditText(), "see @{b}intro@{ub} here");
-  windows().SetCursor({0, 0});
-  AttrParams colour;
-  colour.Color = GuideColor::Highlight;
-  AddNewTxtAttr(Doc(), Editor().editingNode, AGAttrKind::Fg, colour);
-  EXPECT_EQ(windows().EditText(), "@{fg Highlight}see @{b}intro@{ub} here");
-}
-
-TEST_F(NodeOpsTest, GlobalCommands) {
-  CmdParams params;
-  params.Num = 4;
-  AddNewGbl(Doc(), AGCmdKind::Tab, params);
-  params.Strng = "Me";
-  AddNewGbl(Doc(), AGCmdKind::Author, params);
-  EXPECT_EQ(windows().Rows(ListId::Global), (Strings{"@database \"d\"", "@tab 4", "@author \"Me\""}));
-  params.Num = 8;
-  UpdateGbl(FindGbl(1), 1, params);
-  DeleteGbl(2);
-  DeleteGbl(0);  // the @database stays, in the document and in the listing
-  EXPECT_EQ(windows().Rows(ListId::Global), (Strings{"@database \"d\"", "@tab 8"}));
-  EXPECT_EQ(FindGbl(0)->kind, AGCmdKind::Database);
-  EXPECT_EQ(FindGbl(2), nullptr);
 }
 
 TEST_F(NodeOpsTest, ControlsFollowTheSelection) {

@@ -3,44 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <vector>
 
 #include "guide/format.h"
-#include "guide/parser.h"
-#include "support/debug_output.h"
-#include "test_util.h"
+#include "guide/guide_test_util.h"
 
 namespace folioteer {
 namespace {
 
 using Events = std::vector<std::string>;
 
-// Sends the debug output to a file for the life of the object.
-class DebugCapture {
- public:
-  DebugCapture() {
-    ::setenv("FOLIOTEER_DEBUG", dir_.File("debug.txt").c_str(), 1);
-    ReloadDebugSetting();
-  }
-  ~DebugCapture() {
-    ::unsetenv("FOLIOTEER_DEBUG");
-    ReloadDebugSetting();
-  }
-  std::string Text() const { return testing::ReadFile(dir_.File("debug.txt")); }
-
- private:
-  testing::TempDir dir_;
-};
+using testing::DebugCapture;
 
 AGCmd* NodeWithText(const std::vector<std::string>& lines) {
   AGCmd* node = CreateNodeCmd("Test", "");
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (i == 0)
-      AppendBlockdStr(node->block, lines[0]);
-    else
-      AddBlockLine(node->block, lines[i]);
-  }
+  AppendBlockdStr(node->block, lines[0]);
+  for (size_t i = 1; i < lines.size(); ++i) AddBlockLine(node->block, lines[i]);
   return node;
 }
 
@@ -82,41 +60,29 @@ class Recorder {
 struct RunCase {
   const char* what;
   std::vector<std::string> lines;
-  uint8_t wrapMode;
   Events expected;
+  uint8_t wrapMode = 2;
 };
 
 TEST(Scanner, CutsTextIntoRunsAsAReaderMeetsIt) {
   const RunCase cases[] = {
-      {"lines of a paragraph are joined by a space",
-       {"Hello", "world"},
-       2,
+      {"lines of a paragraph are joined by a space", {"Hello", "world"},
        {"[]", "|Hello|", "[]", "| |", "|world|", "[]"}},
-      {"an empty line is a line break",
-       {"Hello", "", "world"},
-       2,
+      {"an empty line is a line break", {"Hello", "", "world"},
        {"[]", "|Hello|", "[@{line}]", "|world|", "[]"}},
-      {"attributes between words",
-       {"Hello @{b}world@{ub}"},
-       2,
+      {"attributes between words", {"Hello @{b}world@{ub}"},
        {"[]", "|Hello |", "[@{b}]", "|world|", "[@{ub}]"}},
-      {"an escaped at-sign is no attribute", {"\\@{b}"}, 2, {"[]", "|\\@|", "|{b}|", "[]"}},
-      {"an unclosed attribute runs to the line end", {"a @{b"}, 2, {"[]", "|a |", "[]", "|@{b\r|"}},
-      {"code wrap: every line end is a break", {"a", "b"}, 0, {"[]", "|a|", "[@{line}]", "|b|", "[@{line}]"}},
-      {"explicit line in capitals: no space after it",
-       {"Hello@{LINE}", "world"},
-       2,
+      {"an escaped at-sign is no attribute", {"\\@{b}"}, {"[]", "|\\@|", "|{b}|", "[]"}},
+      {"an unclosed attribute runs to the line end", {"a @{b"}, {"[]", "|a |", "[]", "|@{b\r|"}},
+      {"code wrap: every line end is a break", {"a", "b"}, {"[]", "|a|", "[@{line}]", "|b|", "[@{line}]"}, 0},
+      {"explicit line in capitals: no space after it", {"Hello@{LINE}", "world"},
        {"[]", "|Hello|", "[@{LINE}]", "|world|", "[]"}},
-      {"a line after an attribute is joined by a space",
-       {"Hello@{b}", "world"},
-       2,
+      {"a line after an attribute is joined by a space", {"Hello@{b}", "world"},
        {"[]", "|Hello|", "[@{b}]", "| |", "|world|", "[]"}},
-      {"an at-sign alone is text", {"a@b"}, 2, {"[]", "|a|", "[]", "|@|", "|b|", "[]"}},
-      {"a backslash as the last byte is dropped", {"abc\\"}, 2, {"[]", "|abc|", "[]"}},
-      {"an attribute opener at the very end", {"abc @{"}, 2, {"[]", "|abc |", "[]", "|@{\r|"}},
-      {"a link without a label is an attribute",
-       {"@{link MAIN}", "@{\"\" link MAIN}"},
-       2,
+      {"an at-sign alone is text", {"a@b"}, {"[]", "|a|", "[]", "|@|", "|b|", "[]"}},
+      {"a backslash as the last byte is dropped", {"abc\\"}, {"[]", "|abc|", "[]"}},
+      {"an attribute opener at the very end", {"abc @{"}, {"[]", "|abc |", "[]", "|@{\r|"}},
+      {"a link without a label is an attribute", {"@{link MAIN}", "@{\"\" link MAIN}"},
        {"[@{link MAIN} @{\"\" link MAIN}]"}},
   };
   for (const RunCase& test : cases) {
@@ -133,20 +99,13 @@ TEST(Scanner, ExpandsMacrosWithTheirArgument) {
   recorder.Macro("nothing", "");
   EXPECT_TRUE(!AddMacro({"EMPH", "other"}, recorder.State().documentContext.macros));
   const RunCase cases[] = {
-      {"a macro call", {"@{emph word}"}, 2, {"[]", "[@{b}]", "|word|", "[@{ub}]", "[]"}},
-      {"names without regard to case, quoted argument",
-       {"@{EMPH \"two words\"}"},
-       2,
+      {"a macro call", {"@{emph word}"}, {"[]", "[@{b}]", "|word|", "[@{ub}]", "[]"}},
+      {"names without regard to case, quoted argument", {"@{EMPH \"two words\"}"},
        {"[]", "[@{b}]", "|two words|", "[@{ub}]", "[]"}},
-      {"an argument holding $1 is not expanded again",
-       {"@{twice $1}"},
-       2,
-       {"[]", "[]", "|$1-$1|", "[]", "[]"}},
-      {"an empty body", {"a@{nothing}b"}, 2, {"[]", "|a|", "[]", "[]", "[]", "|b|", "[]"}},
-      {"a quoted link label never names a macro", {"@{\"emph\" link x}"}, 2, {"[@{\"emph\" link x}]"}},
-      {"the run before a call is delivered first",
-       {"@{i}@{emph w}@{ui}"},
-       2,
+      {"an argument holding $1 is not expanded again", {"@{twice $1}"}, {"[]", "[]", "|$1-$1|", "[]", "[]"}},
+      {"an empty body", {"a@{nothing}b"}, {"[]", "|a|", "[]", "[]", "[]", "|b|", "[]"}},
+      {"a quoted link label never names a macro", {"@{\"emph\" link x}"}, {"[@{\"emph\" link x}]"}},
+      {"the run before a call is delivered first", {"@{i}@{emph w}@{ui}"},
        {"[@{i}]", "[@{b}]", "|w|", "[@{ub}]", "[@{ui}]"}},
   };
   for (const RunCase& test : cases) {
@@ -155,7 +114,6 @@ TEST(Scanner, ExpandsMacrosWithTheirArgument) {
   }
 }
 
-// Regression: a macro that called itself was expanded without end.
 TEST(Scanner, SelfCallingMacrosStopAtTheDepthBoundAsPlainText) {
   DebugCapture debug;
   Recorder recorder;
@@ -212,16 +170,17 @@ TEST(Scanner, CutsALongSequenceOfAttributesAfter200) {
             "MaxBlockOfAg exceeded: 200 attributes at position 800");
 }
 
-TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
+// Scans every node of a guide given as text with the state's handlers.
+void ScanGuide(const std::string& text, ScanState& state) {
   testing::TempDir dir;
-  testing::WriteFile(dir.File("t.guide"),
-                     "@database t\n@node MAIN\n@title \"T\"\n@toc MAIN\na @{code}b\nc\n@endnode\n@node "
-                     "Two\nd\ne\n@endnode\n");
-  AmigaGuideFile guide = nullptr;
-  bool created = false;
   int result = -1;
-  OpenAmigaGuideFile(guide, dir.File("t.guide"), created, result);
+  AmigaGuideFile guide = testing::OpenText(dir, text, result);
   ASSERT_EQ(result, kOpened);
+  ScanNodes(GetDocument(guide), [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, state); });
+  CloseAmigaGuideFile(guide);
+}
+
+TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
   Events events;
   ScanState state;
   InitFolioteerScan(state);
@@ -241,32 +200,24 @@ TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
     events.push_back(GetCmdName(cmd->kind));
     return false;
   };
-  ScanNodes(GetDocument(guide), [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, state); });
+  ScanGuide("@database t\n@node MAIN\n@title \"T\"\n@toc MAIN\na @{code}b\nc\n@endnode\n"
+            "@node Two\nd\ne\n@endnode\n",
+            state);
   TermFolioteerScan(state);
   TermFolioteerScan(state);  // a second release does nothing
-  CloseAmigaGuideFile(guide);
   EXPECT_EQ(events,
             (Events{"begin MAIN", "@title", "heading", "|a |", "@{code}", "|b|", "@{line}", "|c|", "@{line}",
                     "end", "begin Two", "@endnode", "heading", "|d|", "| |", "|e|", "end"}));
 }
 
 TEST(Scanner, DeliversTheRunsOfTheDemoGuide) {
-  testing::TempDir dir;
-  testing::WriteFile(dir.File("demo.guide"),
-                     "@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
-                     "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n");
-  AmigaGuideFile guide = nullptr;
-  bool created = false;
-  int result = -1;
-  OpenAmigaGuideFile(guide, dir.File("demo.guide"), created, result);
-  ASSERT_EQ(result, kOpened);
   Recorder recorder;
   GetScanHandlers(recorder.State()).nodeBegin = [&](AGCmd* node, ScanState&) {
     recorder.Recorded().push_back(NodeName(node));
   };
-  ScanNodes(GetDocument(guide),
-            [&](AGCmd* node) { return ScanOneNode(GetDocument(guide), node, recorder.State()); });
-  CloseAmigaGuideFile(guide);
+  ScanGuide("@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
+            "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n",
+            recorder.State());
   EXPECT_EQ(recorder.Recorded(),
             (Events{"MAIN", "[]", "|Hello |", "[@{b}]", "|world|", "[@{ub} @{line}]", "|Bye|", "[]",  //
                     "Intro", "[]", "|See |", "[@{\"Main page\" link MAIN}]", "|.|", "[]"}));

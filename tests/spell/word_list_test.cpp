@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "test_util.h"
+#include <string>
+#include <vector>
 
 namespace folioteer {
 namespace {
@@ -20,41 +21,6 @@ TEST(WordList, LowerCasingKeepsEachEncodingIntact) {
     EXPECT_EQ(LowerCaseWord(text), word != lowered);
     EXPECT_EQ(text, lowered);
   }
-}
-
-std::vector<std::pair<SpellProgress, uint32_t>> progressCalls;
-void RecordProgress(SpellProgress op, uint32_t number) { progressCalls.emplace_back(op, number); }
-
-// Reads the file into a table; the progress calls made meanwhile.
-std::vector<std::pair<SpellProgress, uint32_t>> ProgressOfReading(const std::string& path) {
-  bool tooBig = false;
-  HashTable words = CreateHT(1000, 4, DynStrHashFunc, DynStrCmpFunc, tooBig);
-  WordStore store;
-  Channel chan;
-  EXPECT_EQ(OpenInput(chan, path), kOpened);
-  progressCalls.clear();
-  EXPECT_EQ(ReadWordList(chan, path, words, store, RecordProgress), 9001u);  // repeats held once
-  CloseChannel(chan);
-  DestroyHT(words);
-  return progressCalls;
-}
-
-TEST(WordList, ProgressStartsAtOneHundredThousandBytesAndCountsEveryByte) {
-  testing::TempDir dir;
-  std::string text;
-  for (int i = 0; text.size() < 99980; ++i)
-    text += (i % 50 ? "word" : "\n\nword") + std::to_string(i % 9000) + "\n";
-  text += std::string(100000 - text.size() - 1, 'z') + "\n";
-  testing::WriteFile(dir.File("large"), text);
-  testing::WriteFile(dir.File("small"), text.substr(1));
-  EXPECT_TRUE(ProgressOfReading(dir.File("small")).empty());
-  auto calls = ProgressOfReading(dir.File("large"));
-  ASSERT_GT(calls.size(), 9000u);
-  EXPECT_EQ(calls.front(), std::pair(SpellProgress::Start, 100000u));
-  EXPECT_EQ(calls.back(), std::pair(SpellProgress::Finished, 0u));
-  uint32_t consumed = 0;
-  for (size_t i = 1; i + 1 < calls.size(); ++i) consumed += calls[i].second;
-  EXPECT_EQ(consumed, 100000u);
 }
 
 }  // namespace

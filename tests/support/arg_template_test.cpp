@@ -12,73 +12,60 @@ constexpr const char* kSettings =
     "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
     "SPELLCHECKOFF/S";
 
-TEST(ArgTemplate, ItemsAndModifiers) {
-  std::vector<TemplateItem> items = ParseTemplate("NodeName/K,NodePos/K/N,NodeTitle/A/F,On/S,A=ALIAS");
-  ASSERT_EQ(items.size(), 5u);
-  EXPECT_TRUE(items[1].keywordOnly && items[1].number && !items[1].required);
-  EXPECT_TRUE(items[2].required && items[2].restOfLine);
-  EXPECT_TRUE(items[3].isSwitch);
-  EXPECT_EQ(items[4].names, (std::vector<std::string>{"A", "ALIAS"}));
+// The values read from the line, one for each item of the template: "-" for
+// an absent item, "on" for a switch, the number or the text; or "no match".
+std::string Parsed(std::string_view line, std::string_view argTemplate) {
+  std::vector<TemplateItem> items = ParseTemplate(argTemplate);
+  std::optional<std::vector<ArgValue>> values = ReadArgs(line, argTemplate);
+  if (!values) return "no match";
+  std::string parsed;
+  for (size_t i = 0; i < values->size(); ++i) {
+    const ArgValue& value = (*values)[i];
+    parsed += i > 0 ? "|" : "";
+    if (!value.present)
+      parsed += "-";
+    else
+      parsed += items[i].isSwitch ? "on" : items[i].number ? std::to_string(value.number) : value.text;
+  }
+  return parsed;
+}
+
+TEST(ArgTemplate, ReadsEachKindOfItemAndRefusesWhatDoesNotFit) {
+  const char* node = "NodeName/A,NodePos/N";
+  const char* title = "NodeName/K,NodePos/K/N,NodeTitle/A/F";
+  const char* cmd = "CmdName/K/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K";
+  struct Case {
+    std::string line;
+    const char* argTemplate;
+    std::string parsed;
+  };
+  const Case cases[] = {
+      {"NodePos 3", "NodePos/N/A", "3"},
+      {"Intro -1\n", node, "Intro|-1"},
+      {"\"My Node\" -1", node, "My Node|-1"},
+      {"On", "On/S,Off/S", "on|-"},
+      {"", "On/S,Off/S", "-|-"},
+      {"ALIAS=x", "A=ALIAS/K", "x"},
+      {"NodePos 2 NodeTitle A new title", title, "-|2|A new title"},
+      {"NodePos 2 \"Quoted\" title  \n", title, "-|2|\"Quoted\" title"},
+      {"Notes.guide PUBSCREEN=Work editfontsize 13 NOMAKEICONS", kSettings,
+       "Notes.guide|Work|-|13|-|on|-|-|-|-|-|-|-|-"},
+      {"CmdName=\"@font\" Strng \"topaz.font\" Num 8", cmd, "@font|-|topaz.font|-|8"},
+      {"", "NodePos/N/A", "no match"},
+      {"NodePos x", "NodePos/N/A", "no match"},
+      {"NodePos 99999999999", "NodePos/N/A", "no match"},
+      {std::string("\0\0\0", 3), "NodePos/N/A", "no match"},
+      {"HELPHINTS=3", kSettings, "no match"},  // a value for a switch
+      {"Maybe", "On/S,Off/S", "no match"},     // nowhere to put it
+      {"CmdName", cmd, "no match"},
+      {"CmdName=", cmd, "no match"},
+      {"Unknown=x", cmd, "no match"},
+      {"Strng \"unterminated", cmd, "no match"},
+      {"Num", cmd, "no match"},
+      {"a b c d e f", cmd, "no match"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Parsed(c.line, c.argTemplate), c.parsed) << c.line;
   EXPECT_TRUE(ParseTemplate("").empty());
-}
-
-TEST(ArgTemplate, NumbersSwitchesAndRequiredItems) {
-  auto pos = ReadArgs("NodePos 3", "NodePos/N/A");
-  ASSERT_TRUE(pos);
-  EXPECT_TRUE((*pos)[0].present);
-  EXPECT_EQ((*pos)[0].number, 3);
-  auto negative = ReadArgs("Intro -1\n", "NodeName/A,NodePos/N");
-  ASSERT_TRUE(negative);
-  EXPECT_EQ((*negative)[1].number, -1);
-  EXPECT_FALSE(ReadArgs("", "NodePos/N/A"));
-  EXPECT_FALSE(ReadArgs("NodePos x", "NodePos/N/A"));
-  EXPECT_FALSE(ReadArgs("NodePos 99999999999", "NodePos/N/A"));
-
-  auto on = ReadArgs("On", "On/S,Off/S");
-  ASSERT_TRUE(on);
-  EXPECT_TRUE((*on)[0].present);
-  EXPECT_FALSE((*on)[1].present);
-  auto none = ReadArgs("", "On/S,Off/S");
-  ASSERT_TRUE(none);
-  EXPECT_FALSE((*none)[0].present || (*none)[1].present);
-  EXPECT_FALSE(ReadArgs("HELPHINTS=3", kSettings));  // a value for a switch
-  EXPECT_FALSE(ReadArgs("Maybe", "On/S,Off/S"));       // nowhere to put it
-}
-
-TEST(ArgTemplate, PositionalKeywordAndRestOfLine) {
-  auto title = ReadArgs("NodePos 2 NodeTitle A new title", "NodeName/K,NodePos/K/N,NodeTitle/A/F");
-  ASSERT_TRUE(title);
-  EXPECT_FALSE((*title)[0].present);
-  EXPECT_EQ((*title)[1].number, 2);
-  EXPECT_EQ((*title)[2].text, "A new title");
-  auto bare = ReadArgs("NodePos 2 \"Quoted\" title  \n", "NodeName/K,NodePos/K/N,NodeTitle/A/F");
-  ASSERT_TRUE(bare);
-  EXPECT_EQ((*bare)[2].text, "\"Quoted\" title");
-
-  auto settings = ReadArgs("Notes.guide PUBSCREEN=Work editfontsize 13 NOMAKEICONS", kSettings);
-  ASSERT_TRUE(settings);
-  EXPECT_EQ((*settings)[0].text, "Notes.guide");
-  EXPECT_EQ((*settings)[1].text, "Work");
-  EXPECT_EQ((*settings)[3].number, 13);
-  EXPECT_TRUE((*settings)[5].present);
-  auto node = ReadArgs("\"My Node\" -1", "NodeName/A,NodePos/N");
-  ASSERT_TRUE(node);
-  EXPECT_EQ((*node)[0].text, "My Node");
-  EXPECT_EQ((*node)[1].number, -1);
-  auto keyed = ReadArgs("CmdName=\"@font\" Strng \"topaz.font\" Num 8",
-                        "CmdName/K/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K");
-  ASSERT_TRUE(keyed);
-  EXPECT_EQ((*keyed)[0].text, "@font");
-  EXPECT_EQ((*keyed)[2].text, "topaz.font");
-  EXPECT_EQ((*keyed)[4].number, 8);
-  EXPECT_FALSE((*keyed)[1].present);
-}
-
-TEST(ArgTemplate, MalformedLinesAreNoMatch) {
-  const char* bad[] = {"CmdName", "CmdName=", "Unknown=x", "Strng \"unterminated", "Num", "a b c d e f"};
-  for (const char* line : bad)
-    EXPECT_FALSE(ReadArgs(line, "CmdName/K/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K")) << line;
-  EXPECT_FALSE(ReadArgs(std::string("\0\0\0", 3), "NodePos/N/A"));
 }
 
 TEST(ArgTemplate, AnyQuotedValueParsesBackUnchanged) {

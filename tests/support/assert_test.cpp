@@ -25,10 +25,7 @@ TEST(Assert, FailureCarriesMessageModuleAndLine) {
 }
 
 TEST(Assert, OtherThreadReportsToDebugOutputInsteadOfThrowing) {
-  testing::TempDir dir;
-  std::string log = dir.File("debug.log");
-  ::setenv("FOLIOTEER_DEBUG", log.c_str(), 1);
-  ReloadDebugSetting();
+  testing::DebugCapture debug;
   SetProgramTask();
   bool threw = false;
   std::thread child([&] {
@@ -39,11 +36,9 @@ TEST(Assert, OtherThreadReportsToDebugOutputInsteadOfThrowing) {
     }
   });
   child.join();
-  ::unsetenv("FOLIOTEER_DEBUG");
-  ReloadDebugSetting();
   EXPECT_FALSE(threw);
-  EXPECT_NE(testing::ReadFile(log).find("*Assert FAILED in child"), std::string::npos);
-  EXPECT_NE(testing::ReadFile(log).find("OpenTB FAIL"), std::string::npos);
+  EXPECT_NE(debug.Text().find("*Assert FAILED in child"), std::string::npos);
+  EXPECT_NE(debug.Text().find("OpenTB FAIL"), std::string::npos);
   EXPECT_THROW(Assert(false, "on the program task"), AssertionFailure);
 }
 

@@ -13,17 +13,9 @@ class HeadlessRequestersTest : public ::testing::Test {
   HeadlessRequesters requesters;
 };
 
-TEST(Buttons, LabelsAndAnswersCountFromLeftWithZeroForTheLast) {
-  EXPECT_EQ(ButtonLabels(" _Ok | Wrong Name | Add .guide ext | _Quit"),
-            (std::vector<std::string>{"Ok", "Wrong Name", "Add .guide ext", "Quit"}));
-  EXPECT_EQ(ButtonAnswer(0, 4), 1);
-  EXPECT_EQ(ButtonAnswer(2, 4), 3);
-  EXPECT_EQ(ButtonAnswer(3, 4), 0);
-  EXPECT_EQ(ButtonAnswer(0, 1), 0);
-  EXPECT_EQ(PlainText(std::string("New guide file to be created: ") + std::string(kBoldOn) + "a.guide"),
-            "New guide file to be created: a.guide");
-}
-
+// The button labels and the answers counted from the left with 0 for the
+// last are shown by the start-up cases, which answer every button of the
+// new-file requester.
 TEST_F(HeadlessRequestersTest, WithoutQueuedAnswersTakesFirstButtonAndCancelsTheRest) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(requesters.InfoRequest("Folioteer", "Quit program?", "_Ok | _Cancel"), 1);

@@ -58,19 +58,6 @@ TEST_F(WindowsTest, MisspellingIsFoundAsTheCheckCutsWords) {
   }
 }
 
-TEST_F(WindowsTest, NavigationLabels) {
-  AsgNavLabel(true, NavState::None, "ignored");
-  EXPECT_EQ(windows.Label(true).text, "<unset>");
-  AsgNavLabel(false, NavState::Empty, "");
-  EXPECT_EQ(windows.Label(false).text, "<blank>");
-  AsgNavLabel(true, NavState::Missing, "intro");
-  EXPECT_EQ(windows.Label(true).text, "intro");
-  EXPECT_TRUE(windows.Label(true).pointsNowhere);
-  AsgNavLabel(true, NavState::Found, "Intro");
-  EXPECT_FALSE(windows.Label(true).pointsNowhere);
-  EXPECT_THROW(AsgNavLabel(true, NavState::Unresolved, ""), AssertionFailure);
-}
-
 TEST_F(WindowsTest, RowsKeepTheirSelection) {
   windows.SetRows(ListId::Nodes, {"MAIN", "a", "b", "c"});
   SetListSelectedIdx(ListId::Nodes, 2);
