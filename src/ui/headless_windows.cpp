@@ -54,16 +54,7 @@ void HeadlessWindows::SelectRow(ListId list, int position) {
   state.selected = (position >= 0 && position < static_cast<int>(state.rows.size())) ? position : -1;
 }
 
-size_t HeadlessWindows::OffsetOf(TextPos pos) const {
-  size_t offset = 0;
-  for (int line = 0; line < pos.line; ++line) {
-    size_t end = text_.find('\n', offset);
-    if (end == std::string::npos) return text_.size();
-    offset = end + 1;
-  }
-  size_t lineEnd = std::min(text_.find('\n', offset), text_.size());
-  return std::min(lineEnd, offset + static_cast<size_t>(std::max(pos.column, 0)));
-}
+size_t HeadlessWindows::OffsetOf(TextPos pos) const { return TextOffset(text_, pos); }
 
 TextPos HeadlessWindows::PosOf(size_t offset) const {
   TextPos pos;

@@ -53,17 +53,18 @@ std::vector<std::string_view> Lines(std::string_view text) {
   }
 }
 
-size_t Offset(std::string_view text, TextPos pos) {
+}  // namespace
+
+size_t TextOffset(std::string_view text, TextPos pos) {
   size_t offset = 0;
   for (int line = 0; line < pos.line; ++line) {
     size_t end = text.find('\n', offset);
     if (end == std::string_view::npos) return text.size();
     offset = end + 1;
   }
-  return std::min(text.size(), offset + static_cast<size_t>(std::max(pos.column, 0)));
+  size_t lineEnd = std::min(text.find('\n', offset), text.size());
+  return std::min(lineEnd, offset + static_cast<size_t>(std::max(pos.column, 0)));
 }
-
-}  // namespace
 
 WindowSystem& Windows() { return installed != nullptr ? *installed : DefaultHeadlessWindows(); }
 void InstallWindowSystem(WindowSystem* windows) { installed = windows; }
@@ -229,7 +230,7 @@ bool GetSelectedText(std::string& text) {
   TextPos first, last;
   if (!Windows().Selection(first, last)) return false;
   std::string all = Windows().EditText();
-  size_t from = Offset(all, first), to = Offset(all, last);
+  size_t from = TextOffset(all, first), to = TextOffset(all, last);
   text = to > from ? all.substr(from, to - from) : std::string();
   return true;
 }

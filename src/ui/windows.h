@@ -44,6 +44,10 @@ struct TextPos {
   friend bool operator==(TextPos, TextPos) = default;
 };
 
+// The byte offset in a text (lines separated by LF) of a line and column;
+// a column past its line's end stands at that end.
+size_t TextOffset(std::string_view text, TextPos pos);
+
 // The display primitives.
 class WindowSystem {
  public:
