@@ -129,9 +129,10 @@ enum class RenderIssueKind : uint8_t { UnclosedAttribute, UnknownAttribute, Macr
 struct RenderIssue {
   RenderIssueKind kind;
   int line = 0;
-  std::string text;  // the attribute as written (bytes)
+  std::string text;  // the attribute as written (bytes), cut at kMaxIssueText
 };
 inline constexpr size_t kMaxRenderIssues = 1000;
+inline constexpr size_t kMaxIssueText = 200;
 
 struct DisplayNode {
   NodeInfo info;

@@ -25,13 +25,23 @@ bool AddMacroDefinition(MacroTable& macros, std::string_view rest) {
   size_t pos = 0;
   std::string_view name = NextArgument(rest, pos);
   if (name.empty()) return false;
-  return macros.bodies.try_emplace(FoldCase(name), MacroBody(rest.substr(pos))).second;
+  auto [entry, added] = macros.macros.try_emplace(FoldCase(name));
+  if (!added) return false;
+  Macro& macro = entry->second;
+  macro.body = MacroBody(rest.substr(pos));
+  for (size_t i = 0; i < macro.body.size(); ++i) {
+    if (IsParameter(macro.body, i))
+      ++macro.uses[macro.body[++i] - '1'];
+    else
+      ++macro.fixedBytes;
+  }
+  return true;
 }
 
-const std::string* FindMacro(const MacroTable& macros, std::string_view name) {
-  if (macros.bodies.empty()) return nullptr;
-  auto found = macros.bodies.find(FoldCase(name));
-  return found == macros.bodies.end() ? nullptr : &found->second;
+const Macro* FindMacro(const MacroTable& macros, std::string_view name) {
+  if (macros.macros.empty()) return nullptr;
+  auto found = macros.macros.find(FoldCase(name));
+  return found == macros.macros.end() ? nullptr : &found->second;
 }
 
 MacroArguments SplitMacroArguments(std::string_view text) {
@@ -44,15 +54,9 @@ MacroArguments SplitMacroArguments(std::string_view text) {
   return arguments;
 }
 
-size_t ExpandedSize(std::string_view body, const MacroArguments& arguments) {
-  size_t size = 0;
-  for (size_t i = 0; i < body.size(); ++i) {
-    if (IsParameter(body, i)) {
-      size += arguments[body[++i] - '1'].size();
-    } else {
-      ++size;
-    }
-  }
+size_t ExpandedSize(const Macro& macro, const MacroArguments& arguments) {
+  size_t size = macro.fixedBytes;
+  for (size_t i = 0; i < arguments.size(); ++i) size += macro.uses[i] * arguments[i].size();
   return size;
 }
 

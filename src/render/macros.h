@@ -26,8 +26,14 @@ inline constexpr int64_t kMacroExpansionCost = 64;
 inline constexpr int64_t kMacroBudgetBase = int64_t{16} << 20;
 inline constexpr int64_t kMacroBudgetPerByte = 32;
 
+struct Macro {
+  std::string body;
+  size_t fixedBytes = 0;           // of the body without its "$n"
+  std::array<uint32_t, 9> uses{};  // how often each "$n" occurs
+};
+
 struct MacroTable {
-  std::unordered_map<std::string, std::string> bodies;  // by name in ASCII small letters
+  std::unordered_map<std::string, Macro> macros;  // by name in ASCII small letters
 };
 
 // Adds the macro a @macro command's rest of line defines: the name (quotes
@@ -35,14 +41,14 @@ struct MacroTable {
 // quote of the line, so a body may hold the quoted label of a link. FALSE
 // when the name is empty or already defined.
 bool AddMacroDefinition(MacroTable& macros, std::string_view rest);
-// The body, or nullptr.
-const std::string* FindMacro(const MacroTable& macros, std::string_view name);
+// The macro, or nullptr.
+const Macro* FindMacro(const MacroTable& macros, std::string_view name);
 
 using MacroArguments = std::array<std::string_view, 9>;
 // The call's arguments (views into `text`), missing ones empty.
 MacroArguments SplitMacroArguments(std::string_view text);
-// The length of the expansion, found without making it.
-size_t ExpandedSize(std::string_view body, const MacroArguments& arguments);
+// The length of the expansion, found without making it or reading the body.
+size_t ExpandedSize(const Macro& macro, const MacroArguments& arguments);
 std::string ExpandMacroBody(std::string_view body, const MacroArguments& arguments);
 
 // The bounds of one node's expansions.

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "render/links.h"
 #include "render/macros.h"
@@ -188,6 +189,8 @@ class Renderer {
   ParagraphBuilder builder_;
   LineState state_;
   bool afterLineEnd_ = false;  // the last thing read was a line end
+  bool deepNoted_ = false;     // each bound is reported once per node
+  bool budgetNoted_ = false;
 };
 
 size_t TextBytes(const SourceNode& node) {
@@ -292,7 +295,8 @@ void Renderer::RenderEscape(std::string_view text, size_t& pos, int line) {
 }
 
 void Renderer::Note(RenderIssueKind kind, int line, std::string_view text) {
-  if (out_.issues.size() < kMaxRenderIssues) out_.issues.push_back({kind, line, std::string(text)});
+  if (out_.issues.size() < kMaxRenderIssues)
+    out_.issues.push_back({kind, line, std::string(text.substr(0, kMaxIssueText))});
 }
 
 void Renderer::Attribute(std::string_view body, bool closed, int line) {
@@ -315,20 +319,20 @@ void Renderer::Attribute(std::string_view body, bool closed, int line) {
 // The expansion is read as if it stood in place of the call, on the call's line.
 bool Renderer::ExpandMacro(std::string_view name, std::string_view arguments, std::string_view body,
                            int line) {
-  const std::string* macro = FindMacro(macros_, name);
+  const Macro* macro = FindMacro(macros_, name);
   if (macro == nullptr) return false;
   MacroArguments split = SplitMacroArguments(arguments);
   switch (bounds_.Enter(ExpandedSize(*macro, split))) {
     case MacroBounds::Refusal::TooDeep:
-      Note(RenderIssueKind::MacroTooDeep, line, body);
+      if (!std::exchange(deepNoted_, true)) Note(RenderIssueKind::MacroTooDeep, line, body);
       return true;
     case MacroBounds::Refusal::BudgetUsed:
-      Note(RenderIssueKind::MacroBudgetUsed, line, body);
+      if (!std::exchange(budgetNoted_, true)) Note(RenderIssueKind::MacroBudgetUsed, line, body);
       return true;
     case MacroBounds::Refusal::None:
       break;
   }
-  std::string expansion = ExpandMacroBody(*macro, split);
+  std::string expansion = ExpandMacroBody(macro->body, split);
   RenderInline(expansion, line);
   bounds_.Leave();
   return true;

@@ -206,7 +206,10 @@ TEST(Renderer, MacrosExpandInPlaceWithArguments) {
       {"an expansion may break lines", "@macro hd \"@{jcenter}$1@{line}@{jleft}\"\n", "@{hd Title}text\n",
        "Title\ntext\n"},
       {"quoted names", "@macro \"_X_\" \"x\"\n", "@{_X_}\n", "x\n"},
+      {"a body may hold a quoted link label", "@macro go \"@{\"$1\" link $1}\"\n", "@{go Intro}\n",
+       "Intro\n"},
   });
+  EXPECT_EQ(RenderText("@{go Intro}\n", "@macro go \"@{\"$1\" link $1}\"\n").links.at(0).node, "Intro");
   DisplayNode node = RenderText("an @{em word}\n", "@macro em \"@{b}$1@{ub}\"\n");
   EXPECT_EQ(StyledRuns(node), (std::vector<std::string>{"an |0", "word|1"}));
 }
