@@ -77,8 +77,9 @@ GuideCommand ParseCommandLine(std::string_view line, int number) {
   return command;
 }
 
-std::string_view NextArgument(std::string_view text, size_t& pos) {
-  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+std::string_view NextArgument(std::string_view text, size_t& pos, std::string_view separators) {
+  auto isSeparator = [&](char ch) { return separators.find(ch) != std::string_view::npos; };
+  while (pos < text.size() && isSeparator(text[pos])) ++pos;
   if (pos >= text.size()) return {};
   if (text[pos] == '"') {
     size_t close = text.find('"', pos + 1);
@@ -88,7 +89,7 @@ std::string_view NextArgument(std::string_view text, size_t& pos) {
     return argument;
   }
   size_t start = pos;
-  while (pos < text.size() && !IsBlank(text[pos])) ++pos;
+  while (pos < text.size() && !isSeparator(text[pos])) ++pos;
   return text.substr(start, pos - start);
 }
 

@@ -62,10 +62,11 @@ int FindNode(const GuideSource& source, std::string_view name);
 bool IsCommandLine(std::string_view line);
 GuideCommand ParseCommandLine(std::string_view line, int number);
 
-// The next argument from pos: blanks (space, TAB) are skipped; a double
-// quote groups up to the next one (or the end) and is removed. pos ends
-// after the argument; empty at the end of the text.
-std::string_view NextArgument(std::string_view text, size_t& pos);
+// The next argument from pos: separators (by default the blanks, space and
+// TAB) are skipped; a double quote groups up to the next one (or the end)
+// and is removed. pos ends after the argument; empty at the end of the text.
+inline constexpr std::string_view kBlanks = " \t";
+std::string_view NextArgument(std::string_view text, size_t& pos, std::string_view separators = kBlanks);
 // A text argument (title, node name): a quoted first argument, else the
 // rest without the blanks around it.
 std::string_view TextArgument(std::string_view rest);

@@ -1,9 +1,11 @@
 #include "render/links.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
 #include "guide/syntax.h"
+#include "render/guide_source.h"
 
 namespace folioteer {
 namespace {
@@ -20,25 +22,11 @@ constexpr std::array<LinkKindRow, 4> kViewerLinkCommands = {{
     {LinkKind::Quit, "quit"},
 }};
 
-bool IsSeparator(char ch) { return ch == ' ' || ch == '\t' || ch == ','; }
-
-void SkipSeparators(std::string_view text, size_t& pos) {
-  while (pos < text.size() && IsSeparator(text[pos])) ++pos;
-}
+// Old guides separate with commas too: @{"x",link y}.
+constexpr std::string_view kLinkSeparators = " \t,";
 
 std::string_view NextLinkToken(std::string_view text, size_t& pos) {
-  SkipSeparators(text, pos);
-  if (pos >= text.size()) return {};
-  if (text[pos] == '"') {
-    size_t close = text.find('"', pos + 1);
-    size_t end = close == std::string_view::npos ? text.size() : close;
-    std::string_view token = text.substr(pos + 1, end - pos - 1);
-    pos = close == std::string_view::npos ? text.size() : close + 1;
-    return token;
-  }
-  size_t start = pos;
-  while (pos < text.size() && !IsSeparator(text[pos])) ++pos;
-  return text.substr(start, pos - start);
+  return NextArgument(text, pos, kLinkSeparators);
 }
 
 int LineNumber(std::string_view text) {
@@ -85,7 +73,7 @@ Link ParseLink(std::string_view body, Charset charset, int line) {
   std::string_view command = NextLinkToken(rest, pos);
   link.command = DecodeToUtf8(command, charset);
   link.kind = LinkKindByName(command);
-  SkipSeparators(rest, pos);
+  pos = std::min(rest.find_first_not_of(kLinkSeparators, pos), rest.size());
   link.argumentText = DecodeToUtf8(rest.substr(pos), charset);
   for (std::string_view argument = NextLinkToken(rest, pos); !argument.empty() || pos < rest.size();
        argument = NextLinkToken(rest, pos))

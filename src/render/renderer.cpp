@@ -160,6 +160,73 @@ TabStops ParseTabStops(std::string_view arguments, int every) {
   return tabs;
 }
 
+// Style bits and pens. FALSE when the attribute is none of them.
+bool ApplyStyle(AttributeCall call, std::string_view arguments, TextStyle& style) {
+  size_t pos = 0;
+  std::string_view first = NextArgument(arguments, pos);
+  std::optional<int64_t> number = ParseNumber(first);
+  switch (call.kind) {
+    case AGAttrKind::Bold:
+    case AGAttrKind::Italic:
+    case AGAttrKind::Underline:
+      style.bits = static_cast<uint8_t>(call.off ? style.bits & ~StyleBit(call.kind)
+                                                 : style.bits | StyleBit(call.kind));
+      return true;
+    case AGAttrKind::Plain:
+      style.bits = 0;
+      return true;
+    case AGAttrKind::Fg:
+    case AGAttrKind::Bg:
+      if (std::optional<uint8_t> pen = PenOfColorName(first))
+        (call.kind == AGAttrKind::Fg ? style.fgPen : style.bgPen) = *pen;
+      return true;
+    case AGAttrKind::Apen:
+    case AGAttrKind::Bpen:
+      if (number && *number >= 0)
+        (call.kind == AGAttrKind::Apen ? style.fgPen : style.bgPen) = static_cast<uint8_t>(*number & 0xFF);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Justification, margins and wrapping. FALSE when the attribute is none of them.
+bool ApplyShape(AttributeCall call, std::string_view arguments, WrapMode nodeWrap, LineState& state) {
+  size_t pos = 0;
+  std::optional<int64_t> number = ParseNumber(NextArgument(arguments, pos));
+  switch (call.kind) {
+    case AGAttrKind::JLeft:
+      state.justification = Justification::Left;
+      return true;
+    case AGAttrKind::JCenter:
+      state.justification = Justification::Center;
+      return true;
+    case AGAttrKind::JRight:
+      state.justification = Justification::Right;
+      return true;
+    case AGAttrKind::Lindent:
+      if (number) state.lindent = Clamped(*number, 0, kMaxColumn);
+      return true;
+    case AGAttrKind::Pari:
+      if (number) state.pari = Clamped(*number, -kMaxColumn, kMaxColumn);
+      return true;
+    case AGAttrKind::Code:
+      state.wrap = WrapMode::None;
+      return true;
+    case AGAttrKind::Body:
+      state.wrap = nodeWrap;
+      return true;
+    case AGAttrKind::Pard:  // justification and tab stops stay
+      state.style = TextStyle();
+      state.lindent = 0;
+      state.pari = 0;
+      state.wrap = nodeWrap;
+      return true;
+    default:
+      return false;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // The renderer of one node
 
@@ -349,45 +416,9 @@ void Renderer::SetTabs(TabStops tabs) {
 }
 
 void Renderer::BuiltIn(AttributeCall call, std::string_view arguments, std::string_view body, int line) {
-  TextStyle& style = state_.style;
-  size_t pos = 0;
-  std::string_view first = NextArgument(arguments, pos);
-  std::optional<int64_t> number = ParseNumber(first);
+  if (ApplyStyle(call, arguments, state_.style) || ApplyShape(call, arguments, settings_.Wrap(), state_))
+    return;
   switch (call.kind) {
-    case AGAttrKind::Bold:
-    case AGAttrKind::Italic:
-    case AGAttrKind::Underline:
-      style.bits = static_cast<uint8_t>(call.off ? style.bits & ~StyleBit(call.kind)
-                                                 : style.bits | StyleBit(call.kind));
-      break;
-    case AGAttrKind::Plain:
-      style.bits = 0;
-      break;
-    case AGAttrKind::Fg:
-    case AGAttrKind::Bg:
-      if (std::optional<uint8_t> pen = PenOfColorName(first))
-        (call.kind == AGAttrKind::Fg ? style.fgPen : style.bgPen) = *pen;
-      break;
-    case AGAttrKind::Apen:
-    case AGAttrKind::Bpen:
-      if (number && *number >= 0)
-        (call.kind == AGAttrKind::Apen ? style.fgPen : style.bgPen) = static_cast<uint8_t>(*number & 0xFF);
-      break;
-    case AGAttrKind::JLeft:
-      state_.justification = Justification::Left;
-      break;
-    case AGAttrKind::JCenter:
-      state_.justification = Justification::Center;
-      break;
-    case AGAttrKind::JRight:
-      state_.justification = Justification::Right;
-      break;
-    case AGAttrKind::Lindent:
-      if (number) state_.lindent = Clamped(*number, 0, kMaxColumn);
-      break;
-    case AGAttrKind::Pari:
-      if (number) state_.pari = Clamped(*number, -kMaxColumn, kMaxColumn);
-      break;
     case AGAttrKind::Line:
       builder_.HardBreak(state_, line, BreakKind::Line);
       break;
@@ -398,18 +429,6 @@ void Renderer::BuiltIn(AttributeCall call, std::string_view arguments, std::stri
     // leave no empty line either.
     case AGAttrKind::Par:
       builder_.HardBreak(state_, line, BreakKind::Par);
-      break;
-    case AGAttrKind::Code:
-      state_.wrap = WrapMode::None;
-      break;
-    case AGAttrKind::Body:
-      state_.wrap = settings_.Wrap();
-      break;
-    case AGAttrKind::Pard:
-      style = TextStyle();
-      state_.lindent = 0;
-      state_.pari = 0;
-      state_.wrap = settings_.Wrap();
       break;
     case AGAttrKind::SetTabs:
       SetTabs(ParseTabStops(arguments, settings_.tabWidth));
@@ -426,7 +445,7 @@ void Renderer::BuiltIn(AttributeCall call, std::string_view arguments, std::stri
       builder_.Text(kAmigaGuideWord, bold, line);
       break;
     }
-    case AGAttrKind::None:
+    default:
       Note(RenderIssueKind::UnknownAttribute, line, body);
       break;
   }
