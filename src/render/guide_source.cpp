@@ -1,5 +1,7 @@
 #include "render/guide_source.h"
 
+#include <algorithm>
+
 namespace folioteer {
 namespace {
 
@@ -136,6 +138,18 @@ GuideSource ReadGuideSource(std::string_view bytes) {
 int FindNode(const GuideSource& source, std::string_view name) {
   auto found = source.nodeByName.find(FoldCase(name));
   return found == source.nodeByName.end() ? -1 : found->second;
+}
+
+int FindNode(const GuideSource& source, std::string_view utf8Name, Charset charset) {
+  if (charset == Charset::Latin1 || charset == Charset::Utf8) {
+    // Bytes below 0x80 decode to themselves; an all-ASCII name is found by its bytes.
+    bool ascii = std::all_of(utf8Name.begin(), utf8Name.end(), [](char ch) { return ch >= 0; });
+    if (ascii || charset == Charset::Utf8) return FindNode(source, utf8Name);
+  }
+  std::string wanted = FoldCase(utf8Name);
+  for (size_t i = 0; i < source.nodes.size(); ++i)
+    if (FoldCase(DecodeToUtf8(source.nodes[i].name, charset)) == wanted) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace folioteer

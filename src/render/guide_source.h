@@ -58,6 +58,9 @@ GuideSource ReadGuideSource(std::string_view bytes);
 // The index of the node of that name, compared without regard to case; -1
 // when there is none.
 int FindNode(const GuideSource& source, std::string_view name);
+// The same for a name in UTF-8, as the display model holds link targets:
+// each node's name is decoded in the given character set first.
+int FindNode(const GuideSource& source, std::string_view utf8Name, Charset charset);
 
 bool IsCommandLine(std::string_view line);
 GuideCommand ParseCommandLine(std::string_view line, int number);

@@ -88,7 +88,8 @@ void ApplyNodeInfo(const GuideCommand& command, Charset charset, NodeInfo& info)
   std::string_view reference = NextArgument(command.rest, pos);
   switch (command.kind) {
     case AGCmdKind::Title:
-      info.title = decoded(TextArgument(command.rest));
+      info.title.clear();
+      AppendDisplayText(info.title, TextArgument(command.rest), charset);
       break;
     case AGCmdKind::Toc:
       info.toc = decoded(reference);
@@ -272,7 +273,7 @@ Renderer::Renderer(const GuideSource& source, const SourceNode& node, DisplayNod
 void Renderer::Run() {
   NodeInfo& info = out_.info;
   info.name = DecodeToUtf8(node_.name, out_.charset);
-  info.title = DecodeToUtf8(node_.title.empty() ? node_.name : node_.title, out_.charset);
+  AppendDisplayText(info.title, node_.title.empty() ? node_.name : node_.title, out_.charset);
   for (const GuideCommand& command : source_.databaseCommands) {
     if (command.kind == AGCmdKind::Macro) AddMacroDefinition(macros_, command.rest);
     if (command.line > node_.line) continue;

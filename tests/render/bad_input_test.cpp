@@ -117,6 +117,8 @@ TEST(RenderBadInput, ControlBytesAndNul) {
   std::string plain = PlainText(node);
   EXPECT_TRUE(IsValidUtf8(plain));
   EXPECT_TRUE(IsValidUtf8(node.info.title));
+  EXPECT_EQ(node.info.title, "\xef\xbf\xbd\xef\xbf\xbd")
+      << "control codes in a title are shown, not acted on";
   EXPECT_EQ(plain.find('\0'), std::string::npos);
   EXPECT_NE(plain.find("[1m"), std::string::npos);
 }

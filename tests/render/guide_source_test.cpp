@@ -56,6 +56,16 @@ TEST(GuideSource, FindsNodesWithoutRegardToCaseTheFirstOfEqualNames) {
   EXPECT_EQ(source.nodes[2].title, "t");
 }
 
+TEST(GuideSource, FindsNodesByTheirDecodedNames) {
+  GuideSource latin1 = ReadGuideSource("@database d\n@node Intro\n@node Caf\xe9\n");
+  EXPECT_EQ(FindNode(latin1, "caf\xc3\xa9", Charset::Latin1), 1);
+  EXPECT_EQ(FindNode(latin1, "INTRO", Charset::Latin1), 0);
+  EXPECT_EQ(FindNode(latin1, "Caf\xe9", Charset::Latin1), -1) << "the name is UTF-8, not the file's bytes";
+  EXPECT_EQ(FindNode(latin1, "caf\xd0\x98", Charset::Koi8R), 1) << "0xE9 is a capital I in KOI8-R";
+  GuideSource utf8 = ReadGuideSource("@database d\n@node Caf\xc3\xa9\n");
+  EXPECT_EQ(FindNode(utf8, "CAF\xc3\xa9", Charset::Utf8), 0);
+}
+
 TEST(GuideSource, AFileThatIsNoGuideIsOneVerbatimNodeMain) {
   for (std::string text : {"plain text\n@node x\n", "", "\n@database later\n"}) {
     SCOPED_TRACE(text);
