@@ -342,6 +342,18 @@ TEST(Renderer, AFileThatIsNoGuideShowsAsItIs) {
   EXPECT_EQ(PlainText(node), "just text\n        with @{b} tab\n@not a command\n");
 }
 
+// The draft preview puts a banner line above the node's text.
+TEST(Renderer, ThePreviewBannerIsRightJustifiedTextOnHighlight) {
+  DisplayNode node =
+      RenderText("@{bg Highlight}@{fg Text}@{jright}Folioteer Draft\n\n@{jleft}@{pard}\nthe text\ngoes on\n",
+                 "@smartwrap\n");
+  EXPECT_EQ(PlainText(node), "Folioteer Draft\nthe text goes on\n");
+  EXPECT_EQ(node.paragraphs[0].justification, Justification::Right);
+  EXPECT_EQ(node.paragraphs[0].spans[0].style, (TextStyle{0, kTextPen, kShinePen}));
+  EXPECT_EQ(node.paragraphs[1].justification, Justification::Left);
+  EXPECT_EQ(node.paragraphs[1].spans[0].style, TextStyle());
+}
+
 TEST(Renderer, ParagraphsKnowTheirFileLines) {
   DisplayNode node = RenderText("one\n@remark x\ntwo\n\nthree\n");
   ASSERT_EQ(node.paragraphs.size(), 4u);
