@@ -1,0 +1,42 @@
+#include "render/plain_text.h"
+
+namespace folioteer {
+namespace {
+
+// Columns count characters: every byte that does not continue a UTF-8 sequence.
+int Columns(std::string_view text) {
+  int columns = 0;
+  for (char ch : text) columns += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+  return columns;
+}
+
+}  // namespace
+
+std::string PlainTextLine(const DisplayNode& node, const Paragraph& paragraph) {
+  std::string line;
+  if (paragraph.spans.empty()) return line;
+  line.assign(static_cast<size_t>(paragraph.firstIndent), ' ');
+  int column = paragraph.firstIndent;
+  for (const Span& span : paragraph.spans) {
+    if (span.kind == SpanKind::Tab) {
+      int stop = NextTabStop(node.tabStopSets[span.tabStops], column);
+      line.append(static_cast<size_t>(stop - column), ' ');
+      column = stop;
+    } else {
+      line.append(span.text);
+      column += Columns(span.text);
+    }
+  }
+  return line;
+}
+
+std::string PlainText(const DisplayNode& node) {
+  std::string text;
+  for (const Paragraph& paragraph : node.paragraphs) {
+    text.append(PlainTextLine(node, paragraph));
+    text.push_back('\n');
+  }
+  return text;
+}
+
+}  // namespace folioteer

@@ -1,0 +1,20 @@
+// The display model as plain text: what a reader sees in a window of
+// unlimited width, one line per paragraph (only hard breaks end a line), in
+// UTF-8. Links show their labels, tabs become spaces up to their next stop,
+// each line starts with its indent as spaces (none on an empty line), and
+// justification adds nothing. Every line ends with LF.
+//
+// It is the renderer's test surface and what `folioview --text` prints.
+#pragma once
+
+#include <string>
+
+#include "render/display_model.h"
+
+namespace folioteer {
+
+std::string PlainText(const DisplayNode& node);
+// One paragraph without its line end.
+std::string PlainTextLine(const DisplayNode& node, const Paragraph& paragraph);
+
+}  // namespace folioteer

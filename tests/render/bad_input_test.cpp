@@ -1,0 +1,173 @@
+// Input that would hang, exhaust memory or crash a careless renderer: it
+// renders without an exception, and what it yields stays within bounds that
+// the size of the guide sets.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "render/macros.h"
+#include "render_test_util.h"
+
+namespace folioteer {
+namespace {
+
+using namespace std::string_literals;
+using testing::PlainTextOf;
+using testing::RenderGuideNode;
+using testing::RenderText;
+
+std::string Repeat(std::string_view piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text.append(piece);
+  return text;
+}
+
+TEST(RenderBadInput, LongRunsOfAttributes) {
+  for (int count : {200, 201, 20000}) {
+    DisplayNode node = RenderText(Repeat("@{b}", count) + "x" + Repeat("@{fg shine}@{ub}", count) + "y\n");
+    EXPECT_EQ(PlainText(node), "xy\n");
+    EXPECT_EQ(node.paragraphs[0].spans.size(), 2u);
+  }
+}
+
+TEST(RenderBadInput, MacrosThatExpandToThemselvesStop) {
+  struct Case {
+    const char* header;
+    RenderIssueKind issue;
+  } cases[] = {
+      {"@macro m \"@{m}\"\n", RenderIssueKind::MacroTooDeep},
+      {"@macro m \"x@{m}@{m}\"\n", RenderIssueKind::MacroBudgetUsed},
+      {"@macro a \"@{b}\"\n@macro b \"a@{a}\"\n", RenderIssueKind::MacroTooDeep},
+      {"@macro m \"@{m $1$1$1$1$1$1$1$1$1}\"\n", RenderIssueKind::MacroBudgetUsed},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.header);
+    DisplayNode node = RenderText("<@{m 0123456789}@{a}>\n", c.header);
+    std::string plain = PlainText(node);
+    EXPECT_TRUE(plain.starts_with("<")) << plain.substr(0, 40);
+    EXPECT_TRUE(plain.ends_with(">\n"));
+    EXPECT_LT(plain.size(), static_cast<size_t>(kMacroBudgetBase));
+    bool reported = false;
+    for (const RenderIssue& issue : node.issues) reported = reported || issue.kind == c.issue;
+    EXPECT_TRUE(reported);
+    EXPECT_LE(node.issues.size(), kMaxRenderIssues);
+  }
+}
+
+TEST(RenderBadInput, ALargeMacroCalledOftenStopsAtTheBudget) {
+  std::string header = "@macro big \"" + std::string(256 << 10, 'x') + "\"\n";
+  DisplayNode node = RenderText(Repeat("@{big}", 20000) + "\n", header);
+  EXPECT_LE(PlainText(node).size(), static_cast<size_t>(kMacroBudgetBase + kMacroBudgetPerByte * 200000));
+  ASSERT_EQ(node.issues.size(), 1u);
+  EXPECT_EQ(node.issues[0].kind, RenderIssueKind::MacroBudgetUsed);
+}
+
+TEST(RenderBadInput, MacroBoundsCountDepthAndBudget) {
+  MacroBounds bounds(0);
+  for (int depth = 0; depth < kMacroDepthLimit; ++depth)
+    ASSERT_EQ(bounds.Enter(0), MacroBounds::Refusal::None);
+  EXPECT_EQ(bounds.Enter(0), MacroBounds::Refusal::TooDeep);
+  bounds.Leave();
+  EXPECT_EQ(bounds.Enter(static_cast<size_t>(kMacroBudgetBase)), MacroBounds::Refusal::BudgetUsed);
+  EXPECT_EQ(MacroBounds(1000).Enter(static_cast<size_t>(kMacroBudgetBase)), MacroBounds::Refusal::None)
+      << "the budget grows with the node's text";
+}
+
+TEST(RenderBadInput, HugeTabStopsIndentsAndWidthsAreCapped) {
+  std::string stops;
+  for (int i = 1; i <= 10000; ++i) stops += " " + std::to_string(i * 7);
+  DisplayNode node = RenderText("@{settabs" + stops + "}\tx\n");
+  EXPECT_EQ(PlainText(node), "       x\n");
+  EXPECT_LE(node.tabStopSets.back().stops.size(), static_cast<size_t>(kMaxColumn));
+  EXPECT_EQ(node.tabStopSets.back().stops.back(), kMaxColumn);
+
+  EXPECT_EQ(PlainTextOf("@{lindent 2000000000}x\n"), std::string(kMaxColumn, ' ') + "x\n");
+  EXPECT_EQ(PlainTextOf("@{lindent 99999999999999999999999}@{pari -2000000000}x@{par}y\n"),
+            std::string(kMaxColumn, ' ') + "x\ny\n");
+  EXPECT_EQ(PlainTextOf("@{lindent -5}x\n"), "x\n");
+  EXPECT_EQ(PlainTextOf("@{settabs 2000000000}\tx\n"), std::string(kMaxColumn, ' ') + "x\n");
+  EXPECT_EQ(PlainTextOf("\tx\n", "@tab 2000000000\n"), std::string(kMaxColumn, ' ') + "x\n");
+  EXPECT_EQ(PlainTextOf("\tx\n", "@tab 0\n"), "        x\n");
+  EXPECT_EQ(PlainTextOf("\tx\n", "@tab -3\n"), "        x\n");
+  EXPECT_EQ(PlainTextOf("@{apen 99999999999}@{bpen -1}x\n"), "x\n");
+  EXPECT_EQ(RenderText("x\n", "@font topaz.font 99999999999\n").font.pixelHeight, 255);
+}
+
+TEST(RenderBadInput, BrokenLinksAndAttributes) {
+  DisplayNode node = RenderText("@{\"x\" link}@{\"\" link}@{\"unclosed label\n@{\n@{\"a\" link \"b\n");
+  EXPECT_EQ(PlainText(node), "xunclosed label\n\na\n");
+  ASSERT_EQ(node.links.size(), 4u);
+  EXPECT_EQ(node.links[0].node, "");
+  EXPECT_EQ(node.links[3].node, "b");
+  EXPECT_EQ(PlainTextOf("ends in @{"), "ends in \n");
+  EXPECT_EQ(PlainTextOf("ends in \\"), "ends in \n");
+}
+
+TEST(RenderBadInput, ControlBytesAndNul) {
+  std::string bytes;
+  for (int byte = 0x80; byte <= 0x9F; ++byte) bytes.push_back(static_cast<char>(byte));
+  bytes +=
+      "\0\x01\x1b[1m\x9b"
+      "0m"s;
+  std::string guide =
+      "@database \x9b\0\n@macro \x80 \"\x81\0\"\n@node \x85\0\n"s + bytes + "@{\x80}\n@endnode\n";
+  GuideSource source = ReadGuideSource(guide);
+  ASSERT_EQ(source.nodes.size(), 1u);
+  DisplayNode node = RenderNode(source, 0);
+  std::string plain = PlainText(node);
+  EXPECT_TRUE(IsValidUtf8(plain));
+  EXPECT_TRUE(IsValidUtf8(node.info.title));
+  EXPECT_EQ(node.info.title, "\xef\xbf\xbd\xef\xbf\xbd")
+      << "control codes in a title are shown, not acted on";
+  EXPECT_EQ(plain.find('\0'), std::string::npos);
+  EXPECT_NE(plain.find("[1m"), std::string::npos);
+}
+
+// Byte soup built from the pieces of markup, a few thousand nodes' worth;
+// every node renders to valid UTF-8.
+TEST(RenderBadInput, ByteSoupOfMarkupPieces) {
+  const std::vector<std::string> pieces = {"@{",
+                                           "}",
+                                           "\\",
+                                           "\n",
+                                           "\n\n",
+                                           "@node x\n",
+                                           "@endnode\n",
+                                           "\"",
+                                           "\t",
+                                           "@{b}",
+                                           "@{par}",
+                                           "@{pari -9}",
+                                           "@{lindent 3}",
+                                           "@{settabs 4 2}",
+                                           "@{\"l\" link x}",
+                                           "@{m a b}",
+                                           "@smartwrap\n",
+                                           "@{code}",
+                                           "@{body}",
+                                           "@{tab}",
+                                           "word ",
+                                           "\x9b",
+                                           std::string(1, '\0'),
+                                           "\xc3",
+                                           "\xa9",
+                                           "@macro m \"@{m $1}$2\"\n",
+                                           "@{jcenter}",
+                                           "@{apen 300}",
+                                           ","};
+  std::mt19937 random(13);
+  std::string guide = "@database soup\n@macro m \"<$1@{m $2 $1}>\"\n";
+  for (int i = 0; i < 40000; ++i) guide += pieces[random() % pieces.size()];
+  GuideSource source = ReadGuideSource(guide);
+  ASSERT_GT(source.nodes.size(), 100u);
+  size_t total = 0;
+  for (size_t index = 0; index < source.nodes.size(); ++index) {
+    std::string plain = PlainText(RenderNode(source, static_cast<int>(index)));
+    ASSERT_TRUE(IsValidUtf8(plain)) << "node " << index;
+    total += plain.size();
+  }
+  EXPECT_LT(total, size_t{256} << 20);
+}
+
+}  // namespace
+}  // namespace folioteer

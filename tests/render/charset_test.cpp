@@ -1,0 +1,99 @@
+// The character set guess and the decoders; the 8-bit tables are checked
+// byte by byte against the C library's own converters.
+#include "render/charset.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+namespace folioteer {
+namespace {
+
+// The byte converted to UTF-8 by iconv; empty when iconv has no mapping.
+std::string IconvByte(const char* charset, unsigned char byte) {
+  iconv_t converter = iconv_open("UTF-8", charset);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return "?no converter";
+  char in[1] = {static_cast<char>(byte)};
+  char out[8] = {};
+  char* inPtr = in;
+  char* outPtr = out;
+  size_t inLeft = 1, outLeft = sizeof out;
+  size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
+  iconv_close(converter);
+  return result == static_cast<size_t>(-1) ? std::string() : std::string(out, outPtr);
+}
+
+TEST(Charset, UtfEightOnlyWhenValidWithMultiByteSequences) {
+  struct Case {
+    std::string bytes;
+    Charset expected;
+  } cases[] = {
+      {"plain ascii", Charset::Latin1},
+      {"caf\xc3\xa9", Charset::Utf8},
+      {"caf\xe9", Charset::Latin1},
+      {"\xc3\xa9 then \xe9", Charset::Latin1},
+      {"\xc0\xaf overlong", Charset::Latin1},
+      {"\xed\xa0\x80 surrogate", Charset::Latin1},
+      {"\xf4\x90\x80\x80 beyond U+10FFFF", Charset::Latin1},
+      {"cut \xe2\x82", Charset::Latin1},
+      {"\xf0\x9f\x98\x80 four bytes", Charset::Utf8},
+      {"", Charset::Latin1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    EXPECT_EQ(DetectCharset(c.bytes), c.expected);
+  }
+}
+
+TEST(Charset, EightBitTablesAgreeWithTheCLibrary) {
+  struct Set {
+    Charset charset;
+    const char* iconvName;
+  } sets[] = {{Charset::Latin1, "ISO-8859-1"}, {Charset::Latin2, "ISO-8859-2"}, {Charset::Koi8R, "KOI8-R"}};
+  for (const Set& set : sets) {
+    for (int byte = 0; byte < 256; ++byte) {
+      SCOPED_TRACE(std::string(set.iconvName) + " byte " + std::to_string(byte));
+      std::string bytes(1, static_cast<char>(byte));
+      EXPECT_EQ(DecodeToUtf8(bytes, set.charset), IconvByte(set.iconvName, static_cast<unsigned char>(byte)));
+    }
+  }
+}
+
+TEST(Charset, BrokenUtfEightBecomesReplacementCharacters) {
+  EXPECT_EQ(DecodeToUtf8("a\xe9z", Charset::Utf8), "a\xef\xbf\xbdz");
+  EXPECT_EQ(DecodeToUtf8("\xe2\x82", Charset::Utf8), "\xef\xbf\xbd\xef\xbf\xbd");
+  EXPECT_EQ(DecodeToUtf8("\xe2\x82\xac", Charset::Utf8), "\xe2\x82\xac");
+}
+
+TEST(Charset, DisplayTextReplacesControlCodes) {
+  const std::string replacement = "\xef\xbf\xbd";
+  EXPECT_EQ(
+      [] {
+        std::string out;
+        AppendDisplayText(out, std::string("a\0b\x1b\x7f", 5), Charset::Latin1);
+        return out;
+      }(),
+      "a" + replacement + "b" + replacement + replacement);
+  auto display = [](std::string_view bytes, Charset charset) {
+    std::string out;
+    AppendDisplayText(out, bytes, charset);
+    return out;
+  };
+  EXPECT_EQ(display("\x85\x9b\xa0", Charset::Latin1), replacement + replacement + "\xc2\xa0");
+  EXPECT_EQ(display("\xc2\x85", Charset::Utf8), replacement) << "C1 controls written in UTF-8";
+  EXPECT_EQ(display("\x80", Charset::Koi8R), "\xe2\x94\x80") << "box drawing in KOI8-R";
+  EXPECT_EQ(display("\xb1", Charset::Latin2), "\xc4\x85");
+}
+
+TEST(Charset, NamesForTheOverride) {
+  EXPECT_EQ(CharsetByName("latin1"), Charset::Latin1);
+  EXPECT_EQ(CharsetByName("ISO-8859-2"), Charset::Latin2);
+  EXPECT_EQ(CharsetByName("iso8859_2"), Charset::Latin2);
+  EXPECT_EQ(CharsetByName("koi8-r"), Charset::Koi8R);
+  EXPECT_EQ(CharsetByName("UTF8"), Charset::Utf8);
+  EXPECT_EQ(CharsetByName("ebcdic"), std::nullopt);
+  for (Charset charset : {Charset::Latin1, Charset::Latin2, Charset::Koi8R, Charset::Utf8})
+    EXPECT_EQ(CharsetByName(CharsetName(charset)), charset);
+}
+
+}  // namespace
+}  // namespace folioteer

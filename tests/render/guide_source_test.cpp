@@ -1,0 +1,103 @@
+// The reader of guides for display: it keeps every line of a node with its
+// file line number, what stands outside the nodes, and finds nodes by name
+// whatever their letter case.
+#include "render/guide_source.h"
+
+#include <gtest/gtest.h>
+
+namespace folioteer {
+namespace {
+
+std::vector<std::string> Lines(const std::vector<SourceLine>& lines) {
+  std::vector<std::string> texts;
+  for (const SourceLine& line : lines) texts.push_back(std::to_string(line.number) + ":" + line.text);
+  return texts;
+}
+
+TEST(GuideSource, KeepsEveryLineOfANodeWithItsFileLineNumber) {
+  GuideSource source = ReadGuideSource(
+      "@database d\r\n@author me\nstray header text\n\n@node Main \"The main node\"\r\n@title T\n\n"
+      "text\n  @toc x\n@endnode\nbetween nodes\n@node Second\nlast line without LF");
+  EXPECT_TRUE(source.isGuide);
+  ASSERT_EQ(source.nodes.size(), 2u);
+  const SourceNode& main = source.nodes[0];
+  EXPECT_EQ(main.name, "Main");
+  EXPECT_EQ(main.title, "The main node");
+  EXPECT_EQ(main.line, 5);
+  EXPECT_EQ(main.endLine, 10);
+  EXPECT_EQ(Lines(main.lines), (std::vector<std::string>{"6:@title T", "7:", "8:text", "9:  @toc x"}));
+  const SourceNode& second = source.nodes[1];
+  EXPECT_EQ(second.endLine, 0) << "no @endnode";
+  EXPECT_EQ(Lines(second.lines), std::vector<std::string>{"13:last line without LF"});
+  EXPECT_EQ(Lines(source.outsideLines),
+            (std::vector<std::string>{"1:@database d", "2:@author me", "3:stray header text",
+                                      "4:", "11:between nodes"}));
+  ASSERT_EQ(source.databaseCommands.size(), 2u);
+  EXPECT_EQ(source.databaseCommands[1].kind, AGCmdKind::Author);
+  EXPECT_EQ(source.databaseCommands[1].rest, "me");
+}
+
+TEST(GuideSource, ANodeWithoutEndnodeEndsAtTheNextNode) {
+  GuideSource source = ReadGuideSource("@database d\n@node A\na\n@NODE B\nb\n@EndNode\n@endnode\n");
+  ASSERT_EQ(source.nodes.size(), 2u);
+  EXPECT_EQ(Lines(source.nodes[0].lines), std::vector<std::string>{"3:a"});
+  EXPECT_EQ(source.nodes[0].endLine, 0);
+  EXPECT_EQ(source.nodes[1].endLine, 6);
+  EXPECT_EQ(Lines(source.outsideLines), (std::vector<std::string>{"1:@database d", "7:@endnode"}))
+      << "a stray @endnode stays outside";
+}
+
+TEST(GuideSource, FindsNodesWithoutRegardToCaseTheFirstOfEqualNames) {
+  GuideSource source = ReadGuideSource("@database d\n@node Intro\n@node INTRO\n@node \"Two words\" t\n");
+  EXPECT_EQ(FindNode(source, "intro"), 0);
+  EXPECT_EQ(FindNode(source, "iNtRo"), 0);
+  EXPECT_EQ(FindNode(source, "two WORDS"), 2);
+  EXPECT_EQ(FindNode(source, "missing"), -1);
+  EXPECT_EQ(source.nodes[2].title, "t");
+}
+
+TEST(GuideSource, FindsNodesByTheirDecodedNames) {
+  GuideSource latin1 = ReadGuideSource("@database d\n@node Intro\n@node Caf\xe9\n");
+  EXPECT_EQ(FindNode(latin1, "caf\xc3\xa9", Charset::Latin1), 1);
+  EXPECT_EQ(FindNode(latin1, "INTRO", Charset::Latin1), 0);
+  EXPECT_EQ(FindNode(latin1, "Caf\xe9", Charset::Latin1), -1) << "the name is UTF-8, not the file's bytes";
+  EXPECT_EQ(FindNode(latin1, "caf\xd0\x98", Charset::Koi8R), 1) << "0xE9 is a capital I in KOI8-R";
+  GuideSource utf8 = ReadGuideSource("@database d\n@node Caf\xc3\xa9\n");
+  EXPECT_EQ(FindNode(utf8, "CAF\xc3\xa9", Charset::Utf8), 0);
+}
+
+TEST(GuideSource, AFileThatIsNoGuideIsOneVerbatimNodeMain) {
+  for (std::string text : {"plain text\n@node x\n", "", "\n@database later\n"}) {
+    SCOPED_TRACE(text);
+    GuideSource source = ReadGuideSource(text);
+    EXPECT_FALSE(source.isGuide);
+    ASSERT_EQ(source.nodes.size(), 1u);
+    EXPECT_TRUE(source.nodes[0].verbatim);
+    EXPECT_EQ(FindNode(source, "main"), 0);
+  }
+  EXPECT_TRUE(ReadGuideSource("  @DATABASE\r\n").isGuide);
+}
+
+TEST(GuideSource, CommandLinesAndTheirArguments) {
+  EXPECT_TRUE(IsCommandLine("@title x"));
+  EXPECT_TRUE(IsCommandLine("@"));
+  EXPECT_FALSE(IsCommandLine("@{b}x"));
+  EXPECT_FALSE(IsCommandLine(" @title"));
+  GuideCommand command = ParseCommandLine("@Title\t \"A title\" more", 4);
+  EXPECT_EQ(command.kind, AGCmdKind::Title);
+  EXPECT_EQ(command.keyword, "@Title");
+  EXPECT_EQ(command.rest, "\"A title\" more");
+  EXPECT_EQ(command.line, 4);
+  EXPECT_EQ(ParseCommandLine("@frob x", 1).kind, AGCmdKind::None);
+  EXPECT_EQ(TextArgument("\"quoted\" rest"), "quoted");
+  EXPECT_EQ(TextArgument("  several unquoted words  "), "several unquoted words");
+  std::string_view text = " one \"two three\" \"unclosed";
+  size_t pos = 0;
+  EXPECT_EQ(NextArgument(text, pos), "one");
+  EXPECT_EQ(NextArgument(text, pos), "two three");
+  EXPECT_EQ(NextArgument(text, pos), "unclosed");
+  EXPECT_EQ(NextArgument(text, pos), "");
+}
+
+}  // namespace
+}  // namespace folioteer

@@ -1,0 +1,366 @@
+// Golden tests of the renderer, grouped by rule of AmigaGuide display: each
+// case is a node's text (with the database header it needs) and the exact
+// plain text a reader sees; where the model carries more than the text
+// (styles, pens, shapes of paragraphs, links) the runs are checked too.
+#include "render/renderer.h"
+
+#include <gtest/gtest.h>
+
+#include "render_test_util.h"
+
+namespace folioteer {
+namespace {
+
+using testing::GuideWith;
+using testing::PlainTextOf;
+using testing::RenderGuideNode;
+using testing::RenderText;
+
+struct GoldenCase {
+  const char* rule;
+  std::string header;
+  std::string text;
+  std::string expected;
+};
+
+void CheckGolden(const std::vector<GoldenCase>& cases) {
+  for (const GoldenCase& golden : cases) {
+    SCOPED_TRACE(golden.rule);
+    EXPECT_EQ(PlainTextOf(golden.text, golden.header), golden.expected);
+  }
+}
+
+// The spans of the first paragraph as "text|bits" items.
+std::vector<std::string> StyledRuns(const DisplayNode& node, size_t paragraph = 0) {
+  std::vector<std::string> runs;
+  for (const Span& span : node.paragraphs.at(paragraph).spans)
+    runs.push_back(span.text + "|" + std::to_string(span.style.bits));
+  return runs;
+}
+
+TEST(Renderer, CommandLinesAreHiddenAndLeaveNoLine) {
+  CheckGolden({
+      {"known command", "", "a\n@title x\nb\n", "a\nb\n"},
+      {"unknown command", "", "@frobnicate all\nline\n", "line\n"},
+      {"a line starting with @{ is text", "", "@{b}bold\n", "bold\n"},
+      {"only column one makes a command", "", "  @title x\n", "  @title x\n"},
+      {"an escaped @ starts no command", "", "\\@title\n", "@title\n"},
+      {"an @ in text is shown", "", "mail me@host\n", "mail me@host\n"},
+  });
+}
+
+TEST(Renderer, WithoutWrapEveryLineEndIsHardAndSpacesStay) {
+  CheckGolden({
+      {"lines", "", "a\nb\n", "a\nb\n"},
+      {"empty lines", "", "a\n\n\nb\n", "a\n\n\nb\n"},
+      {"spaces", "", "  lead   and inner  \n", "  lead   and inner  \n"},
+      {"word wrap ends lines the same", "@wordwrap\n", "a\nb\n\nc\n", "a\nb\n\nc\n"},
+  });
+}
+
+TEST(Renderer, SmartWrapJoinsLinesAndBreaksOnlyAtALineEndAfterALineEnd) {
+  const std::string smart = "@smartwrap\n";
+  CheckGolden({
+      {"a LF b: one line", smart, "a\nb\n", "a b\n"},
+      {"a LF LF b: b on the next line, no gap", smart, "a\n\nb\n", "a\nb\n"},
+      {"a LF LF LF b: one empty line", smart, "a\n\n\nb\n", "a\n\nb\n"},
+      {"a command line inside is a soft break", smart, "a\n@remark note\nb\n", "a b\n"},
+      {"a command line leaves no line end of its own", smart, "a\n\n@remark\n\nb\n", "a\n\nb\n"},
+      {"spaces before a soft break stay", smart, "a  \nb\n", "a   b\n"},
+      {"@{line} then LF: no space, no gap", smart, "a@{line}\nb\n", "a\nb\n"},
+      {"@{line} then LF LF: one empty line", smart, "a@{line}\n\nb\n", "a\n\nb\n"},
+      {"no space at a line start", smart, "\n\nx\ny\n", "\nx y\n"},
+      {"a soft break at the end adds nothing", smart, "a\n", "a\n"},
+  });
+}
+
+TEST(Renderer, ANodeCannotSwitchOffADatabaseWrap) {
+  struct Case {
+    const char* header;
+    const char* nodeCommands;
+    WrapMode expected;
+  } cases[] = {
+      {"", "", WrapMode::None},
+      {"@wordwrap\n", "", WrapMode::Word},
+      {"", "@wordwrap\n", WrapMode::Word},
+      {"@smartwrap\n", "", WrapMode::Smart},
+      {"", "@smartwrap\n", WrapMode::Smart},
+      {"@wordwrap\n", "@smartwrap\n", WrapMode::Smart},
+      {"@smartwrap\n", "@wordwrap\n", WrapMode::Smart},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.header) + "/" + c.nodeCommands);
+    DisplayNode node = RenderText(std::string(c.nodeCommands) + "text\n", c.header);
+    ASSERT_EQ(node.paragraphs.size(), 1u);
+    EXPECT_EQ(node.paragraphs[0].wrap, c.expected);
+  }
+}
+
+TEST(Renderer, ADatabaseCommandCountsForTheNodesAfterIt) {
+  std::string guide =
+      "@database t\n@node First\na\nb\n@endnode\n@smartwrap\n@tab 4\n@node Second\na\nb\n\tc\n@endnode\n";
+  EXPECT_EQ(PlainText(RenderGuideNode(guide, "First")), "a\nb\n");
+  EXPECT_EQ(PlainText(RenderGuideNode(guide, "Second")), "a b     c\n");
+}
+
+TEST(Renderer, LineAndParBreakAndParIndentsByPari) {
+  CheckGolden({
+      {"@{line}", "", "a@{line}b\n", "a\nb\n"},
+      {"@{par} indents the next line by lindent plus pari", "", "@{lindent 2}@{pari 3}a@{par}b\nc\n",
+       "  a\n     b\n  c\n"},
+      {"negative pari hangs", "", "@{lindent 4}@{pari -2}a@{par}b\n", "    a\n  b\n"},
+      {"pari beyond the margin stops at the left edge", "", "@{lindent 1}@{pari -5}a@{par}b\n", " a\nb\n"},
+      {"pari set after @{par} waits for the next one", "", "a@{par}@{pari 3}b@{par}c\n", "a\nb\n   c\n"},
+      {"@{par} in smart wrap leaves no empty line", "@smartwrap\n", "one\ntwo@{par}three\nfour\n",
+       "one two\nthree four\n"},
+      {"@{par} then an empty line", "@smartwrap\n", "one@{par}\n\ntwo\n", "one\n\ntwo\n"},
+  });
+}
+
+TEST(Renderer, CodeBodyAndPardSwitchWrapping) {
+  CheckGolden({
+      {"@{code} makes every line end hard, @{body} restores", "@smartwrap\n",
+       "a\nb\n@{code}\nc\nd\n@{body}\ne\nf\n", "a b\nc\nd\ne f\n"},
+      {"@{pard} restores wrap and clears lindent", "@smartwrap\n", "@{lindent 3}@{code}x\n@{pard}y\nz\n",
+       "   x\ny z\n"},
+  });
+  DisplayNode node = RenderText("@{b}@{fg shine}@{jcenter}x@{pard}y\n");
+  ASSERT_EQ(node.paragraphs[0].spans.size(), 2u);
+  EXPECT_EQ(node.paragraphs[0].spans[1].style, TextStyle());
+  DisplayNode kept = RenderText("@{jcenter}@{pard}x\n");
+  EXPECT_EQ(kept.paragraphs[0].justification, Justification::Center) << "@{pard} keeps justification";
+}
+
+TEST(Renderer, StyleBitsAreIndependentAndPlainClearsThem) {
+  DisplayNode node = RenderText("a@{b}b@{i}c@{ub}d@{ui}e@{u}f@{plain}g@{B}h@{UB}i\n");
+  EXPECT_EQ(PlainText(node), "abcdefghi\n");
+  std::vector<std::string> expected = {"a|0", "b|1", "c|3", "d|2", "e|0", "f|4", "g|0", "h|1", "i|0"};
+  EXPECT_EQ(StyledRuns(node), expected);
+  DisplayNode uu = RenderText("@{u}@{b}x@{uu}y\n");
+  EXPECT_EQ(StyledRuns(uu), (std::vector<std::string>{"x|5", "y|1"}));
+}
+
+TEST(Renderer, PensByNameAndNumber) {
+  DisplayNode node = RenderText(
+      "@{fg shine}a@{bg fill}b@{fg Highlight}c@{bg back}d@{fg nosuch}e@{apen 5}f@{bpen 13}g"
+      "@{fg shadow}@{bg background}h@{fg FillText}@{bg TEXT}i@{pard}j\n");
+  EXPECT_EQ(PlainText(node), "abcdefghij\n");
+  std::vector<std::string> pens;
+  for (const Span& span : node.paragraphs[0].spans)
+    pens.push_back(span.text + ":" + std::to_string(span.style.fgPen) + "/" +
+                   std::to_string(span.style.bgPen));
+  std::vector<std::string> expected = {"a:2/0",  "bc:2/3", "de:2/0", "f:5/0",
+                                       "g:5/13", "h:1/0",  "i:1/1",  "j:1/0"};
+  EXPECT_EQ(pens, expected);
+  EXPECT_EQ(PenColor(0), 0xAAAAAAu);
+  EXPECT_EQ(PenColor(3), 0x6688BBu);
+  EXPECT_EQ(PenColor(7), 0xEE9900u);
+  EXPECT_EQ(PenColor(13), PenColor(5)) << "pens beyond the palette wrap as the hardware masks them";
+}
+
+TEST(Renderer, JustificationAndIndentShapeTheNextLine) {
+  DisplayNode node =
+      RenderText("@{jcenter}Title\n@{jright}R\nL@{jleft}\nx\n@{lindent 4}a\nb@{lindent 0}\nc\n");
+  EXPECT_EQ(PlainText(node), "Title\nR\nL\nx\n    a\n    b\nc\n") << "justification adds no spaces";
+  std::vector<Justification> shapes;
+  for (const Paragraph& paragraph : node.paragraphs) shapes.push_back(paragraph.justification);
+  using J = Justification;
+  EXPECT_EQ(shapes, (std::vector<J>{J::Center, J::Right, J::Right, J::Left, J::Left, J::Left, J::Left}));
+  EXPECT_EQ(node.paragraphs[4].indent, 4);
+  EXPECT_EQ(node.paragraphs[5].indent, 4) << "lindent changed after text shapes the next line";
+  EXPECT_EQ(node.paragraphs[6].indent, 0);
+}
+
+TEST(Renderer, TabsGoToTheNextStop) {
+  CheckGolden({
+      {"TAB to every 8 columns", "", "a\tb\n", "a       b\n"},
+      {"@{tab} is a TAB", "", "a@{tab}b\n", "a       b\n"},
+      {"@tab sets the width", "@tab 4\n", "a\tb\n", "a   b\n"},
+      {"a node's @tab", "", "@tab 3\n\tx\n", "   x\n"},
+      {"settabs, then every @tab after the last", "", "@{settabs 3 10}a\tb\tc\td\n", "a  b      c       d\n"},
+      {"settabs in any order", "", "@{settabs 10 3}\tx\ty\n", "   x      y\n"},
+      {"settabs continues by @tab", "@tab 4\n", "@{settabs 5}\ta\tb\n", "     a   b\n"},
+      {"cleartabs", "", "@{settabs 3}\tx@{cleartabs}\ty\n", "   x    y\n"},
+      {"stops count from the left edge, indent included", "", "@{lindent 2}a\tb\n", "  a     b\n"},
+      {"a tab at a stop goes to the next", "", "12345678\tx\n", "12345678        x\n"},
+  });
+}
+
+TEST(Renderer, AmigaGuideAttributeIsTheBoldWord) {
+  DisplayNode node = RenderText("Made with @{amigaguide}.\n");
+  EXPECT_EQ(PlainText(node), "Made with AmigaGuide(R).\n");
+  EXPECT_EQ(StyledRuns(node), (std::vector<std::string>{"Made with |0", "AmigaGuide(R)|1", ".|0"}));
+}
+
+TEST(Renderer, MacrosExpandInPlaceWithArguments) {
+  CheckGolden({
+      {"body with attributes", "@macro em \"@{b}$1@{ub}\"\n", "an @{em word} here\n", "an word here\n"},
+      {"quoted arguments, any order", "@macro pair \"$2-$1\"\n", "@{pair a \"b c\"}\n", "b c-a\n"},
+      {"missing arguments are empty", "@macro three \"[$1|$2|$3]\"\n", "@{three x}\n", "[x||]\n"},
+      {"names ignore case", "@MACRO Em \"<$1>\"\n", "@{eM x}\n", "<x>\n"},
+      {"a macro calls a macro", "@macro inner \"<$1>\"\n@macro outer \"@{inner $1}!\"\n", "@{outer hi}\n",
+       "<hi>!\n"},
+      {"a macro redefines a built-in", "@macro b \"BOLD\"\n", "@{b}x\n", "BOLDx\n"},
+      {"$n inside an argument stays", "@macro q \"($1)\"\n", "@{q $2}\n", "($2)\n"},
+      {"the first definition stays", "@macro m \"one\"\n@macro M \"two\"\n", "@{m}\n", "one\n"},
+      {"an expansion may break lines", "@macro hd \"@{jcenter}$1@{line}@{jleft}\"\n", "@{hd Title}text\n",
+       "Title\ntext\n"},
+      {"quoted names", "@macro \"_X_\" \"x\"\n", "@{_X_}\n", "x\n"},
+      {"a body may hold a quoted link label", "@macro go \"@{\"$1\" link $1}\"\n", "@{go Intro}\n",
+       "Intro\n"},
+  });
+  EXPECT_EQ(RenderText("@{go Intro}\n", "@macro go \"@{\"$1\" link $1}\"\n").links.at(0).node, "Intro");
+  DisplayNode node = RenderText("an @{em word}\n", "@macro em \"@{b}$1@{ub}\"\n");
+  EXPECT_EQ(StyledRuns(node), (std::vector<std::string>{"an |0", "word|1"}));
+}
+
+TEST(Renderer, MacrosAreVisibleInEveryNode) {
+  std::string guide = "@database t\n@macro m \"M\"\n@node A\n@{m}\n@endnode\n@node B\n@{m}\n@endnode\n";
+  EXPECT_EQ(PlainText(RenderGuideNode(guide, "A")), "M\n");
+  EXPECT_EQ(PlainText(RenderGuideNode(guide, "B")), "M\n");
+}
+
+TEST(Renderer, LinksShowTheirLabelsAndKeepTheirTargets) {
+  DisplayNode node = RenderText(
+      "See @{\"the intro\" link Intro} and @{\"x\" LINK \"other.guide/Main\" 12},"
+      "@{\"old\",link y}@{\"web\" system OpenURL http://a.b/c}@{\"far\" alink \"Work:docs/a b.guide/Sub\"}"
+      "@{\"none\" link}@{\"script\" rx do.rexx}@{\"str\" rxs \"say 1\"}@{\"b\" beep}@{\"c\" Close}"
+      "@{\"q\" quit}@{\"f\" frob x}@{\"bare\"}\n");
+  EXPECT_EQ(PlainText(node), "See the intro and x,oldwebfarnonescriptstrbcqfbare\n");
+  ASSERT_EQ(node.links.size(), 13u);
+  struct Expect {
+    LinkKind kind;
+    const char* file;
+    const char* node;
+    int lineNumber;
+  } expected[] = {
+      {LinkKind::Link, "", "Intro", 0},
+      {LinkKind::Link, "other.guide", "Main", 12},
+      {LinkKind::Link, "", "y", 0},
+      {LinkKind::System, "", "", 0},
+      {LinkKind::ALink, "Work:docs/a b.guide", "Sub", 0},
+      {LinkKind::Link, "", "", 0},
+      {LinkKind::Rx, "", "", 0},
+      {LinkKind::Rxs, "", "", 0},
+      {LinkKind::Beep, "", "", 0},
+      {LinkKind::Close, "", "", 0},
+      {LinkKind::Quit, "", "", 0},
+      {LinkKind::Unknown, "", "", 0},
+      {LinkKind::Unknown, "", "", 0},
+  };
+  for (size_t i = 0; i < node.links.size(); ++i) {
+    SCOPED_TRACE(node.links[i].label);
+    EXPECT_EQ(node.links[i].kind, expected[i].kind);
+    EXPECT_EQ(node.links[i].file, expected[i].file);
+    EXPECT_EQ(node.links[i].node, expected[i].node);
+    EXPECT_EQ(node.links[i].lineNumber, expected[i].lineNumber);
+  }
+  EXPECT_EQ(node.links[3].argumentText, "OpenURL http://a.b/c");
+  EXPECT_EQ(node.links[7].arguments, std::vector<std::string>{"say 1"});
+  EXPECT_EQ(node.links[0].line, 3) << "the file line of the link";
+  const Span& button = node.paragraphs[0].spans[1];
+  EXPECT_EQ(button.kind, SpanKind::Link);
+  EXPECT_EQ(button.link, 0);
+}
+
+TEST(Renderer, BackslashShowsTheNextCharacter) {
+  CheckGolden({
+      {"\\\\ shows a backslash", "", "a\\\\b\n", "a\\b\n"},
+      {"\\@ shows an @ and starts no attribute", "", "\\@{b}x\n", "@{b}x\n"},
+      {"any other character", "", "\\q\\n\n", "qn\n"},
+      {"a backslash at the line end shows nothing", "", "end\\\n", "end\n"},
+      {"an escaped TAB is a TAB", "", "a\\\tb\n", "a       b\n"},
+  });
+  EXPECT_EQ(StyledRuns(RenderText("\\@{b}x\n")), (std::vector<std::string>{"@{b}x|0"}));
+}
+
+TEST(Renderer, UnknownAttributesAreNotShownAndAnUnclosedOneEndsAtTheLineEnd) {
+  CheckGolden({
+      {"unknown", "", "a@{foo bar}b\n", "ab\n"},
+      {"empty", "", "a@{}b\n", "ab\n"},
+      {"a parameter attribute without its parameter", "", "a@{fg}@{lindent}b\n", "ab\n"},
+      {"unclosed at the line end", "", "a@{b\nc\n", "a\nc\n"},
+      {"an unclosed link still shows", "", "x @{\"lab\" link y\n", "x lab\n"},
+  });
+  DisplayNode node = RenderText("a@{b\nc\n");
+  EXPECT_EQ(StyledRuns(node, 1), (std::vector<std::string>{"c|1"})) << "read as if closed at the line end";
+  ASSERT_FALSE(node.issues.empty());
+  EXPECT_EQ(node.issues[0].kind, RenderIssueKind::UnclosedAttribute);
+  EXPECT_EQ(node.issues[0].line, 3);
+}
+
+TEST(Renderer, FontsComeFromTheNodeElseTheDatabase) {
+  DisplayNode database = RenderText("x\n", "@font topaz.font 8\n");
+  EXPECT_EQ(database.font.family, "topaz");
+  EXPECT_EQ(database.font.pixelHeight, 8);
+  EXPECT_EQ(database.font.hint, FontHint::Monospace);
+  DisplayNode node = RenderText("@font \"Bitstream Vera Sans.font\" 15\nx\n", "@font XEN.font 9\n");
+  EXPECT_EQ(node.font.family, "Bitstream Vera Sans");
+  EXPECT_EQ(node.font.pixelHeight, 15);
+  EXPECT_EQ(node.font.hint, FontHint::Any);
+  EXPECT_FALSE(RenderText("x\n").font.IsSet());
+  EXPECT_EQ(RenderText("x\n", "@font Xen.font\n").font.hint, FontHint::Monospace);
+}
+
+TEST(Renderer, NodeInfoHoldsTheDisplayCommands) {
+  std::string guide =
+      "@database t\n@index Idx\n@help \"Help me\"\n@node Intro \"Intro title\"\n@title \"Better title\"\n"
+      "@toc Main\n@next N2\n@prev P\n@onopen \"open.rexx\"\n@onclose close.rexx\ntext\n@endnode\n"
+      "@node Bare\n@index Own\n@endnode\n";
+  NodeInfo info = RenderGuideNode(guide, "intro").info;
+  EXPECT_EQ(info.name, "Intro");
+  EXPECT_EQ(info.title, "Better title");
+  EXPECT_EQ(info.toc, "Main");
+  EXPECT_EQ(info.next, "N2");
+  EXPECT_EQ(info.prev, "P");
+  EXPECT_EQ(info.index, "Idx");
+  EXPECT_EQ(info.help, "Help me");
+  EXPECT_EQ(info.onOpen, "open.rexx");
+  EXPECT_EQ(info.onClose, "close.rexx");
+  NodeInfo bare = RenderGuideNode(guide, "Bare").info;
+  EXPECT_EQ(bare.title, "Bare") << "no title: the name";
+  EXPECT_EQ(bare.index, "Own");
+  EXPECT_EQ(bare.toc, "");
+}
+
+TEST(Renderer, TextIsDecodedByTheGuessedOrChosenCharacterSet) {
+  EXPECT_EQ(PlainTextOf("caf\xe9\n"), "caf\xc3\xa9\n") << "ISO-8859-1";
+  EXPECT_EQ(PlainTextOf("caf\xc3\xa9\n"), "caf\xc3\xa9\n") << "valid UTF-8 with multi-byte sequences";
+  std::string guide = GuideWith("\xb1\n");
+  EXPECT_EQ(PlainText(RenderGuideNode(guide, "Main", {Charset::Latin2})), "\xc4\x85\n");
+  EXPECT_EQ(PlainText(RenderGuideNode(GuideWith("\xc1\n"), "Main", {Charset::Koi8R})), "\xd0\xb0\n");
+  EXPECT_EQ(PlainTextOf(std::string("a\x80") + '\0' + "\x9b" + "b\n"),
+            "a\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd"
+            "b\n")
+      << "control codes are shown as replacement characters";
+  EXPECT_EQ(RenderGuideNode(guide).info.title, "Main");
+}
+
+TEST(Renderer, AFileThatIsNoGuideShowsAsItIs) {
+  DisplayNode node = RenderGuideNode("just text\n\twith @{b} tab\n@not a command\n", "main");
+  EXPECT_EQ(node.info.name, "Main");
+  EXPECT_EQ(PlainText(node), "just text\n        with @{b} tab\n@not a command\n");
+}
+
+// The draft preview puts a banner line above the node's text.
+TEST(Renderer, ThePreviewBannerIsRightJustifiedTextOnHighlight) {
+  DisplayNode node =
+      RenderText("@{bg Highlight}@{fg Text}@{jright}Folioteer Draft\n\n@{jleft}@{pard}\nthe text\ngoes on\n",
+                 "@smartwrap\n");
+  EXPECT_EQ(PlainText(node), "Folioteer Draft\nthe text goes on\n");
+  EXPECT_EQ(node.paragraphs[0].justification, Justification::Right);
+  EXPECT_EQ(node.paragraphs[0].spans[0].style, (TextStyle{0, kTextPen, kShinePen}));
+  EXPECT_EQ(node.paragraphs[1].justification, Justification::Left);
+  EXPECT_EQ(node.paragraphs[1].spans[0].style, TextStyle());
+}
+
+TEST(Renderer, ParagraphsKnowTheirFileLines) {
+  DisplayNode node = RenderText("one\n@remark x\ntwo\n\nthree\n");
+  ASSERT_EQ(node.paragraphs.size(), 4u);
+  EXPECT_EQ(node.paragraphs[0].line, 3);
+  EXPECT_EQ(node.paragraphs[1].line, 5);
+  EXPECT_EQ(node.paragraphs[3].line, 7);
+}
+
+}  // namespace
+}  // namespace folioteer
