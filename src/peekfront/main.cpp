@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "peekfront/display_probe.h"
+#include "support/display_probe.h"
 #include "peekfront/front_screen.h"
 
 namespace {

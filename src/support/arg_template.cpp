@@ -200,4 +200,21 @@ std::string QuoteArgIfNeeded(std::string_view value) {
   return plain ? std::string(value) : QuoteArg(value);
 }
 
+std::string JoinProgramArguments(const std::vector<std::string>& words) {
+  auto is = [](const std::string& word, const char* name) { return ::strcasecmp(word.c_str(), name) == 0; };
+  std::string line;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (is(word, "CLI") || is(word, "REXX") || is(word, "DONOTPROMPT") || is(word, "DONOTWAIT")) continue;
+    if (is(word, "STARTPRI") || is(word, "WAIT")) {
+      ++i;  // and the word after it
+      continue;
+    }
+    if (!line.empty()) line += ' ';
+    bool plain = !word.empty() && word.find_first_of(" \t\"\n") == std::string::npos;
+    line += plain ? word : QuoteArg(word);
+  }
+  return line;
+}
+
 }  // namespace folioteer

@@ -47,11 +47,5 @@ TEST(CommandTable, DefaultVersionIsNoughtAndTheDate) {
   EXPECT_EQ(DefaultCmdParams(AGCmdKind::Version).Strng->rfind("0.0 (", 0), 0u);
 }
 
-TEST(Settings, CommandLineWordsAreJoinedSafely) {
-  EXPECT_EQ(JoinProgramArguments({"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
-            "\"My Notes.guide\" PUBSCREEN=Work \"say*\"hi\"");
-  EXPECT_EQ(JoinProgramArguments({"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}), "Notes.guide");
-}
-
 }  // namespace
 }  // namespace folioteer
