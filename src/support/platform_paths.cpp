@@ -39,7 +39,7 @@ std::string Join(const std::string& dir, std::string_view rest) {
 }
 
 std::string AppProgram(std::string_view name) {
-  if (HasPrefix(name, "MULTIVIEW") && name.size() == 9) return "folioteer-viewer";
+  if (HasPrefix(name, "MULTIVIEW") && name.size() == 9) return "folioview";
   return std::string(name);
 }
 
