@@ -419,6 +419,7 @@ void GuideView::keyPressEvent(QKeyEvent* event) {
 
 void GuideView::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mousePressEvent(event);
+  event->accept();
   int link = LinkAt(event->position().toPoint());
   pressedLink_ = link;
   pressedInside_ = link >= 0;
@@ -437,9 +438,10 @@ void GuideView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void GuideView::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || pressedLink_ < 0)
-    return QAbstractScrollArea::mouseReleaseEvent(event);
+  if (event->button() != Qt::LeftButton) return QAbstractScrollArea::mouseReleaseEvent(event);
+  event->accept();
   int link = pressedLink_;
+  if (link < 0) return;
   bool follow = pressedInside_ && LinkAt(event->position().toPoint()) == link;
   pressedLink_ = -1;
   pressedInside_ = false;

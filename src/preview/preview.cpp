@@ -47,7 +47,8 @@ std::string Rendered(const AGCmd* cmd) {
 void WriteTemporary(NodeEntry* entry) {
   PreviewState& state = State();
   std::string name = state.names[state.current];
-  if (!state.temp.Valid()) Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
+  if (!state.temp.Valid())
+    Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
   WriteText(state.temp, PreviewGuideText(entry));
   CloseChannel(state.temp);
 }
@@ -121,7 +122,8 @@ void InitPreview() {
   state.up = false;
   state.current = 0;
   for (int i = 0; i < 2; ++i)
-    state.names[i] = ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
+    state.names[i] =
+        ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
   if (!state.temp.Valid())
     Assert(OpenOutput(state.temp, state.names[0]) == kOpened, "FolioteerShow: cannot create temp file");
 }
@@ -189,8 +191,9 @@ std::string CurrentPreviewFile() { return State().names[State().current]; }
 
 std::string HelpArguments(std::string_view guideFile) {
   std::vector<std::string> words = HelpWords(guideFile);
+  // A screen name with blanks is quoted, so that the line parses back.
   std::string args = QuoteArg(words[0]);
-  for (size_t i = 1; i < words.size(); ++i) args += " " + words[i];
+  for (size_t i = 1; i < words.size(); ++i) args += " " + QuoteArgIfNeeded(words[i]);
   return args;
 }
 
@@ -203,7 +206,8 @@ bool HelpOn(std::string_view guideFile, std::string* problem) {
   else if (!IsReadableFile(words[0]))
     why = "Cannot show the help: no readable file " + std::string(kBoldOn) + words[0];
   else if (int error = StartDetached(viewer, words))
-    why = "Cannot start the help viewer (" + std::string(std::strerror(error)) + "): " + std::string(kBoldOn) + viewer;
+    why = "Cannot start the help viewer (" + std::string(std::strerror(error)) +
+          "): " + std::string(kBoldOn) + viewer;
   if (problem != nullptr) *problem = why;
   return why.empty();
 }

@@ -21,6 +21,8 @@ TEST(Preview, HelpViewerArguments) {
   Editor().pubScreenName = "Work";
   EXPECT_EQ(HelpArguments("\"my help.guide\""),
             "\"my help.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN Work");
+  Editor().pubScreenName = "My Screen";  // a name with a blank stays one argument
+  EXPECT_EQ(HelpArguments("a.guide"), "\"a.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN \"My Screen\"");
   Editor() = EditorState{};
   SetProgramDirectory("");
 }
@@ -41,9 +43,9 @@ TEST(Preview, HelpStartsTheViewerWithoutAShellAndWithoutWaiting) {
   EXPECT_EQ(PlainText(problem), "Cannot show the help: the viewer is missing: " + bin.File("folioview"));
   // The viewer stands in as a script that writes its arguments, one a line,
   // then takes its time; a file name with shell characters stays one word.
-  testing::WriteFile(
-      bin.File("folioview"),
-      "#!/bin/sh\nexec >/dev/null 2>&1\nprintf '%s\\n' \"$@\" >\"$0.tmp\" && mv \"$0.tmp\" \"$0.args\"\nsleep 2\ntouch \"$0.done\"\n");
+  testing::WriteFile(bin.File("folioview"),
+                     "#!/bin/sh\nexec >/dev/null 2>&1\nprintf '%s\\n' \"$@\" >\"$0.tmp\" && mv \"$0.tmp\" "
+                     "\"$0.args\"\nsleep 2\ntouch \"$0.done\"\n");
   ::chmod(bin.File("folioview").c_str(), 0755);
   EXPECT_FALSE(HelpOn("PROGDIR:Help $(x);.guide", &problem));
   EXPECT_EQ(PlainText(problem), "Cannot show the help: no readable file " + bin.File("Help $(x);.guide"));
