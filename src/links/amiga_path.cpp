@@ -1,24 +1,14 @@
 #include "links/amiga_path.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
-#include <memory>
+
+#include "support/file_names.h"
 
 namespace folioteer {
 namespace {
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
 
 std::string Join(std::string_view dir, std::string_view name) {
   std::string joined(dir);
@@ -49,21 +39,12 @@ std::string VolumeTopOf(std::string_view directory, const VolumeTable& volumes) 
   return top;
 }
 
-// The entry of that name in the directory: as written when it exists, else
-// the first (in byte order) that differs only in letter case. Empty: none.
+// The entry of that name in the directory, whatever its letter case; empty
+// when there is none.
 std::string LookUp(const std::string& directory, std::string_view name) {
   if (name.size() > NAME_MAX) return {};
-  std::string exact = Join(directory, name);
-  struct stat info {};
-  if (::lstat(exact.c_str(), &info) == 0) return exact;
-  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.c_str()), ::closedir);
-  if (!dir) return {};
-  std::string best;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    std::string_view entryName = entry->d_name;
-    if (SameIgnoringCase(entryName, name) && (best.empty() || entryName < best)) best = entryName;
-  }
-  return best.empty() ? std::string() : Join(directory, best);
+  std::string entry = EntryIgnoringCase(directory, name);
+  return entry.empty() ? std::string() : Join(directory, entry);
 }
 
 ResolvedPath Found(std::string path) {

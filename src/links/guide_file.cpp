@@ -1,33 +1,15 @@
 #include "links/guide_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "links/amiga_path.h"
+#include "support/file_names.h"
 
 namespace folioteer {
 namespace {
 
 constexpr size_t kSniffBytes = 8192;
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 GuideFile Failed(const std::string& path, FileReadOutcome outcome, int error = 0) {
   GuideFile file;
@@ -35,23 +17,6 @@ GuideFile Failed(const std::string& path, FileReadOutcome outcome, int error = 0
   file.error = error;
   file.path = path;
   return file;
-}
-
-// The whole file; FALSE with errno set on a read error.
-bool ReadAll(int fd, int64_t sizeHint, std::string& bytes) {
-  bytes.reserve(static_cast<size_t>(std::max<int64_t>(sizeHint, 0)));
-  char buffer[1 << 16];
-  for (;;) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
-    if (got == 0) return true;
-    bytes.append(buffer, static_cast<size_t>(got));
-    if (static_cast<int64_t>(bytes.size()) > kMaxGuideFileBytes) {
-      errno = EFBIG;
-      return false;
-    }
-  }
 }
 
 }  // namespace
@@ -70,21 +35,22 @@ bool LooksBinary(std::string_view bytes) {
 }
 
 GuideFile ReadGuideFile(const std::string& path) {
-  // Without O_NONBLOCK, opening a pipe would wait for a writer.
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (fd.Get() < 0) {
-    int error = errno;
-    if (error == ENOENT || error == ENOTDIR) return Failed(path, FileReadOutcome::Missing, error);
-    return Failed(path, FileReadOutcome::Unreadable, error);
-  }
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0) return Failed(path, FileReadOutcome::Unreadable, errno);
-  if (S_ISDIR(info.st_mode)) return Failed(path, FileReadOutcome::Directory);
-  if (!S_ISREG(info.st_mode)) return Failed(path, FileReadOutcome::Special);
-  if (info.st_size > kMaxGuideFileBytes) return Failed(path, FileReadOutcome::TooLarge);
   std::string bytes;
-  if (!ReadAll(fd.Get(), info.st_size, bytes))
-    return Failed(path, errno == EFBIG ? FileReadOutcome::TooLarge : FileReadOutcome::Unreadable, errno);
+  switch (int error = ReadRegularFile(path, kMaxGuideFileBytes, bytes)) {
+    case 0:
+      break;
+    case ENOENT:
+    case ENOTDIR:
+      return Failed(path, FileReadOutcome::Missing, error);
+    case EISDIR:
+      return Failed(path, FileReadOutcome::Directory);
+    case ENODEV:
+      return Failed(path, FileReadOutcome::Special);
+    case EFBIG:
+      return Failed(path, FileReadOutcome::TooLarge);
+    default:
+      return Failed(path, FileReadOutcome::Unreadable, error);
+  }
   GuideFile file;
   file.outcome = FileReadOutcome::Read;
   file.path = path;

@@ -1,6 +1,13 @@
 #include "support/file_names.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <memory>
 
 namespace folioteer {
 
@@ -24,6 +31,49 @@ std::string WithExtension(std::string_view name, std::string_view ext) {
   size_t dot = file.find_last_of('.');
   if (dot != std::string::npos && dot > 0) file.resize(dot);
   return dir + file + "." + std::string(ext);
+}
+
+std::string EntryIgnoringCase(const std::string& directory, std::string_view name) {
+  std::string exact = directory.empty() || directory.back() == '/' ? directory : directory + "/";
+  exact.append(name);
+  struct stat info {};
+  if (::lstat(exact.c_str(), &info) == 0) return std::string(name);
+  auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
+  auto same = [&](std::string_view entry) {
+    return std::ranges::equal(entry, name, [&](char x, char y) { return lower(x) == lower(y); });
+  };
+  std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.empty() ? "." : directory.c_str()), ::closedir);
+  if (!dir) return {};
+  std::string best;
+  while (const dirent* entry = ::readdir(dir.get()))
+    if (same(entry->d_name) && (best.empty() || std::string_view(entry->d_name) < best)) best = entry->d_name;
+  return best;
+}
+
+int ReadRegularFile(const std::string& name, size_t maxBytes, std::string& bytes) {
+  // Without O_NONBLOCK, opening a pipe would wait for a writer.
+  int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return errno;
+  auto fail = [fd](int error) {
+    ::close(fd);
+    return error;
+  };
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) return fail(errno);
+  if (S_ISDIR(info.st_mode)) return fail(EISDIR);
+  if (!S_ISREG(info.st_mode)) return fail(ENODEV);
+  if (static_cast<uint64_t>(info.st_size) > maxBytes) return fail(EFBIG);
+  bytes.clear();
+  bytes.reserve(static_cast<size_t>(info.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return fail(errno);
+    if (got == 0) return fail(0);
+    if (bytes.size() + static_cast<size_t>(got) > maxBytes) return fail(EFBIG);
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
 }
 
 }  // namespace folioteer

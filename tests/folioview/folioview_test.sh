@@ -14,20 +14,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" HOME="$work"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-
-# expect STATUS PATTERN ARGS...: the exit status, and a text the output
-# (standard output and error together) must hold.
-expect() {
-  local status=$1 pattern=$2
-  shift 2
-  local output
-  output=$(timeout 30 "$program" "$@" 2>&1 </dev/null)
-  local got=$?
-  [[ $got == "$status" ]] || fail "folioview $* exited $got, expected $status: $output"
-  grep -qF -- "$pattern" <<<"$output" || fail "folioview $*: output lacks \"$pattern\": $output"
-}
+source "$here/../expect.sh"
 
 # expect_without_display STATUS PATTERN [VARIABLE=value...] -- ARGS...: as
 # expect, without a display whatever the caller's session has, and with the
@@ -35,14 +22,11 @@ expect() {
 expect_without_display() {
   local status=$1 pattern=$2
   shift 2
-  local settings=()
-  while [[ $1 != -- ]]; do settings+=("$1"); shift; done
+  launcher=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+  while [[ $1 != -- ]]; do launcher+=("$1"); shift; done
   shift
-  local output
-  output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${settings[@]}" timeout 30 "$program" "$@" 2>&1 </dev/null)
-  local got=$?
-  [[ $got == "$status" ]] || fail "folioview $* (no display) exited $got, expected $status: $output"
-  grep -qF -- "$pattern" <<<"$output" || fail "folioview $* (no display): output lacks \"$pattern\": $output"
+  expect "$status" "$pattern" "$@"
+  launcher=()
 }
 
 command_line() {
