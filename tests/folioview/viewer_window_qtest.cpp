@@ -70,6 +70,7 @@ class ViewerWindowTest : public QObject {
 
  private slots:
   void SixButtonsEnableAndGoWhereTheGuideSays();
+  void AnUnknownStartNodeShowsTheMainNodeAndSaysSo();
   void RetraceRestoresNodesAndScrollPositions();
   void LinkToAnotherGuideInASubfolderWithOtherLetterCase();
   void LineNumberLinkScrollsThatLineToTheTop();
@@ -115,6 +116,19 @@ void ViewerWindowTest::SixButtonsEnableAndGoWhereTheGuideSays() {
   window.NavigationAction(NavButton::Contents)->trigger();
   QCOMPARE(NodeName(window), "MAIN");
   QCOMPARE(window.Reader().HistoryDepth(), size_t{5});
+}
+
+void ViewerWindowTest::AnUnknownStartNodeShowsTheMainNodeAndSaysSo() {
+  ViewerWindow window;
+  QVERIFY(window.Open(kGuides + "nav.guide", "nowhere"));
+  QCOMPARE(NodeName(window), "MAIN");
+  QCOMPARE(window.Message(), "There is no node \"nowhere\" in \"nav.guide\". The main node is shown instead.");
+  QVERIFY(window.Open(kGuides + "nav.guide", "chapter"));  // any letter case
+  QCOMPARE(NodeName(window), "Chapter");
+  QVERIFY(window.Message().isEmpty());
+  QVERIFY(!window.Open(kGuides + "loop"));
+  QVERIFY(window.Message().contains("is a folder, not a file."));
+  QCOMPARE(NodeName(window), "Chapter");
 }
 
 void ViewerWindowTest::RetraceRestoresNodesAndScrollPositions() {
