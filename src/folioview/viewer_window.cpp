@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -39,12 +40,12 @@ struct NavRow {
 // In NavButton order; the theme names are those of data/README.md. Alt+Left
 // is the desktop's usual key for going back.
 constexpr std::array<NavRow, kNumNavButtons> kNavRows = {{
-    {"help-contents", ":/buttons/contents.svg", "Show the table of contents", "Alt+C"},
-    {"view-list-text", ":/buttons/index.svg", "Show the guide's index", "Alt+I"},
-    {"help-browser", ":/buttons/help.svg", "Show the guide's help", "Alt+H"},
-    {"view-history", ":/buttons/retrace.svg", "Go back to the node shown before", "Backspace; Alt+Left"},
-    {"go-previous", ":/buttons/previous.svg", "Show the previous node", "Ctrl+PgUp"},
-    {"go-next", ":/buttons/next.svg", "Show the next node", "Ctrl+PgDown"},
+    {"help-contents", ":/buttons/contents.svg", "the table of contents", "Alt+C"},
+    {"view-list-text", ":/buttons/index.svg", "the guide's index", "Alt+I"},
+    {"help-browser", ":/buttons/help.svg", "the guide's help", "Alt+H"},
+    {"view-history", ":/buttons/retrace.svg", "back to the node shown before", "Backspace; Alt+Left"},
+    {"go-previous", ":/buttons/previous.svg", "the node before this one", "Ctrl+PgUp"},
+    {"go-next", ":/buttons/next.svg", "the node after this one", "Ctrl+PgDown"},
 }};
 
 struct CharsetRow {
@@ -106,7 +107,7 @@ void ViewerWindow::BuildActions() {
   for (int i = 0; i < kNumNavButtons; ++i) {
     const NavRow& row = kNavRows[i];
     auto* action = new QAction(NavIcon(row), FromUtf8(NavButtonLabel(static_cast<NavButton>(i))), this);
-    action->setToolTip(tr(row.toolTip));
+    action->setToolTip(action->text() + QStringLiteral(": ") + tr(row.toolTip));
     action->setShortcuts(QKeySequence::listFromString(row.keys));
     connect(action, &QAction::triggered, this, [this, i] { Navigate(static_cast<NavButton>(i)); });
     navActions_[i] = action;
@@ -153,11 +154,20 @@ void ViewerWindow::BuildMenus() {
 }
 
 void ViewerWindow::BuildToolBar() {
-  QToolBar* bar = addToolBar(tr("Navigation"));
-  bar->setObjectName("navigation");
-  bar->setMovable(false);
-  bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  for (QAction* action : navActions_) bar->addAction(action);
+  navigationBar_ = addToolBar(tr("Navigation"));
+  navigationBar_->setObjectName("navigation");
+  navigationBar_->setMovable(false);
+  navigationBar_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  for (QAction* action : navActions_) navigationBar_->addAction(action);
+  labelledBarWidth_ = navigationBar_->sizeHint().width();
+}
+
+// A window too narrow for the labelled buttons shows their images alone
+// (their names stay in the tool tips) rather than hiding some of them.
+void ViewerWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  bool labelled = width() >= labelledBarWidth_;
+  navigationBar_->setToolButtonStyle(labelled ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
 }
 
 QWidget* ViewerWindow::BuildMessageBar() {

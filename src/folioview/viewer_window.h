@@ -25,6 +25,7 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QLineEdit;
+class QToolBar;
 
 namespace folioteer {
 
@@ -60,6 +61,9 @@ class ViewerWindow : public QMainWindow {
   QString Message() const;
   // The question asked now, else nullptr.
   ConfirmDialog* Confirmation() const { return confirmation_; }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildActions();
@@ -98,6 +102,8 @@ class ViewerWindow : public QMainWindow {
   QLineEdit* findEdit_ = nullptr;
   QLabel* findStatus_ = nullptr;
   QLabel* location_ = nullptr;
+  QToolBar* navigationBar_ = nullptr;
+  int labelledBarWidth_ = 0;  // what the bar needs with its labels
   QPointer<ConfirmDialog> confirmation_;
 };
 

@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 
@@ -85,6 +86,7 @@ class ViewerWindowTest : public QObject {
   void ALinkLoopBetweenTwoGuidesOnlyGrowsTheHistory();
   void BinaryFilesAreShownAsText();
   void CloseLinkClosesTheWindow();
+  void ANarrowWindowShowsTheButtonsImagesAlone();
   void HelpStartsTheRealViewerWithTheEditorsArguments();
 };
 
@@ -122,7 +124,8 @@ void ViewerWindowTest::AnUnknownStartNodeShowsTheMainNodeAndSaysSo() {
   ViewerWindow window;
   QVERIFY(window.Open(kGuides + "nav.guide", "nowhere"));
   QCOMPARE(NodeName(window), "MAIN");
-  QCOMPARE(window.Message(), "There is no node \"nowhere\" in \"nav.guide\". The main node is shown instead.");
+  QCOMPARE(window.Message(),
+           "There is no node \"nowhere\" in \"nav.guide\". The main node is shown instead.");
   QVERIFY(window.Open(kGuides + "nav.guide", "chapter"));  // any letter case
   QCOMPARE(NodeName(window), "Chapter");
   QVERIFY(window.Message().isEmpty());
@@ -460,6 +463,20 @@ void ViewerWindowTest::CloseLinkClosesTheWindow() {
   QVERIFY(window.Message().isEmpty());
   Click(window, "Close");
   QVERIFY(!window.isVisible());
+}
+
+void ViewerWindowTest::ANarrowWindowShowsTheButtonsImagesAlone() {
+  ViewerWindow window;
+  window.resize(900, 300);
+  window.show();
+  auto* bar = window.findChild<QToolBar*>("navigation");
+  QVERIFY(bar != nullptr);
+  QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+  window.resize(320, 300);
+  QTRY_COMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+  QCOMPARE(window.NavigationAction(NavButton::Retrace)->toolTip(), "Retrace: back to the node shown before");
+  window.resize(900, 300);
+  QTRY_COMPARE(bar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
 }
 
 // The editor's help command starts this viewer with its argument line; the
