@@ -94,15 +94,29 @@ void QueueEvnt(WndoRecord& window, WndoEvnt evnt) {
   QueueDroppingOldest(window.pendingEvnts, evnt, "Full pendingEvnts QUEUE");
 }
 
+// The kinds a platform message may give; Key, HelpKey and Tick are the
+// monitor's own.
 bool IsPlatformKind(EvntKind kind) {
   switch (kind) {
-    case EvntKind::None:
-    case EvntKind::Key:
-    case EvntKind::HelpKey:
-    case EvntKind::Tick:
-      return false;
+    case EvntKind::CloseWindow:
+    case EvntKind::Iconify:
+    case EvntKind::Uniconify:
+    case EvntKind::NewSize:
+    case EvntKind::ChangeWin:
+    case EvntKind::Active:
+    case EvntKind::Inactive:
+    case EvntKind::GadgetUp:
+    case EvntKind::ListDoubleClick:
+    case EvntKind::MenuPick:
+    case EvntKind::LeftDown:
+    case EvntKind::LeftUp:
+    case EvntKind::RightDown:
+    case EvntKind::RightUp:
+    case EvntKind::MiddleDown:
+    case EvntKind::MiddleUp:
+      return true;
     default:
-      return static_cast<int>(kind) <= static_cast<int>(EvntKind::MiddleUp);
+      return false;
   }
 }
 
