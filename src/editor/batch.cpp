@@ -10,6 +10,7 @@
 #include "nodes/node_registry.h"
 #include "support/arg_template.h"
 #include "support/requesters.h"
+#include "support/text_lines.h"
 #include "ui/headless_windows.h"
 #include "ui/windows.h"
 
@@ -100,16 +101,12 @@ bool ParseDirective(const std::vector<std::string>& lines, size_t& index, Script
   return false;
 }
 
-std::vector<std::string> SplitLines(const std::string& source) {
+// The script's lines; a CR before the LF goes with it.
+std::vector<std::string> ScriptLines(const std::string& source) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < source.size()) {
-    size_t end = source.find('\n', start);
-    if (end == std::string::npos) end = source.size();
-    std::string line = source.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
+  for (std::string_view line : SplitFileLines(source)) {
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
   }
   return lines;
 }
@@ -144,7 +141,7 @@ bool AcceptedNewCommand(const ScriptStep& step) {
 }  // namespace
 
 std::optional<std::vector<ScriptStep>> ParseScript(const std::string& source, std::string& error) {
-  std::vector<std::string> lines = SplitLines(source);
+  std::vector<std::string> lines = ScriptLines(source);
   std::vector<ScriptStep> steps;
   for (size_t index = 0; index < lines.size(); ++index) {
     const std::string& line = lines[index];

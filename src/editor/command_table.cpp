@@ -4,6 +4,7 @@
 
 #include "guide/syntax.h"
 #include "support/arg_template.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 
 namespace folioteer {

@@ -7,6 +7,7 @@
 #include "editor/settings/settings.h"
 #include "guide/document.h"
 #include "preview/preview.h"
+#include "support/text_lines.h"
 #include "ui/headless_windows.h"
 
 namespace folioteer {
@@ -34,8 +35,8 @@ void PrintList(std::ostream& out, const char* name, ListId list) {
 void PrintText(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   out << "text\n";
-  std::istringstream lines(windows.EditText());
-  for (std::string line; std::getline(lines, line);) out << "| " << line << "\n";
+  std::string text = windows.EditText();
+  for (std::string_view line : SplitFileLines(text)) out << "| " << line << "\n";
   TextPos cursor = windows.Cursor(), first, last;
   out << "cursor " << cursor.line << ":" << cursor.column;
   if (windows.Selection(first, last))
@@ -92,8 +93,7 @@ void PrintWindows(std::ostream& out) {
 void PrintPreview(std::ostream& out) {
   const HeadlessWindows::Preview& preview = DefaultHeadlessWindows().PreviewRecord();
   out << "preview " << (IsShowOn() ? "open" : "closed") << ", shown " << preview.shown << " times\n";
-  std::istringstream lines(preview.content);
-  for (std::string line; std::getline(lines, line);) out << "| " << line << "\n";
+  for (std::string_view line : SplitFileLines(preview.content)) out << "| " << line << "\n";
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "guide/context.h"
 
 #include "guide/syntax.h"
+#include "support/ascii.h"
 
 namespace folioteer {
 

@@ -1,6 +1,7 @@
 #include "guide/document.h"
 
 #include "guide/format.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/file_names.h"
 

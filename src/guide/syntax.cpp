@@ -1,6 +1,7 @@
 #include "guide/syntax.h"
 
 #include "guide/syntax_tables.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 
 namespace folioteer {
@@ -182,8 +183,6 @@ const SyntaxTables& Tables() {
   return tables;
 }
 
-char Lower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
-
 template <typename Kind, size_t N, typename Entry>
 Kind MatchIn(const std::array<Entry, N>& entries, std::string_view token, Kind none) {
   for (size_t i = 0; i + 1 < N; ++i)
@@ -248,24 +247,6 @@ GuideColor MatchColorName(std::string_view name) {
   for (int color = 0; color < kNumColors; ++color)
     if (EqualsIgnoreCase(Tables().colorNames[color], name)) return static_cast<GuideColor>(color);
   return GuideColor::Text;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
-int CompareIgnoreCase(std::string_view a, std::string_view b) {
-  size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    if (a[i] == b[i]) continue;  // the common case, without folding
-    unsigned char x = static_cast<unsigned char>(Lower(a[i]));
-    unsigned char y = static_cast<unsigned char>(Lower(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 }  // namespace folioteer

@@ -85,8 +85,4 @@ AGAttrKind MatchAttribute(std::string_view token);
 LinkOp MatchLinkOpName(std::string_view name);
 GuideColor MatchColorName(std::string_view name);
 
-// ASCII comparison without regard to case, as the format compares keywords.
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-int CompareIgnoreCase(std::string_view a, std::string_view b);
-
 }  // namespace folioteer

@@ -3,6 +3,7 @@
 #include "editor/editor_state.h"
 #include "guide/format.h"
 #include "support/assert.h"
+#include "support/text_lines.h"
 #include "ui/windows.h"
 
 namespace folioteer {
@@ -48,21 +49,10 @@ bool IsNavCommand(AGCmdKind kind) { return kind == AGCmdKind::Next || kind == AG
 // Appends the edited text to the block line by line (the block holds one
 // empty line to begin with).
 void FillBlock(TextBlock block, std::string_view text) {
-  size_t start = 0;
-  bool first = true;
-  while (true) {
-    size_t end = text.find('\n', start);
-    std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
-    if (first) {
-      SetEndBlockRead(block);
-      AppendBlockLine(block, line);
-      first = false;
-    } else {
-      AddBlockLine(block, line);
-    }
-    if (end == std::string_view::npos) return;
-    start = end + 1;
-  }
+  std::vector<std::string_view> lines = SplitLines(text);
+  SetEndBlockRead(block);
+  AppendBlockLine(block, lines[0]);
+  for (size_t i = 1; i < lines.size(); ++i) AddBlockLine(block, lines[i]);
 }
 
 AGCmd* FindNth(const std::function<void(const std::function<bool(AGCmd*)>&)>& scan, int index) {

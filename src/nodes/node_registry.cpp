@@ -1,5 +1,6 @@
 #include "nodes/node_registry.h"
 
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "ui/windows.h"
 
@@ -11,11 +12,6 @@ List allNodesByName = nullptr;
 int nodeCount = 0;
 
 int Fold(int order) { return order < 0 ? -1 : (order > 0 ? 1 : 0); }
-
-void FoldInPlace(std::string& text) {
-  for (char& ch : text)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-}
 
 int CompareOrder(const void* stored, const void* key) {
   uint32_t a = static_cast<const NodeEntry*>(stored)->order;
@@ -45,12 +41,6 @@ void FreeEntryItem(void* item) {
 
 std::string_view NodeNameView(const AGCmd* node) { return Unquoted(node->params.Strng); }
 
-std::string FoldedName(std::string_view name) {
-  std::string folded(name);
-  FoldInPlace(folded);
-  return folded;
-}
-
 void InitNodeRegistry() {
   ClearNodeRegistry();
   ListCreate(allNodes, CompareOrder, false);
@@ -74,7 +64,7 @@ NodeEntry* AddInfoToNode(AGCmd* node) {
   auto* entry = new NodeEntry;
   entry->node = node;
   entry->name = NodeNameView(node);
-  entry->nameKey = FoldedName(entry->name);
+  entry->nameKey = AsciiLowered(entry->name);
   return entry;
 }
 
@@ -148,7 +138,7 @@ int FindNodeIdx(const NodeEntry* entry) {
 NodeEntry* FindNodeByName(std::string_view name) {
   static NodeEntry key;
   key.nameKey.assign(name);
-  FoldInPlace(key.nameKey);
+  LowerAsciiInPlace(key.nameKey);
   ListSetReadMode(allNodesByName);
   void* found = nullptr;
   return OnList(allNodesByName, &key, found) ? static_cast<NodeEntry*>(found) : nullptr;

@@ -72,8 +72,6 @@ List AllNodesList();
 List AllNodesByNameList();
 void AdjustNodeCount(int delta);
 
-// The name in small letters (ASCII), as names are compared.
-std::string FoldedName(std::string_view name);
 // A node's name as it stands, without enclosing quotes (no copy).
 std::string_view NodeNameView(const AGCmd* node);
 

@@ -7,6 +7,7 @@
 #include "containers/text_block_channel.h"
 #include "guide/format.h"
 #include "guide/syntax.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/debug_output.h"
 

@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/file_descriptor.h"
+
 namespace folioteer {
 namespace {
 
@@ -20,23 +22,9 @@ constexpr int kConnectTimeoutMs = 1000;
 constexpr int kX11BasePort = 6000;
 constexpr std::string_view kX11SocketDir = "/tmp/.X11-unix/X";
 
-class Socket {
- public:
-  explicit Socket(int fd) : fd_(fd) {}
-  ~Socket() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // Connects a non-blocking socket, waiting at most kConnectTimeoutMs.
 bool Connects(int domain, const sockaddr* address, socklen_t length) {
-  Socket socket(::socket(domain, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  FileDescriptor socket(::socket(domain, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
   if (socket.Get() < 0) return false;
   if (::connect(socket.Get(), address, length) == 0) return true;
   if (errno != EINPROGRESS && errno != EAGAIN) return false;

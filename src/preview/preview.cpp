@@ -9,6 +9,7 @@
 #include "guide/format.h"
 #include "guide/syntax.h"
 #include "support/arg_template.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/channels.h"
 #include "support/platform_paths.h"
@@ -27,10 +28,6 @@ struct PreviewState {
 PreviewState& State() {
   static PreviewState state;
   return state;
-}
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::string Rendered(const AGCmd* cmd) {

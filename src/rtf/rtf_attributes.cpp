@@ -9,6 +9,7 @@
 #include "guide/syntax.h"
 #include "nodes/scanner.h"
 #include "rtf/rtf_writer.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 
 namespace folioteer {
@@ -63,10 +64,6 @@ constexpr uint32_t kLinkColor = 4;
 
 // ---------------------------------------------------------------------------
 // Reading parameters
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
 
 bool ContainsIgnoreCase(std::string_view text, std::string_view needle, size_t from) {
   for (size_t at = from; at + needle.size() <= text.size(); ++at)

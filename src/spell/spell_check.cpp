@@ -7,6 +7,7 @@
 #include "nodes/scanner.h"
 #include "spell/dictionary.h"
 #include "spell/word_delimiters.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "ui/windows.h"
 
@@ -49,9 +50,7 @@ bool CollectMacro(AGCmd* cmd, ScanState& state) {
 void WriteLinkLabels(const AttrRunTexts& attrs, int count, Channel out) {
   for (int i = 0; i < count; ++i) {
     std::string_view attr = attrs[i];
-    std::string lower(attr);
-    for (char& ch : lower)
-      if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    std::string lower = AsciiLowered(attr);
     if (lower.find("link", 4) == std::string::npos && lower.find("system", 4) == std::string::npos) continue;
     size_t pos = 2;
     std::string_view label = NextToken(attr, pos, kLinkDelimiters, TokenQuotes::Strip);

@@ -6,6 +6,7 @@
 #include "spell/word_delimiters.h"
 #include "support/assert.h"
 #include "support/requesters.h"
+#include "support/text_lines.h"
 #include "ui/headless_windows.h"
 
 namespace folioteer {
@@ -39,18 +40,6 @@ std::string JoinedText(TextBlock block) {
     first = false;
   }
   return text;
-}
-
-// Splits the edit text into its lines.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (true) {
-    size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-    if (end == std::string_view::npos) return lines;
-    start = end + 1;
-  }
 }
 
 }  // namespace
@@ -318,7 +307,7 @@ void PopulateMisspells(List words) {
 // A word that is not there selects nothing: an old selection goes.
 void ShowMisspell(NodeEntry*, std::string_view word) {
   std::string text = Windows().EditText();
-  std::vector<std::string_view> lines = Lines(text);
+  std::vector<std::string_view> lines = SplitLines(text);
   for (size_t line = 0; line < lines.size(); ++line) {
     for (std::string_view found : SpellWords(lines[line])) {
       if (found != word) continue;

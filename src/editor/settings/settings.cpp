@@ -6,6 +6,7 @@
 #include "editor/editor_state.h"
 #include "guide/syntax.h"
 #include "support/arg_template.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/env_vars.h"
 #include "ui/windows.h"
