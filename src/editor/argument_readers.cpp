@@ -1,6 +1,6 @@
 #include "editor/argument_readers.h"
 
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 #include "guide/syntax.h"
 #include "nodes/node_registry.h"
 #include "support/assert.h"

@@ -4,11 +4,12 @@
 #include <cstdio>
 #include <sstream>
 
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 #include "editor/settings/settings.h"
 #include "guide/syntax.h"
 #include "nodes/node_registry.h"
 #include "support/arg_template.h"
+#include "support/assert.h"
 #include "support/requesters.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "editor/argument_readers.h"
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"

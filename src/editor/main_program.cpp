@@ -1,6 +1,6 @@
 #include "editor/main_program.h"
 
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 #include "editor/handlers.h"
 #include "editor/settings/settings.h"
 #include "guide/parser.h"
@@ -168,13 +168,13 @@ bool& UserAbort() { return Program().userAbort; }
 void WriteItOut() {
   EditorState& editor = Editor();
   AGDocument* doc = GetDocument(editor.guideFile);
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   Assert(ReadNextNode() != nullptr, "MAIN problem in WriteItOut?");
   for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) {
     RemNode(doc, entry->node);
     entry->node->seq = static_cast<int32_t>(entry->order);
   }
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   Assert(ReadNextNode() != nullptr, "MAIN problem in WriteItOut?");
   for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) ReplaceNode(doc, entry->node);
   while (!OutputAmigaGuideFile(editor.guideFile)) {
@@ -201,12 +201,14 @@ int RunEditor(CommandSource& source) {
   InitAmigaGuideSyntax();
   InitCommandInfo();
   InitNodeRegistry();
+  InstallWindowViews();
   int status = kExitNormal;
   try {
     TakeSettings();
     HoldScreen();
     InitPreview();
     if (ChooseAndOpenGuide()) {
+      BuildNodeRegistry(GetDocument(editor.guideFile));
       OpenMyWndo();
       const ParseLosses& losses = GetParseLosses(editor.guideFile);
       if (losses.Any()) ShowWarningS(DescribeParseLosses(losses));

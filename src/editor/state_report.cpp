@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "editor/batch.h"
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"
 #include "preview/preview.h"
@@ -46,9 +46,9 @@ void PrintText(std::ostream& out) {
 
 void PrintLabels(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
-  for (bool next : {true, false}) {
-    const HeadlessWindows::NavLabel& label = windows.Label(next);
-    out << (next ? "next " : "prev ") << label.text << (label.pointsNowhere ? " (points nowhere)" : "") << "\n";
+  for (auto [direction, name] : {std::pair{NavDirection::Next, "next "}, std::pair{NavDirection::Prev, "prev "}}) {
+    const HeadlessWindows::NavLabel& label = windows.Label(direction);
+    out << name << label.text << (label.pointsNowhere ? " (points nowhere)" : "") << "\n";
   }
 }
 

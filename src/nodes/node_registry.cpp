@@ -2,7 +2,6 @@
 
 #include "support/ascii.h"
 #include "support/assert.h"
-#include "ui/windows.h"
 
 namespace folioteer {
 namespace {
@@ -60,6 +59,18 @@ void AdjustNodeCount(int delta) { nodeCount += delta; }
 List AllNodesList() { return allNodes; }
 List AllNodesByNameList() { return allNodesByName; }
 
+void BuildNodeRegistry(AGDocument* doc) {
+  ResetNodeReader(NodeReaderMode::Write);
+  ScanNodes(doc, [](AGCmd* node) {
+    NodeEntry* entry = AddInfoToNode(node);
+    Assert(entry != nullptr, "Out of memory in ScanNodeNamesAddGadg");
+    if (!AddToAllNodes(entry)) FreeNodeEntry(entry);
+    return true;
+  });
+  ResetNodeReader(NodeReaderMode::Read);
+  ResolveNodes();
+}
+
 NodeEntry* AddInfoToNode(AGCmd* node) {
   auto* entry = new NodeEntry;
   entry->node = node;
@@ -84,7 +95,7 @@ bool AddToAllNodes(NodeEntry* entry) {
   bool added = ListOpDone(allNodesByName);
   ListSetReadMode(allNodesByName);
   if (!added) {
-    ShowWarningDS("Node name duplicate:", std::string(NodeNameView(entry->node)));
+    ShowWarningDS("Node name duplicate:", NodeNameView(entry->node));
     return false;
   }
   ListSetWriteMode(allNodes);
@@ -106,8 +117,8 @@ void RemoveFromAllNodes(NodeEntry* entry) {
   ListSetReadMode(allNodesByName);
 }
 
-void ResetNodeReader(bool write) {
-  if (write)
+void ResetNodeReader(NodeReaderMode mode) {
+  if (mode == NodeReaderMode::Write)
     ListSetWriteMode(allNodes);
   else
     ListSetReadMode(allNodes);
@@ -121,14 +132,14 @@ NodeEntry* ReadNextNode() {
 
 NodeEntry* FindNodeByIdx(int position) {
   if (position < 0) return nullptr;
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   NodeEntry* entry = ReadNextNode();
   for (int i = 0; i < position && entry != nullptr; ++i) entry = ReadNextNode();
   return entry;
 }
 
 int FindNodeIdx(const NodeEntry* entry) {
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   int position = 0;
   for (NodeEntry* each = ReadNextNode(); each != nullptr; each = ReadNextNode(), ++position)
     if (each == entry) return position;
@@ -172,7 +183,7 @@ void ResolveOneName(NodeEntry* entry, AGCmdKind kind) {
 
 void ResolveNodes() {
   ListSetReadMode(allNodesByName);
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) {
     ResolveOneName(entry, AGCmdKind::Prev);
     ResolveOneName(entry, AGCmdKind::Next);

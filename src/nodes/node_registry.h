@@ -17,11 +17,16 @@
 #include <string_view>
 
 #include "containers/ordered_list.h"
+#include "guide/document.h"
 #include "guide/records.h"
 
 namespace folioteer {
 
 enum class NavState : uint8_t { None, Unresolved, Empty, Missing, Found };
+// Which of a node's two navigation commands: @prev or @next.
+enum class NavDirection : uint8_t { Prev, Next };
+// What a walk over AllNodes may do on its way.
+enum class NodeReaderMode : uint8_t { Read, Write };
 
 // One entry of a node's misspelling list, in order of first occurrence.
 struct MisspelledWord {
@@ -46,6 +51,10 @@ void InitNodeRegistry();
 // Frees every entry and empties both lists.
 void ClearNodeRegistry();
 int NodeCount();
+// Registers every node of the document in document order (a node whose name
+// is registered already stays out, with the warning) and resolves the
+// targets of their @next and @prev. The windows list what it registered.
+void BuildNodeRegistry(AGDocument* doc);
 
 NodeEntry* AddInfoToNode(AGCmd* node);
 void FreeNodeEntry(NodeEntry*& entry);
@@ -53,8 +62,8 @@ void FreeNodeEntry(NodeEntry*& entry);
 // a node of that name is registered already.
 bool AddToAllNodes(NodeEntry* entry);
 void RemoveFromAllNodes(NodeEntry* entry);
-void ResetNodeReader(bool write);
-// The next entry of a walk begun with ResetNodeReader(FALSE); null at the end.
+void ResetNodeReader(NodeReaderMode mode);
+// The next entry of a walk begun with ResetNodeReader(Read); null at the end.
 NodeEntry* ReadNextNode();
 
 NodeEntry* FindNodeByIdx(int position);

@@ -5,7 +5,8 @@
 
 #include <array>
 
-#include "editor/editor_state.h"
+#include "nodes/edit_box.h"
+#include "state/editor_state.h"
 #include "guide/format.h"
 #include "guide/syntax.h"
 #include "support/arg_template.h"
@@ -13,7 +14,6 @@
 #include "support/assert.h"
 #include "support/channels.h"
 #include "support/platform_paths.h"
-#include "ui/windows.h"
 
 namespace folioteer {
 namespace {
@@ -24,6 +24,13 @@ struct PreviewState {
   int current = 0;
   Channel temp;  // open while a temporary file is being written
 };
+
+PreviewWindow* installedWindow = nullptr;
+
+PreviewWindow& Window() {
+  Assert(installedWindow != nullptr, "No preview window installed");
+  return *installedWindow;
+}
 
 PreviewState& State() {
   static PreviewState state;
@@ -85,6 +92,8 @@ std::vector<std::string> HelpWords(std::string_view guideFile) {
 
 }  // namespace
 
+void InstallPreviewWindow(PreviewWindow* window) { installedWindow = window; }
+
 void InitPreview() {
   PreviewState& state = State();
   state.up = false;
@@ -120,7 +129,7 @@ std::string PreviewGuideText(NodeEntry* entry) {
   text += "@{bg Highlight}@{fg Text}@{jright}Folioteer Draft\n\n@{jleft}@{pard}\n";
   if (entry == Editor().editingNode) {
     std::string edited;
-    GetEditedText(edited);
+    CurrentEditBox().GetEditedText(edited);
     text += edited;
   } else {
     ResetBlockRead(entry->node->block);
@@ -141,7 +150,7 @@ void DoShow(NodeEntry* entry) {
   if (entry == nullptr) return;
   PreviewState& state = State();
   WriteTemporary(entry);
-  Windows().ShowPreview(state.names[state.current], PreviewTitle(entry));
+  Window().ShowPreview(state.names[state.current], PreviewTitle(entry));
   state.up = true;
   state.current = 1 - state.current;
 }
@@ -149,7 +158,7 @@ void DoShow(NodeEntry* entry) {
 void ShowOff() {
   PreviewState& state = State();
   if (!state.up) return;
-  Windows().ClosePreview();
+  Window().ClosePreview();
   state.up = false;
 }
 

@@ -9,34 +9,40 @@
 #include "spell/word_delimiters.h"
 #include "support/ascii.h"
 #include "support/assert.h"
-#include "ui/windows.h"
 
 namespace folioteer {
 namespace {
 
 constexpr std::string_view kLinkDelimiters = " \t}";
 
+SpellChkDisplay* installedDisplay = nullptr;
+
+SpellChkDisplay& Display() {
+  Assert(installedDisplay != nullptr, "No spell check display installed");
+  return *installedDisplay;
+}
+
 // Drives the progress gauge while the word lists load.
 void LoadingProgress(SpellProgress op, uint32_t number) {
   switch (op) {
-    case SpellProgress::Start: Windows().ProgressStart("SpellChk Words Loading ...", number); break;
-    case SpellProgress::Advance: Windows().ProgressAdvance(number); break;
-    case SpellProgress::Finished: Windows().ProgressEnd(); break;
+    case SpellProgress::Start: Display().ProgressStart("SpellChk Words Loading ...", number); break;
+    case SpellProgress::Advance: Display().ProgressAdvance(number); break;
+    case SpellProgress::Finished: Display().ProgressEnd(); break;
   }
 }
 
 bool OpenDictionary() {
   if (IsOpenSpellChk()) return true;
-  ShowGUIBusy(true);
+  Display().ShowGUIBusy(true);
   bool opened = false;
   try {
     opened = AttemptOpenSpellChk(LoadingProgress);
   } catch (...) {
-    Windows().ProgressEnd();  // the gauge goes before the exception travels on
-    ShowGUIBusy(false);
+    Display().ProgressEnd();  // the gauge goes before the exception travels on
+    Display().ShowGUIBusy(false);
     throw;
   }
-  if (!opened) ShowGUIBusy(false);
+  if (!opened) Display().ShowGUIBusy(false);
   return opened;
 }
 
@@ -127,10 +133,12 @@ bool ScanNode(AGDocument* doc, NodeEntry* entry, SpellChkHandle handle) {
 
 }  // namespace
 
+void InstallSpellChkDisplay(SpellChkDisplay* display) { installedDisplay = display; }
+
 bool SpellChkNode(AGDocument* doc, NodeEntry* entry) {
   if (!OpenDictionary()) return false;
   SpellChkHandle handle = AttachSpellChk(kSpellDigitWords);
-  ShowGUIBusy(false);
+  Display().ShowGUIBusy(false);
   if (handle == InvalidSpellChkHandle()) return false;
   bool scanned = false;
   try {
@@ -146,7 +154,7 @@ bool SpellChkNode(AGDocument* doc, NodeEntry* entry) {
 
 bool SpellChkDoc(AGDocument* doc) {
   std::vector<NodeEntry*> entries;
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) entries.push_back(entry);
   bool checked = true;
   for (NodeEntry* entry : entries)

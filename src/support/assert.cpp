@@ -44,8 +44,15 @@ bool OnProgramTask() {
   return task == std::thread::id{} || task == std::this_thread::get_id();
 }
 
-void ShowWarning(std::string_view message) {
-  CurrentRequesters().Warning(message);
+void ShowWarning(std::string_view message) { CurrentRequesters().Warning(message); }
+
+void ShowWarningS(std::string_view text) { ShowWarning(text); }
+
+void ShowWarningDS(std::string_view message, std::string_view text) {
+  std::string whole(message);
+  if (!whole.empty() && whole.back() != ' ' && !text.empty()) whole += ' ';
+  whole += text;
+  ShowWarning(whole);
 }
 
 }  // namespace folioteer

@@ -49,5 +49,9 @@ bool OnProgramTask();
 
 // Shows the message through the requester layer and returns.
 void ShowWarning(std::string_view message);
+// The editor's two warnings: a text; a message and a text, joined by a blank
+// unless the message ends in one.
+void ShowWarningS(std::string_view text);
+void ShowWarningDS(std::string_view message, std::string_view text);
 
 }  // namespace folioteer

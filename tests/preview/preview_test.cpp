@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 #include "support/platform_paths.h"
 
 namespace folioteer {

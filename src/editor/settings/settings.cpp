@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "editor/command_table.h"
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 #include "guide/syntax.h"
 #include "support/arg_template.h"
 #include "support/ascii.h"

@@ -1,7 +1,9 @@
 // The shared editor state: the few process-wide variables that the command
-// loop, node management and the windows all read and write. The open guide,
-// the node in the edit box, the on/off settings, the public screen, the
-// editor font and the selection state of the windows (ProgramStatus).
+// loop, node management, the preview and the windows all read and write. The
+// open guide, the node in the edit box, the on/off settings, the public
+// screen, the editor font and the selection state of the windows
+// (ProgramStatus). It sits in a folder of its own right above guide/, below
+// every folder that reads it, and knows node entries only by name.
 #pragma once
 
 #include <cstdint>

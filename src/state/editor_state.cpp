@@ -1,4 +1,4 @@
-#include "editor/editor_state.h"
+#include "state/editor_state.h"
 
 namespace folioteer {
 
