@@ -1,7 +1,5 @@
 #include "editor/handlers.h"
 
-#include <array>
-
 #include "editor/argument_readers.h"
 #include "state/editor_state.h"
 #include "editor/main_program.h"
@@ -19,8 +17,6 @@
 namespace folioteer {
 namespace {
 
-using Handler = EditorCmd (*)(EditorCmd cmd, const std::string& line);
-
 AGDocument* Doc() { return GetDocument(Editor().guideFile); }
 NodeEntry* Editing() { return Editor().editingNode; }
 EditorCmd Chain() { return Editor().autoPreview ? EditorCmd::DispNode : EditorCmd::None; }
@@ -29,7 +25,9 @@ void StoreEditedText() {
   if (Editing() != nullptr) SaveNodeText(Editing());
 }
 
-EditorCmd Nothing(EditorCmd, const std::string&) { return EditorCmd::None; }
+}  // namespace
+
+EditorCmd NoActionCmd(EditorCmd, const std::string&) { return EditorCmd::None; }
 
 EditorCmd NewNodeCmd(EditorCmd, const std::string& line) {
   std::string name;
@@ -183,7 +181,7 @@ EditorCmd SpellChkCmd(EditorCmd cmd, const std::string& line) {
     RefreshSpellCheck();
   }
   if (was && !on) HideSpellWin();
-  PutEnvVars(false);
+  PutEnvVars(VarScope::Session);
   return EditorCmd::None;
 }
 
@@ -218,33 +216,26 @@ EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
 EditorCmd SetEdFontCmd(EditorCmd, const std::string& line) {
   if (ReadFont(line)) {
     SetFontEditWin();
-    PutEnvVars(false);
+    PutEnvVars(VarScope::Session);
   }
   return EditorCmd::None;
 }
 
+// Automatic preview switched on opens the preview at once.
 EditorCmd SettingToggleCmd(EditorCmd cmd, const std::string& line) {
   bool on = false;
   if (!OnOffArgs(cmd, line, on)) return EditorCmd::None;
-  EditorState& editor = Editor();
-  EditorCmd next = EditorCmd::None;
-  switch (cmd) {
-    case EditorCmd::Icons: editor.makeIcons = on; break;
-    case EditorCmd::TabAttr: editor.useTabAttr = on; break;
-    case EditorCmd::HlpHints:
-      editor.helpHints = on;
-      SetHelpHints(on);
-      break;
-    default:  // AUTOPREV
-      if (!IsShowOn() && !editor.autoPreview && on) next = EditorCmd::DispNode;
-      editor.autoPreview = on;
-  }
-  PutEnvVars(false);
-  return next;
+  Setting setting = CmdInfo(cmd).setting;
+  bool& value = OnOffSetting(setting);
+  bool openPreview = setting == Setting::AutoPreview && on && !value && !IsShowOn();
+  value = on;
+  if (setting == Setting::HelpHints) SetHelpHints(on);
+  PutEnvVars(VarScope::Session);
+  return openPreview ? EditorCmd::DispNode : EditorCmd::None;
 }
 
 EditorCmd SaveSetCmd(EditorCmd, const std::string&) {
-  PutEnvVars(true);
+  PutEnvVars(VarScope::Permanent);
   return EditorCmd::None;
 }
 
@@ -286,18 +277,7 @@ EditorCmd AboutCmd(EditorCmd, const std::string&) {
   return EditorCmd::None;
 }
 
-constexpr std::array<Handler, kNumEditorCmds> kHandlers = {
-    Nothing,           NewNodeCmd,      DelNodeCmd,     ShowNodeCmd,     EditNodeDescripCmd, NodeUpCmd,
-    NodeDownCmd,       NewCommandCmd,   EditCommandCmd, DeleteCommandCmd, NewCommandCmd,     EditCommandCmd,
-    DeleteCommandCmd,  DispNodeCmd,     ViewOffCmd,     NewLinkCmd,      NewTextAttrCmd,     CancelEditCmd,
-    SaveCmd,           SaveAsCmd,       ShowMisspellCmd, SpellChkCmd,    SpellWordCmd,       SpellWordCmd,
-    ExpRtfCmd,         SetEdFontCmd,    SettingToggleCmd, SettingToggleCmd, SettingToggleCmd, SettingToggleCmd,
-    SaveSetCmd,        IconifyCmd,      HelpCmd,        AboutCmd,        Nothing,
-};
-
-}  // namespace
-
-EditorCmd Dispatch(EditorCmd cmd, const std::string& argLine) { return kHandlers[static_cast<int>(cmd)](cmd, argLine); }
+EditorCmd Dispatch(EditorCmd cmd, const std::string& argLine) { return CmdInfo(cmd).handler(cmd, argLine); }
 
 void RefreshSpellCheck() {
   EditorState& editor = Editor();
@@ -309,7 +289,7 @@ void RefreshSpellCheck() {
   }
   editor.spellCheck = false;
   CheckUncheckItem(MenuItem::SpellCheck, false);
-  PutEnvVars(false);
+  PutEnvVars(VarScope::Session);
 }
 
 void ShowAbout() {
