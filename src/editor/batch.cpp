@@ -79,12 +79,13 @@ bool ParseDirective(const std::vector<std::string>& lines, size_t& index, Script
     return false;
   }
   if (name == ".select") {
-    static const std::string kLists[] = {"global", "nodes", "local", "misspells"};
+    static constexpr std::pair<std::string_view, ListId> kLists[] = {
+        {"global", ListId::Global}, {"nodes", ListId::Nodes}, {"local", ListId::Local}, {"misspells", ListId::Misspells}};
     step.kind = Kind::Select;
     std::vector<std::string> numberWords{words[0], words.size() > 2 ? words[2] : ""};
-    for (int list = 0; list < 4 && words.size() == 3; ++list)
-      if (words[1] == kLists[list] && Numbers(numberWords, 1, step.numbers)) {
-        step.numbers.insert(step.numbers.begin(), list);
+    for (auto [listName, list] : kLists)
+      if (words.size() == 3 && words[1] == listName && Numbers(numberWords, 1, step.numbers)) {
+        step.numbers.insert(step.numbers.begin(), static_cast<int>(list));
         return true;
       }
     why = ".select takes a list (global, nodes, local, misspells) and a row";

@@ -7,21 +7,63 @@
 #include "editor/settings/settings.h"
 #include "guide/document.h"
 #include "preview/preview.h"
+#include "support/enum_table.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"
 
 namespace folioteer {
 namespace {
 
-const char* const kControlNames[kNumControls] = {
-    "AddGlobal", "EditGlobal", "DeleteGlobal", "NodeUp", "NodeDown", "NewNode", "Retitle",
-    "DeleteNode", "AddLocal", "EditLocal", "DeleteLocal", "Show", "AttrPopup", "Link",
-    "Undo", "Next", "Prev", "Ignore", "AddWord"};
-const char* const kMenuNames[kNumMenuItems] = {
-    "Save", "SaveAs", "About", "Help", "Quit", "SaveSettings", "MakeIcons", "AutoPreview",
-    "UseTab", "HelpHints", "EditorFont", "SpellCheck", "AutoIndex", "ExportHtml", "ExportRtf"};
-const char* const kFlagNames[8] = {"global-selected", "global-kind", "node-selected", "local-selected",
-                                   "local-kind", "main-selected", "misspelling-shown", "preview-to-restore"};
+template <typename Key>
+struct Named {
+  Key key;
+  std::string_view name;
+};
+
+constexpr Named<Control> kControlNames[] = {
+    {Control::AddGlobal, "AddGlobal"},     {Control::EditGlobal, "EditGlobal"}, {Control::DeleteGlobal, "DeleteGlobal"},
+    {Control::NodeUp, "NodeUp"},           {Control::NodeDown, "NodeDown"},     {Control::NewNode, "NewNode"},
+    {Control::Retitle, "Retitle"},         {Control::DeleteNode, "DeleteNode"}, {Control::AddLocal, "AddLocal"},
+    {Control::EditLocal, "EditLocal"},     {Control::DeleteLocal, "DeleteLocal"}, {Control::Show, "Show"},
+    {Control::AttrPopup, "AttrPopup"},     {Control::Link, "Link"},             {Control::Undo, "Undo"},
+    {Control::Next, "Next"},               {Control::Prev, "Prev"},             {Control::Ignore, "Ignore"},
+    {Control::AddWord, "AddWord"},
+};
+static_assert(RowsFollowEnum(kControlNames, &Named<Control>::key, kNumControls));
+
+constexpr Named<MenuItem> kMenuNames[] = {
+    {MenuItem::Save, "Save"},
+    {MenuItem::SaveAs, "SaveAs"},
+    {MenuItem::About, "About"},
+    {MenuItem::Help, "Help"},
+    {MenuItem::Quit, "Quit"},
+    {MenuItem::SaveSettings, "SaveSettings"},
+    {MenuItem::MakeIcons, "MakeIcons"},
+    {MenuItem::AutoPreview, "AutoPreview"},
+    {MenuItem::UseTab, "UseTab"},
+    {MenuItem::HelpHints, "HelpHints"},
+    {MenuItem::EditorFontItem, "EditorFont"},
+    {MenuItem::SpellCheck, "SpellCheck"},
+    {MenuItem::AutoIndex, "AutoIndex"},
+    {MenuItem::ExportHtml, "ExportHtml"},
+    {MenuItem::ExportRtf, "ExportRtf"},
+};
+static_assert(RowsFollowEnum(kMenuNames, &Named<MenuItem>::key, kNumMenuItems));
+
+constexpr Named<WindowId> kWindowNames[] = {
+    {WindowId::Main, "main"},
+    {WindowId::Edit, "edit"},
+    {WindowId::Spell, "spell"},
+};
+static_assert(RowsFollowEnum(kWindowNames, &Named<WindowId>::key, kNumWindows));
+
+// In the order of their bits.
+constexpr Named<ProgramStatusFlag> kFlagNames[] = {
+    {kGlobalSelected, "global-selected"}, {kGlobalKindFlag, "global-kind"},
+    {kNodeSelected, "node-selected"},     {kLocalSelected, "local-selected"},
+    {kLocalKindFlag, "local-kind"},       {kMainSelected, "main-selected"},
+    {kMisspellingShown, "misspelling-shown"}, {kPreviewToRestore, "preview-to-restore"},
+};
 
 void PrintList(std::ostream& out, const char* name, ListId list) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
@@ -55,33 +97,31 @@ void PrintLabels(std::ostream& out) {
 void PrintStatus(std::ostream& out) {
   const EditorState& editor = Editor();
   out << "status " << static_cast<int>(editor.programStatus);
-  for (int bit = 0; bit < 8; ++bit)
-    if (editor.programStatus & (1 << bit)) out << " " << kFlagNames[bit];
+  for (auto [flag, name] : kFlagNames)
+    if (editor.Status(flag)) out << " " << name;
   out << "\n";
 }
 
 void PrintControls(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   out << "enabled";
-  for (int c = 0; c < kNumControls; ++c)
-    if (windows.Enabled(static_cast<Control>(c))) out << " " << kControlNames[c];
+  for (auto [control, name] : kControlNames)
+    if (windows.Enabled(control)) out << " " << name;
   out << "\n";
 }
 
 void PrintMenus(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   out << "checked";
-  for (int item = 0; item < kNumMenuItems; ++item)
-    if (windows.MenuCheck(static_cast<MenuItem>(item))) out << " " << kMenuNames[item];
+  for (auto [item, name] : kMenuNames)
+    if (windows.MenuCheck(item)) out << " " << name;
   out << "\n";
 }
 
 void PrintWindows(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
-  const char* names[] = {"main", "edit", "spell"};
-  for (int w = 0; w < 3; ++w) {
-    WindowId id = static_cast<WindowId>(w);
-    out << names[w] << " window " << (windows.IsWindowOpen(id) ? "open" : "closed");
+  for (auto [id, name] : kWindowNames) {
+    out << name << " window " << (windows.IsWindowOpen(id) ? "open" : "closed");
     if (id == WindowId::Main && windows.Iconified()) out << " iconified";
     if (!windows.Title(id).empty()) out << " \"" << windows.Title(id) << "\"";
     out << "\n";

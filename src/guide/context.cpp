@@ -8,7 +8,7 @@ namespace folioteer {
 void InitAGContext(AGContext& context) {
   context = AGContext{};
   for (int i = 0; i < 40; ++i) context.tabStops[i] = 8 * (i + 1);
-  ListCreate(context.macros, CompareMacroNames, false);
+  ListCreate(context.macros, CompareMacroNames, Duplicates::Refused);
 }
 
 int CompareMacroNames(const void* stored, const void* key) {

@@ -87,8 +87,8 @@ std::string DescribeParseLosses(const ParseLosses& losses) {
 
 AGDocument* NewDocument(AGCmd* database) {
   auto* doc = new AGDocument;
-  ListCreate(doc->globalCmds, CompareBySeq, false);
-  ListCreate(doc->nodes, CompareBySeq, false);
+  ListCreate(doc->globalCmds, CompareBySeq, Duplicates::Refused);
+  ListCreate(doc->nodes, CompareBySeq, Duplicates::Refused);
   database->seq = 1;
   doc->lastSeq = 1;
   AddToList(doc->globalCmds, database, "ListAddition FAIL in OpenAmigaGuideFile");
@@ -118,7 +118,7 @@ void AddNode(AGDocument* doc, AGCmd* node) {
   Assert(node->subcmds == NilList(), "AddNode on non-empty node NYI");
   node->seq = IsMainNode(node) ? 0 : ++doc->lastSeq;
   AddToList(doc->nodes, node, "ListAddition FAIL in InsertEmptyNode");
-  ListCreate(node->subcmds, CompareBySeq, false);
+  ListCreate(node->subcmds, CompareBySeq, Duplicates::Refused);
   AGCmd* endNode = CreateSwitchCmd(AGCmdKind::EndNode);
   endNode->seq = kEndNodeSeq;
   AddToList(node->subcmds, endNode, "ListAddition FAIL in InsertEmptyNode");

@@ -100,9 +100,11 @@ AGCmd* ParseParameters(AGCmdKind kind, const std::string& line, size_t& pos) {
   return nullptr;
 }
 
-void NoteLoss(AmigaGuideFile handle, bool text) {
+enum class LostLine : uint8_t { Text, Command };
+
+void NoteLoss(AmigaGuideFile handle, LostLine lost) {
   ParseLosses& losses = handle->losses;
-  (text ? losses.textLines : losses.commands)++;
+  (lost == LostLine::Text ? losses.textLines : losses.commands)++;
   if (losses.firstLines.size() < kLossLinesKept) losses.firstLines.push_back(handle->lineNumber);
 }
 
@@ -185,7 +187,7 @@ bool ParseAGHeader(AmigaGuideFile handle) {
   while (NextLine(handle, line, skipped)) {
     AGCmd* cmd = ParseCmd(line);
     if (cmd == nullptr) {
-      NoteLoss(handle, true);
+      NoteLoss(handle, LostLine::Text);
     } else if (cmd->mods.Has(CmdModifier::Global)) {
       AddGlobalCommand(handle->doc, cmd);
     } else {
@@ -209,7 +211,7 @@ bool ParseAGNode(AmigaGuideFile handle) {
     } else {
       if (cmd != nullptr && DebugEnabled())
         DebugPrint("Unexpected command ignored: " + line + " (line " + std::to_string(handle->lineNumber) + ")");
-      NoteLoss(handle, cmd == nullptr);
+      NoteLoss(handle, cmd == nullptr ? LostLine::Text : LostLine::Command);
       DisposeCmd(cmd);
     }
   }

@@ -21,27 +21,33 @@ enum class AGCmdKind : uint8_t {
   Width, WordWrap, None
 };
 inline constexpr int kNumCmdKinds = 26;  // None included
+static_assert(kNumCmdKinds == static_cast<int>(AGCmdKind::None) + 1);
 
 enum class CmdModifier : uint8_t {
   Global, Local, EndNode, Inline, CaseSensitive, Verbatim, NodeRef, StrParam, TwoStrParam,
   FontParam, Number, Switch, Unique, NoDefaults
 };
 inline constexpr int kNumCmdModifiers = 14;
+static_assert(kNumCmdModifiers == static_cast<int>(CmdModifier::NoDefaults) + 1);
 
 enum class AGAttrKind : uint8_t {
   AmigaGuide, Apen, Bg, Body, Lindent, Bold, Bpen, JCenter, ClearTabs, Code, Par, Fg, Italic,
   JLeft, Line, Pari, Pard, Plain, JRight, SetTabs, Tab, Underline, None
 };
 inline constexpr int kNumAttrKinds = 23;  // None included
+static_assert(kNumAttrKinds == static_cast<int>(AGAttrKind::None) + 1);
 
 enum class AttrModifier : uint8_t { AttrText, AttrNumber, MultiNums, AttrColor, AttrStyle, AttrSwitch };
 inline constexpr int kNumAttrModifiers = 6;
+static_assert(kNumAttrModifiers == static_cast<int>(AttrModifier::AttrSwitch) + 1);
 
 enum class LinkOp : uint8_t { Link, Rx, Rxs, System };
 inline constexpr int kNumLinkOps = 4;
+static_assert(kNumLinkOps == static_cast<int>(LinkOp::System) + 1);
 
 enum class GuideColor : uint8_t { Text, Shine, Shadow, Fill, FillText, Background, Highlight };
 inline constexpr int kNumColors = 7;
+static_assert(kNumColors == static_cast<int>(GuideColor::Highlight) + 1);
 
 // A set of modifiers, one bit per value.
 template <typename Modifier, typename Bits>

@@ -42,8 +42,8 @@ std::string_view NodeNameView(const AGCmd* node) { return Unquoted(node->params.
 
 void InitNodeRegistry() {
   ClearNodeRegistry();
-  ListCreate(allNodes, CompareOrder, false);
-  ListCreate(allNodesByName, CompareNames, false);
+  ListCreate(allNodes, CompareOrder, Duplicates::Refused);
+  ListCreate(allNodesByName, CompareNames, Duplicates::Refused);
   ListSetReadMode(allNodes);
   ListSetReadMode(allNodesByName);
 }

@@ -25,6 +25,8 @@ namespace folioteer {
 enum class NavState : uint8_t { None, Unresolved, Empty, Missing, Found };
 // Which of a node's two navigation commands: @prev or @next.
 enum class NavDirection : uint8_t { Prev, Next };
+inline constexpr int kNumNavDirections = 2;
+static_assert(kNumNavDirections == static_cast<int>(NavDirection::Next) + 1);
 // What a walk over AllNodes may do on its way.
 enum class NodeReaderMode : uint8_t { Read, Write };
 

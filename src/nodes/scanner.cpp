@@ -324,7 +324,7 @@ bool ScanOneNode(AGDocument*, AGCmd* node, ScanState& state) {
   ScanLocalCmds(node, [&](AGCmd* cmd) { return handlers.localCommand && handlers.localCommand(cmd, state); });
   if (handlers.nodeHeading) handlers.nodeHeading(node, state);
 
-  GetBlockTxt(node->block, work.nodeText, true);
+  GetBlockTxt(node->block, work.nodeText, LineEnds::Keep);
   work.afterLineEnd = false;
   work.explicitLine = false;
   work.depth = 0;

@@ -36,8 +36,14 @@ constexpr StyleSwitch kStyleSwitches[] = {
     {"@{ui}", 2, RTFCharStyleKind::Italic, RTFStyleSwitch::Off},
     {"@{uu}", 4, RTFCharStyleKind::Underline, RTFStyleSwitch::Off},
 };
+constexpr StyleSwitch SwitchOff(RTFCharStyleKind kind) {
+  for (const StyleSwitch& style : kStyleSwitches)
+    if (style.kind == kind && style.state == RTFStyleSwitch::Off) return style;
+  throw "no switch";  // not a constant expression: a compile error
+}
 // The order in which a reset switches styles off.
-constexpr StyleSwitch kStylesOff[] = {kStyleSwitches[3], kStyleSwitches[4], kStyleSwitches[5]};
+constexpr StyleSwitch kStylesOff[] = {SwitchOff(RTFCharStyleKind::Bold), SwitchOff(RTFCharStyleKind::Italic),
+                                      SwitchOff(RTFCharStyleKind::Underline)};
 
 struct Justification {
   std::string_view attr;

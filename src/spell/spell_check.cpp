@@ -82,7 +82,7 @@ void FreeMisspellings(List& list) {
 // does not accept; the list keeps the order of first occurrence.
 void CollectMisspellings(Channel text, SpellChkHandle handle, NodeEntry* entry) {
   FreeMisspellings(entry->misspellings);
-  ListCreate(entry->misspellings, CompareSequence, false);
+  ListCreate(entry->misspellings, CompareSequence, Duplicates::Refused);
   std::unordered_set<std::string> listed;
   Reread(text);
   std::string line;

@@ -109,7 +109,7 @@ class HeadlessWindows : public WindowSystem {
   std::array<ListState, kNumLists> lists_;
   std::array<bool, kNumWindows> open_{};
   std::array<std::string, kNumWindows> titles_;
-  std::array<NavLabel, 2> navLabels_;
+  std::array<NavLabel, kNumNavDirections> navLabels_;
   std::array<bool, kNumControls> enabled_{};
   std::array<bool, kNumMenuItems> checks_{};
   std::string text_;

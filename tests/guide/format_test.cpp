@@ -102,7 +102,7 @@ TEST(Format, WrittenFormOfAttributes) {
 
 TEST(Records, RecyclingAnodeRecyclesItsLocalsAndKeepsBuffers) {
   AGCmd* node = CreateNodeCmd("N", "T");
-  ListCreate(node->subcmds, CompareBySeq, false);
+  ListCreate(node->subcmds, CompareBySeq, Duplicates::Refused);
   for (int seq = 1; seq <= 3; ++seq) {
     AGCmd* local = CreateStrParamCmd(AGCmdKind::Title, "t");
     local->seq = seq;

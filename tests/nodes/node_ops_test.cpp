@@ -76,12 +76,12 @@ TEST_F(NodeOpsTest, StoringTheEditedText) {
   TextBlock block = Editor().editingNode->node->block;
   EXPECT_EQ(GetBlockNumLines(block), 3u);
   std::string text;
-  GetBlockTxt(block, text, true);
+  GetBlockTxt(block, text, LineEnds::Keep);
   EXPECT_EQ(text, "a@{tab}b@{tab}\r\n\r\nlast\rline\r\n");
   Editor().useTabAttr = false;
   windows().SetEditText("x\ty\n");
   SaveNodeText(Editor().editingNode);
-  GetBlockTxt(block, text, true);
+  GetBlockTxt(block, text, LineEnds::Keep);
   EXPECT_EQ(text, "x\ty\r\n\r\n");
 }
 
