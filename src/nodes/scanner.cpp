@@ -14,14 +14,6 @@
 namespace folioteer {
 namespace {
 
-// Expanded text costs its length plus this for every expansion, so that even
-// tiny bodies use the budget up. The budget starts at a base and grows with
-// each node's text: ordinary guides never come near it, while a body that
-// calls itself twice (2^32 expansions within the depth bound) stops early.
-constexpr int64_t kExpansionCost = 64;
-constexpr int64_t kExpansionBudgetBase = int64_t{16} << 20;
-constexpr int64_t kExpansionBudgetPerByte = 32;
-
 constexpr std::string_view kMacroDelimiters = " \t@{}";
 constexpr std::string_view kLineAttr = "@{line}";
 

@@ -18,7 +18,6 @@ TEST(CommandTable, NamesTemplatesAndSwitches) {
   }
   EXPECT_EQ(MatchEditorCmd("editnodedescrip"), EditorCmd::EditNodeDescrip);
   EXPECT_EQ(MatchEditorCmd("NOPE"), EditorCmd::None);
-  EXPECT_EQ(*CmdInfo(EditorCmd::NewLink).cmdHint, "Insert a LINK/RX/RSX/SYSTEM command");
   EXPECT_EQ(SettingsTemplate(),
             "FILE,PUBSCREEN/K,EDITFONT/K,EDITFONTSIZE/N,MAKEICONS/S,NOMAKEICONS/S,AUTOPREVIEW/S,"
             "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
