@@ -21,12 +21,14 @@
 
 namespace folioteer {
 
+// clang-format off
 enum class EditorCmd : uint8_t {
   None, NewNode, DelNode, ShowNode, EditNodeDescrip, NodeUp, NodeDown, NewGbl, EditGbl, DelGbl,
   NewLcl, EditLcl, DelLcl, DispNode, ViewOff, NewLink, NewTextAttr, CancelEdit, Save, SaveAs,
   ShowMisspell, SpellChk, SpellIgnore, SpellUserAdd, ExpRtf, SetEdFont, Icons, AutoPrev, TabAttr,
   HlpHints, SaveSet, Iconify, Help, About, Quit
 };
+// clang-format on
 inline constexpr int kNumEditorCmds = 35;
 static_assert(kNumEditorCmds == static_cast<int>(EditorCmd::Quit) + 1);
 

@@ -1,5 +1,6 @@
 // The state of the editor and its headless windows, printed by the batch
 // mode's .print directive in a stable form that tests compare.
+#include <algorithm>
 #include <sstream>
 
 #include "editor/batch.h"
@@ -136,30 +137,46 @@ void PrintPreview(std::ostream& out) {
   for (std::string_view line : SplitFileLines(preview.content)) out << "| " << line << "\n";
 }
 
+void PrintSettings(std::ostream& out) { out << "settings " << SettingsLine() << "\n"; }
+
+// The parts of .print in the order of a .print without parts, which leaves
+// out the preview's content.
+struct Part {
+  std::string_view name;
+  void (*print)(std::ostream& out);
+  bool byDefault = true;
+};
+const Part kParts[] = {
+    {"nodes", [](std::ostream& out) { PrintList(out, "nodes", ListId::Nodes); }},
+    {"globals", [](std::ostream& out) { PrintList(out, "globals", ListId::Global); }},
+    {"locals", [](std::ostream& out) { PrintList(out, "locals", ListId::Local); }},
+    {"text", PrintText},
+    {"labels", PrintLabels},
+    {"status", PrintStatus},
+    {"controls", PrintControls},
+    {"menus", PrintMenus},
+    {"misspells", [](std::ostream& out) { PrintList(out, "misspells", ListId::Misspells); }},
+    {"windows", PrintWindows},
+    {"settings", PrintSettings},
+    {"preview", PrintPreview, false},
+};
+
 }  // namespace
 
 std::string DescribeState(const std::string& parts) {
   std::istringstream wanted(parts);
-  std::vector<std::string> list;
-  for (std::string part; wanted >> part;) list.push_back(part);
-  if (list.empty())
-    list = {"nodes",    "globals", "locals",    "text",    "labels",  "status",
-            "controls", "menus",   "misspells", "windows", "settings"};
+  std::vector<std::string> names;
+  for (std::string name; wanted >> name;) names.push_back(name);
+  if (names.empty())
+    for (const Part& part : kParts)
+      if (part.byDefault) names.emplace_back(part.name);
   std::ostringstream out;
-  for (const std::string& part : list) {
-    if (part == "nodes") PrintList(out, "nodes", ListId::Nodes);
-    else if (part == "globals") PrintList(out, "globals", ListId::Global);
-    else if (part == "locals") PrintList(out, "locals", ListId::Local);
-    else if (part == "misspells") PrintList(out, "misspells", ListId::Misspells);
-    else if (part == "text") PrintText(out);
-    else if (part == "labels") PrintLabels(out);
-    else if (part == "status") PrintStatus(out);
-    else if (part == "controls") PrintControls(out);
-    else if (part == "menus") PrintMenus(out);
-    else if (part == "windows") PrintWindows(out);
-    else if (part == "preview") PrintPreview(out);
-    else if (part == "settings") out << "settings " << SettingsLine() << "\n";
-    else out << "(no part \"" << part << "\")\n";
+  for (const std::string& name : names) {
+    auto part = std::ranges::find(kParts, name, &Part::name);
+    if (part != std::end(kParts))
+      part->print(out);
+    else
+      out << "(no part \"" << name << "\")\n";
   }
   return out.str();
 }

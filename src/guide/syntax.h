@@ -15,25 +15,31 @@
 
 namespace folioteer {
 
+// clang-format off
 enum class AGCmdKind : uint8_t {
   Author, Copyright, Database, EndNode, Font, Height, Help, Index, Keywords, Link, Macro,
   Master, Next, Node, OnClose, OnOpen, Prev, Remark, SmartWrap, Tab, Title, Toc, Version,
   Width, WordWrap, None
 };
+// clang-format on
 inline constexpr int kNumCmdKinds = 26;  // None included
 static_assert(kNumCmdKinds == static_cast<int>(AGCmdKind::None) + 1);
 
+// clang-format off
 enum class CmdModifier : uint8_t {
   Global, Local, EndNode, Inline, CaseSensitive, Verbatim, NodeRef, StrParam, TwoStrParam,
   FontParam, Number, Switch, Unique, NoDefaults
 };
+// clang-format on
 inline constexpr int kNumCmdModifiers = 14;
 static_assert(kNumCmdModifiers == static_cast<int>(CmdModifier::NoDefaults) + 1);
 
+// clang-format off
 enum class AGAttrKind : uint8_t {
   AmigaGuide, Apen, Bg, Body, Lindent, Bold, Bpen, JCenter, ClearTabs, Code, Par, Fg, Italic,
   JLeft, Line, Pari, Pard, Plain, JRight, SetTabs, Tab, Underline, None
 };
+// clang-format on
 inline constexpr int kNumAttrKinds = 23;  // None included
 static_assert(kNumAttrKinds == static_cast<int>(AGAttrKind::None) + 1);
 

@@ -39,17 +39,21 @@ static_assert(kNumWindows == static_cast<int>(WindowId::Spell) + 1);
 // The commands a pop-up offers: the global or the node-local ones.
 enum class CmdScope : uint8_t { Global, Local };
 
+// clang-format off
 enum class Control : uint8_t {
   AddGlobal, EditGlobal, DeleteGlobal, NodeUp, NodeDown, NewNode, Retitle, DeleteNode,
   AddLocal, EditLocal, DeleteLocal, Show, AttrPopup, Link, Undo, Next, Prev, Ignore, AddWord
 };
+// clang-format on
 inline constexpr int kNumControls = 19;
 static_assert(kNumControls == static_cast<int>(Control::AddWord) + 1);
 
+// clang-format off
 enum class MenuItem : uint8_t {
   Save, SaveAs, About, Help, Quit, SaveSettings, MakeIcons, AutoPreview, UseTab, HelpHints,
   EditorFontItem, SpellCheck, AutoIndex, ExportHtml, ExportRtf
 };
+// clang-format on
 inline constexpr int kNumMenuItems = 15;
 static_assert(kNumMenuItems == static_cast<int>(MenuItem::ExportRtf) + 1);
 

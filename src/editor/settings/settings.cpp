@@ -45,20 +45,19 @@ constexpr SwitchRow OnOffSwitch(Setting setting, std::string_view on, std::strin
   return {setting, on, "/S", off, SwitchType::OnOff, flag, nullptr, nullptr, byDefault};
 }
 
+// clang-format off
 constexpr SwitchRow kSwitches[] = {
-    TextSwitch(Setting::File, "FILE", "", nullptr),
-    TextSwitch(Setting::PubScreen, "PUBSCREEN", "/K", [](EditorState& e) { return &e.pubScreenName; }),
-    TextSwitch(Setting::EditFont, "EDITFONT", "/K", [](EditorState& e) { return &e.editorFont.name; }),
-    NumberSwitch(Setting::EditFontSize, "EDITFONTSIZE", [](EditorState& e) { return &e.editorFont.size; }, 14),
-    OnOffSwitch(Setting::MakeIcons, "MAKEICONS", "NOMAKEICONS", [](EditorState& e) { return &e.makeIcons; }, true),
-    OnOffSwitch(Setting::AutoPreview, "AUTOPREVIEW", "AUTOPREVIEWOFF",
-                [](EditorState& e) { return &e.autoPreview; }, false),
-    OnOffSwitch(Setting::UseTabAttr, "USETABATTR", "USETABATTROFF", [](EditorState& e) { return &e.useTabAttr; },
-                false),
-    OnOffSwitch(Setting::HelpHints, "HELPHINTS", "HELPHINTSOFF", [](EditorState& e) { return &e.helpHints; }, true),
-    OnOffSwitch(Setting::SpellCheck, "SPELLCHECK", "SPELLCHECKOFF", [](EditorState& e) { return &e.spellCheck; },
-                false),
+    TextSwitch(Setting::File,          "FILE",         "",   nullptr),
+    TextSwitch(Setting::PubScreen,     "PUBSCREEN",    "/K", [](EditorState& e) { return &e.pubScreenName; }),
+    TextSwitch(Setting::EditFont,      "EDITFONT",     "/K", [](EditorState& e) { return &e.editorFont.name; }),
+    NumberSwitch(Setting::EditFontSize, "EDITFONTSIZE",      [](EditorState& e) { return &e.editorFont.size; }, 14),
+    OnOffSwitch(Setting::MakeIcons,   "MAKEICONS",   "NOMAKEICONS",    [](EditorState& e) { return &e.makeIcons; }, true),
+    OnOffSwitch(Setting::AutoPreview, "AUTOPREVIEW", "AUTOPREVIEWOFF", [](EditorState& e) { return &e.autoPreview; }, false),
+    OnOffSwitch(Setting::UseTabAttr,  "USETABATTR",  "USETABATTROFF",  [](EditorState& e) { return &e.useTabAttr; }, false),
+    OnOffSwitch(Setting::HelpHints,   "HELPHINTS",   "HELPHINTSOFF",   [](EditorState& e) { return &e.helpHints; }, true),
+    OnOffSwitch(Setting::SpellCheck,  "SPELLCHECK",  "SPELLCHECKOFF",  [](EditorState& e) { return &e.spellCheck; }, false),
 };
+// clang-format on
 static_assert(RowsFollowEnum(kSwitches, &SwitchRow::setting, kNumSettings));
 
 const SwitchRow& Row(Setting setting) {

@@ -19,9 +19,11 @@
 
 namespace folioteer {
 
+// clang-format off
 enum class Setting : uint8_t {
   File, PubScreen, EditFont, EditFontSize, MakeIcons, AutoPreview, UseTabAttr, HelpHints, SpellCheck, None
 };
+// clang-format on
 inline constexpr int kNumSettings = 9;  // None excluded
 static_assert(kNumSettings == static_cast<int>(Setting::None));
 
