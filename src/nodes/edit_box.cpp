@@ -1,19 +1,15 @@
 #include "nodes/edit_box.h"
 
-#include "support/assert.h"
+#include "support/interface_slot.h"
 
 namespace folioteer {
 namespace {
 
-EditBox* installed = nullptr;
+InterfaceSlot<EditBox> slot("No edit box installed");
 
 }  // namespace
 
-EditBox& CurrentEditBox() {
-  Assert(installed != nullptr, "No edit box installed");
-  return *installed;
-}
-
-void InstallEditBox(EditBox* box) { installed = box; }
+EditBox& CurrentEditBox() { return slot.Get(); }
+void InstallEditBox(EditBox* box) { slot.Install(box); }
 
 }  // namespace folioteer

@@ -1,19 +1,15 @@
 #include "nodes/node_view.h"
 
-#include "support/assert.h"
+#include "support/interface_slot.h"
 
 namespace folioteer {
 namespace {
 
-NodeView* installed = nullptr;
+InterfaceSlot<NodeView> slot("No node view installed");
 
 }  // namespace
 
-NodeView& CurrentNodeView() {
-  Assert(installed != nullptr, "No node view installed");
-  return *installed;
-}
-
-void InstallNodeView(NodeView* view) { installed = view; }
+NodeView& CurrentNodeView() { return slot.Get(); }
+void InstallNodeView(NodeView* view) { slot.Install(view); }
 
 }  // namespace folioteer

@@ -13,6 +13,7 @@
 #include "support/ascii.h"
 #include "support/assert.h"
 #include "support/channels.h"
+#include "support/interface_slot.h"
 #include "support/platform_paths.h"
 
 namespace folioteer {
@@ -25,12 +26,9 @@ struct PreviewState {
   Channel temp;  // open while a temporary file is being written
 };
 
-PreviewWindow* installedWindow = nullptr;
+InterfaceSlot<PreviewWindow> window("No preview window installed");
 
-PreviewWindow& Window() {
-  Assert(installedWindow != nullptr, "No preview window installed");
-  return *installedWindow;
-}
+PreviewWindow& Window() { return window.Get(); }
 
 PreviewState& State() {
   static PreviewState state;
@@ -92,7 +90,7 @@ std::vector<std::string> HelpWords(std::string_view guideFile) {
 
 }  // namespace
 
-void InstallPreviewWindow(PreviewWindow* window) { installedWindow = window; }
+void InstallPreviewWindow(PreviewWindow* implementation) { window.Install(implementation); }
 
 void InitPreview() {
   PreviewState& state = State();

@@ -9,18 +9,16 @@
 #include "spell/word_delimiters.h"
 #include "support/ascii.h"
 #include "support/assert.h"
+#include "support/interface_slot.h"
 
 namespace folioteer {
 namespace {
 
 constexpr std::string_view kLinkDelimiters = " \t}";
 
-SpellChkDisplay* installedDisplay = nullptr;
+InterfaceSlot<SpellChkDisplay> display("No spell check display installed");
 
-SpellChkDisplay& Display() {
-  Assert(installedDisplay != nullptr, "No spell check display installed");
-  return *installedDisplay;
-}
+SpellChkDisplay& Display() { return display.Get(); }
 
 // Drives the progress gauge while the word lists load.
 void LoadingProgress(SpellProgress op, uint32_t number) {
@@ -133,7 +131,7 @@ bool ScanNode(AGDocument* doc, NodeEntry* entry, SpellChkHandle handle) {
 
 }  // namespace
 
-void InstallSpellChkDisplay(SpellChkDisplay* display) { installedDisplay = display; }
+void InstallSpellChkDisplay(SpellChkDisplay* implementation) { display.Install(implementation); }
 
 bool SpellChkNode(AGDocument* doc, NodeEntry* entry) {
   if (!OpenDictionary()) return false;
