@@ -296,10 +296,10 @@ void ShowAbout() {
   std::string dictionary, userList;
   GetActiveWordlistName(dictionary);
   GetActiveUserWrdLstName(userList);
-  std::string text = std::string(kVersionString) + "\n" +
-                     "Folioteer, an editor for AmigaGuide documents. Free software.\n\n" +
-                     "Spell Dict : \"" + dictionary + "\"   ($DICTIONARY_WORDLIST)\n" +
-                     "Spell User: \"" + userList + "\"   ($WORDLIST)";
+  std::string text = std::string(kVersionString) + "\n";
+  text += "Folioteer, an editor for AmigaGuide documents. Free software.\n\n";
+  text += "Spell Dict : \"" + dictionary + "\"   ($DICTIONARY_WORDLIST)\n";
+  text += "Spell User: \"" + userList + "\"   ($WORDLIST)";
   CurrentRequesters().InfoRequest("Folioteer", text, " _Ok ");
 }
 

@@ -40,6 +40,7 @@ TEST(Syntax, ConsistencyChecks) {
     void (*breakIt)(SyntaxSource&);
     const char* message;
   };
+  // clang-format off
   const Case cases[] = {
       // Rows 3 and 11 are the sets of Inline and Switch, row 5 of AttrSwitch.
       {[](SyntaxSource& s) { s.cmdSets[3].members.clear(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
@@ -56,6 +57,7 @@ TEST(Syntax, ConsistencyChecks) {
       {[](SyntaxSource& s) { s.linkOpHints.push_back(s.linkOpHints[0]); }, "Bug in AmigaGuideSyntax InitLopHints"},
       {[](SyntaxSource& s) { s.linkOpHints.pop_back(); }, "Bug in AmigaGuideSyntax InitLinkOpHints code"},
   };
+  // clang-format on
   EXPECT_NO_THROW(BuildSyntaxTables(DefaultSyntaxSource()));
   for (const Case& c : cases) {
     SyntaxSource source = DefaultSyntaxSource();
