@@ -6,12 +6,17 @@
 //
 // The tables are built once, on first use, from the rows in syntax.cpp, and
 // checked for consistency; afterwards they are read-only.
+//
+// Keywords compare as ASCII without regard to case: the comparisons of
+// support/ascii.h (EqualsIgnoreCase, ...) come with this header.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "support/ascii.h"
 
 namespace folioteer {
 
