@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "state/editor_state.h"
 #include "guide/parser.h"
 #include "guide_generator.h"
 #include "nodes/node_ops.h"
+#include "state/editor_state.h"
 #include "ui/headless_windows.h"
 #include "ui/windows.h"
 
@@ -15,7 +15,8 @@ namespace folioteer {
 namespace {
 
 void OpenGenerated(int nodes) {
-  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), nodes), bench::Opening::RegistryEmpty);
+  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), nodes),
+                           bench::Opening::RegistryEmpty);
 }
 
 // Registering every node (the names come in random order).
@@ -64,7 +65,8 @@ void OnFreshRegistry(benchmark::State& state, Operation operation) {
 
 void BM_AddNewNodeAfterMain(benchmark::State& state) {
   int serial = 0;
-  OnFreshRegistry(state, [&] { AddNewNode(GetDocument(Editor().guideFile), "New" + std::to_string(serial++), 0); });
+  OnFreshRegistry(state,
+                  [&] { AddNewNode(GetDocument(Editor().guideFile), "New" + std::to_string(serial++), 0); });
 }
 BENCHMARK(BM_AddNewNodeAfterMain)->Unit(benchmark::kMillisecond)->Iterations(5);
 

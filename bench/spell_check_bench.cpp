@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "state/editor_state.h"
 #include "guide/parser.h"
 #include "guide_generator.h"
 #include "nodes/node_registry.h"
 #include "spell/dictionary.h"
 #include "spell/spell_check.h"
+#include "state/editor_state.h"
 #include "ui/headless_windows.h"
 #include "ui/windows.h"
 
@@ -61,7 +61,8 @@ BENCHMARK(BM_SpellChkNode100KB)->Unit(benchmark::kMillisecond);
 
 void BM_SpellChkDoc20000(benchmark::State& state) {
   if (!LoadSystemWordList()) return state.SkipWithError("word list not loaded");
-  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), 20000), bench::Opening::MainWindowOpen);
+  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), 20000),
+                           bench::Opening::MainWindowOpen);
   for (auto _ : state)
     if (!SpellChkDoc(GetDocument(Editor().guideFile))) state.SkipWithError("check failed");
   bench::CloseGuideInEditor();

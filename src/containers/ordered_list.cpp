@@ -45,7 +45,9 @@ struct ChainAllocator {
     freeChain = node;
   }
   template <typename U>
-  bool operator==(const ChainAllocator<U>&) const { return true; }
+  bool operator==(const ChainAllocator<U>&) const {
+    return true;
+  }
 };
 
 struct Key {

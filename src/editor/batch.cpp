@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "state/editor_state.h"
 #include "editor/settings/settings.h"
 #include "guide/syntax.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 #include "support/arg_template.h"
 #include "support/assert.h"
 #include "support/requesters.h"
@@ -47,7 +47,8 @@ std::string RestAfterWord(const std::string& line) {
 }
 
 // One directive line (and, for a here-text, the lines that follow it).
-bool ParseDirective(const std::vector<std::string>& lines, size_t& index, ScriptStep& step, std::string& why) {
+bool ParseDirective(const std::vector<std::string>& lines, size_t& index, ScriptStep& step,
+                    std::string& why) {
   const std::string& line = lines[index];
   std::vector<std::string> words = Words(line);
   const std::string& name = words[0];
@@ -69,7 +70,9 @@ bool ParseDirective(const std::vector<std::string>& lines, size_t& index, Script
     Kind kind;
     size_t numbers;
   };
-  static const Simple kSimple[] = {{".cursor", Kind::Cursor, 2}, {".block", Kind::Block, 4}, {".button", Kind::Button, 1},
+  static const Simple kSimple[] = {{".cursor", Kind::Cursor, 2},
+                                   {".block", Kind::Block, 4},
+                                   {".button", Kind::Button, 1},
                                    {".cancel", Kind::Cancel, 0}};
   for (const Simple& simple : kSimple) {
     if (name != simple.name) continue;
@@ -79,8 +82,10 @@ bool ParseDirective(const std::vector<std::string>& lines, size_t& index, Script
     return false;
   }
   if (name == ".select") {
-    static constexpr std::pair<std::string_view, ListId> kLists[] = {
-        {"global", ListId::Global}, {"nodes", ListId::Nodes}, {"local", ListId::Local}, {"misspells", ListId::Misspells}};
+    static constexpr std::pair<std::string_view, ListId> kLists[] = {{"global", ListId::Global},
+                                                                     {"nodes", ListId::Nodes},
+                                                                     {"local", ListId::Local},
+                                                                     {"misspells", ListId::Misspells}};
     step.kind = Kind::Select;
     std::vector<std::string> numberWords{words[0], words.size() > 2 ? words[2] : ""};
     for (auto [listName, list] : kLists)
@@ -128,7 +133,8 @@ bool AcceptedNewCommand(const ScriptStep& step) {
   bool global = step.cmd == EditorCmd::NewGbl;
   CmdModSet mods = GetCmdInfo(kind);
   if (!mods.Has(global ? CmdModifier::Global : CmdModifier::Local)) {
-    Report(step.line, GetCmdName(kind) + (global ? " is not a global command" : " is not a node-local command"));
+    Report(step.line,
+           GetCmdName(kind) + (global ? " is not a global command" : " is not a node-local command"));
     return false;
   }
   if (!mods.Has(CmdModifier::Unique)) return true;
@@ -152,7 +158,8 @@ std::optional<std::vector<ScriptStep>> ParseScript(const std::string& source, st
       error = std::to_string(number) + ": " + why;
       return std::nullopt;
     };
-    if (line.size() > kMaxScriptLine) return fail("the line is longer than " + std::to_string(kMaxScriptLine) + " bytes");
+    if (line.size() > kMaxScriptLine)
+      return fail("the line is longer than " + std::to_string(kMaxScriptLine) + " bytes");
     if (line.find('\0') != std::string::npos) return fail("the line holds a NUL byte");
     std::vector<std::string> words = Words(line);
     if (words.empty() || words[0][0] == '#' || words[0][0] == ';') continue;

@@ -28,8 +28,8 @@ constexpr Row kRows[] = {
     {EditorCmd::NewNode, "NEWNODE", "NodeName/A,NodePos/N", "Add a new node", NewNodeCmd},
     {EditorCmd::DelNode, "DELNODE", "NodePos/N/A", "Delete this node", DelNodeCmd},
     {EditorCmd::ShowNode, "SHOWNODE", "NodeName/K,NodePos/K/N", "Show this node", ShowNodeCmd},
-    {EditorCmd::EditNodeDescrip, "EDITNODEDESCRIP", "NodeName/K,NodePos/K/N,NodeTitle/A/F", "Edit this node's title",
-     EditNodeDescripCmd},
+    {EditorCmd::EditNodeDescrip, "EDITNODEDESCRIP", "NodeName/K,NodePos/K/N,NodeTitle/A/F",
+     "Edit this node's title", EditNodeDescripCmd},
     {EditorCmd::NodeUp, "NODEUP", "NodePos/N/A", "Move this node up", NodeUpCmd},
     {EditorCmd::NodeDown, "NODEDOWN", "NodePos/N/A", "Move this node down", NodeDownCmd},
     {EditorCmd::NewGbl, "NEWGBL", kCmdArgs, "Add global command", NewCommandCmd},
@@ -47,11 +47,12 @@ constexpr Row kRows[] = {
     {EditorCmd::CancelEdit, "CANCELEDIT", "", "Undo recent edits for this node text", CancelEditCmd},
     {EditorCmd::Save, "SAVE", "", "", SaveCmd},
     {EditorCmd::SaveAs, "SAVEAS", "FileName/A", "", SaveAsCmd},
-    {EditorCmd::ShowMisspell, "SHOWMISSPELL", "MatchTok/A", "Select from list to highlight word in Edit Window",
-     ShowMisspellCmd},
+    {EditorCmd::ShowMisspell, "SHOWMISSPELL", "MatchTok/A",
+     "Select from list to highlight word in Edit Window", ShowMisspellCmd},
     {EditorCmd::SpellChk, "SPELLCHK", kOnOff, "", SpellChkCmd, Setting::SpellCheck},
     {EditorCmd::SpellIgnore, "SPELLIGNORE", "Word/A", "Ok this word for this run.", SpellWordCmd},
-    {EditorCmd::SpellUserAdd, "SPELLUSERADD", "Word/A", "Permanently add this word to user WORDLIST", SpellWordCmd},
+    {EditorCmd::SpellUserAdd, "SPELLUSERADD", "Word/A", "Permanently add this word to user WORDLIST",
+     SpellWordCmd},
     {EditorCmd::ExpRtf, "EXPRTF", "FileName/A", "", ExpRtfCmd},
     {EditorCmd::SetEdFont, "SETEDFONT", "FontName/A,FontSize/A/N", "", SetEdFontCmd, Setting::EditFont},
     {EditorCmd::Icons, "ICONS", kOnOff, "", SettingToggleCmd, Setting::MakeIcons},
@@ -105,7 +106,8 @@ void FillDefaults(Tables& tables) {
 Tables BuildTables() {
   Tables tables;
   for (const Row& row : kRows) {
-    tables.info[static_cast<int>(row.cmd)] = CommandInfo{row.name, row.argTemplate, row.hint, row.handler, row.setting};
+    tables.info[static_cast<int>(row.cmd)] =
+        CommandInfo{row.name, row.argTemplate, row.hint, row.handler, row.setting};
     if (row.setting != Setting::None && IsOnOffSetting(row.setting)) ++tables.numBoolsSettings;
   }
   CheckTable(tables);
@@ -126,7 +128,8 @@ int NumBoolsSettings() { return TheTables().numBoolsSettings; }
 
 EditorCmd MatchEditorCmd(std::string_view name) {
   for (int cmd = 1; cmd < kNumEditorCmds; ++cmd)
-    if (EqualsIgnoreCase(*CmdInfo(static_cast<EditorCmd>(cmd)).cmdName, name)) return static_cast<EditorCmd>(cmd);
+    if (EqualsIgnoreCase(*CmdInfo(static_cast<EditorCmd>(cmd)).cmdName, name))
+      return static_cast<EditorCmd>(cmd);
   return EditorCmd::None;
 }
 
@@ -152,7 +155,8 @@ bool GetParams(std::string_view argLine, std::string_view argTemplate, ParamsArr
   std::vector<TemplateItem> items = ParseTemplate(argTemplate);
   Assert(items.size() == params.size(), "GetParams:ptype mismatch");
   for (size_t i = 0; i < items.size(); ++i) {
-    Assert(params[i].ptype == ParamTypeFromTemplate(argTemplate, static_cast<int>(i)), "GetParams:ptype mismatch");
+    Assert(params[i].ptype == ParamTypeFromTemplate(argTemplate, static_cast<int>(i)),
+           "GetParams:ptype mismatch");
     params[i].present = false;
   }
   std::optional<std::vector<ArgValue>> values = ReadArgs(argLine, argTemplate);

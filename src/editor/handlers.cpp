@@ -1,7 +1,6 @@
 #include "editor/handlers.h"
 
 #include "editor/argument_readers.h"
-#include "state/editor_state.h"
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"
@@ -10,6 +9,7 @@
 #include "rtf/rtf_export.h"
 #include "spell/dictionary.h"
 #include "spell/spell_check.h"
+#include "state/editor_state.h"
 #include "support/assert.h"
 #include "support/requesters.h"
 #include "ui/windows.h"
@@ -187,8 +187,8 @@ EditorCmd SpellChkCmd(EditorCmd cmd, const std::string& line) {
 
 EditorCmd SpellWordCmd(EditorCmd cmd, const std::string& line) {
   std::string word;
-  Assert(ReadWord(cmd, line, word),
-         cmd == EditorCmd::SpellIgnore ? "bad param for SpellChkIgnoreCmd" : "bad param for SpellChkAddWordCmd");
+  Assert(ReadWord(cmd, line, word), cmd == EditorCmd::SpellIgnore ? "bad param for SpellChkIgnoreCmd"
+                                                                  : "bad param for SpellChkAddWordCmd");
   if (cmd == EditorCmd::SpellIgnore)
     IgnoreWrd(word);
   else

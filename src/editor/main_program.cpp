@@ -1,6 +1,5 @@
 #include "editor/main_program.h"
 
-#include "state/editor_state.h"
 #include "editor/handlers.h"
 #include "editor/settings/settings.h"
 #include "guide/parser.h"
@@ -9,6 +8,7 @@
 #include "icons/project_icon.h"
 #include "nodes/node_ops.h"
 #include "preview/preview.h"
+#include "state/editor_state.h"
 #include "support/assert.h"
 #include "support/requesters.h"
 #include "ui/windows.h"
@@ -155,8 +155,8 @@ void Terminate() {
 void ReportFatal(const AssertionFailure& failure) {
   if (Program().userAbort) return;
   CurrentRequesters().InfoRequest(
-      "Folioteer", failure.Message() + "\n(" + failure.Module() + ", line " + std::to_string(failure.Line()) + ")",
-      "Ok");
+      "Folioteer",
+      failure.Message() + "\n(" + failure.Module() + ", line " + std::to_string(failure.Line()) + ")", "Ok");
 }
 
 }  // namespace
@@ -176,7 +176,8 @@ void WriteItOut() {
   }
   ResetNodeReader(NodeReaderMode::Read);
   Assert(ReadNextNode() != nullptr, "MAIN problem in WriteItOut?");
-  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) ReplaceNode(doc, entry->node);
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
+    ReplaceNode(doc, entry->node);
   while (!OutputAmigaGuideFile(editor.guideFile)) {
     std::string name;
     InquireAGFileName(editor.guideFile, name);

@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "editor/batch.h"
-#include "state/editor_state.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"
 #include "preview/preview.h"
+#include "state/editor_state.h"
 #include "support/enum_table.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"
@@ -22,12 +22,24 @@ struct Named {
 };
 
 constexpr Named<Control> kControlNames[] = {
-    {Control::AddGlobal, "AddGlobal"},     {Control::EditGlobal, "EditGlobal"}, {Control::DeleteGlobal, "DeleteGlobal"},
-    {Control::NodeUp, "NodeUp"},           {Control::NodeDown, "NodeDown"},     {Control::NewNode, "NewNode"},
-    {Control::Retitle, "Retitle"},         {Control::DeleteNode, "DeleteNode"}, {Control::AddLocal, "AddLocal"},
-    {Control::EditLocal, "EditLocal"},     {Control::DeleteLocal, "DeleteLocal"}, {Control::Show, "Show"},
-    {Control::AttrPopup, "AttrPopup"},     {Control::Link, "Link"},             {Control::Undo, "Undo"},
-    {Control::Next, "Next"},               {Control::Prev, "Prev"},             {Control::Ignore, "Ignore"},
+    {Control::AddGlobal, "AddGlobal"},
+    {Control::EditGlobal, "EditGlobal"},
+    {Control::DeleteGlobal, "DeleteGlobal"},
+    {Control::NodeUp, "NodeUp"},
+    {Control::NodeDown, "NodeDown"},
+    {Control::NewNode, "NewNode"},
+    {Control::Retitle, "Retitle"},
+    {Control::DeleteNode, "DeleteNode"},
+    {Control::AddLocal, "AddLocal"},
+    {Control::EditLocal, "EditLocal"},
+    {Control::DeleteLocal, "DeleteLocal"},
+    {Control::Show, "Show"},
+    {Control::AttrPopup, "AttrPopup"},
+    {Control::Link, "Link"},
+    {Control::Undo, "Undo"},
+    {Control::Next, "Next"},
+    {Control::Prev, "Prev"},
+    {Control::Ignore, "Ignore"},
     {Control::AddWord, "AddWord"},
 };
 static_assert(RowsFollowEnum(kControlNames, &Named<Control>::key, kNumControls));
@@ -60,9 +72,9 @@ static_assert(RowsFollowEnum(kWindowNames, &Named<WindowId>::key, kNumWindows));
 
 // In the order of their bits.
 constexpr Named<ProgramStatusFlag> kFlagNames[] = {
-    {kGlobalSelected, "global-selected"}, {kGlobalKindFlag, "global-kind"},
-    {kNodeSelected, "node-selected"},     {kLocalSelected, "local-selected"},
-    {kLocalKindFlag, "local-kind"},       {kMainSelected, "main-selected"},
+    {kGlobalSelected, "global-selected"},     {kGlobalKindFlag, "global-kind"},
+    {kNodeSelected, "node-selected"},         {kLocalSelected, "local-selected"},
+    {kLocalKindFlag, "local-kind"},           {kMainSelected, "main-selected"},
     {kMisspellingShown, "misspelling-shown"}, {kPreviewToRestore, "preview-to-restore"},
 };
 
@@ -89,7 +101,8 @@ void PrintText(std::ostream& out) {
 
 void PrintLabels(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
-  for (auto [direction, name] : {std::pair{NavDirection::Next, "next "}, std::pair{NavDirection::Prev, "prev "}}) {
+  for (auto [direction, name] :
+       {std::pair{NavDirection::Next, "next "}, std::pair{NavDirection::Prev, "prev "}}) {
     const HeadlessWindows::NavLabel& label = windows.Label(direction);
     out << name << label.text << (label.pointsNowhere ? " (points nowhere)" : "") << "\n";
   }

@@ -12,8 +12,8 @@ void InitAGContext(AGContext& context) {
 }
 
 int CompareMacroNames(const void* stored, const void* key) {
-  int order = CompareIgnoreCase(static_cast<const MacroRec*>(stored)->name,
-                                static_cast<const MacroRec*>(key)->name);
+  int order =
+      CompareIgnoreCase(static_cast<const MacroRec*>(stored)->name, static_cast<const MacroRec*>(key)->name);
   return order < 0 ? -1 : (order > 0 ? 1 : 0);
 }
 

@@ -140,7 +140,8 @@ void AppendText(AGCmd* node, const std::string& line, int emptyBefore, bool& fir
 
 std::string NewGuideTitle(const std::string& baseName) {
   const std::string suffix = ".guide";
-  if (baseName.size() > suffix.size() && baseName.compare(baseName.size() - suffix.size(), suffix.size(), suffix) == 0)
+  if (baseName.size() > suffix.size() &&
+      baseName.compare(baseName.size() - suffix.size(), suffix.size(), suffix) == 0)
     return baseName.substr(0, baseName.size() - suffix.size());
   return baseName;
 }
@@ -210,7 +211,8 @@ bool ParseAGNode(AmigaGuideFile handle) {
       node = cmd;
     } else {
       if (cmd != nullptr && DebugEnabled())
-        DebugPrint("Unexpected command ignored: " + line + " (line " + std::to_string(handle->lineNumber) + ")");
+        DebugPrint("Unexpected command ignored: " + line + " (line " + std::to_string(handle->lineNumber) +
+                   ")");
       NoteLoss(handle, cmd == nullptr ? LostLine::Text : LostLine::Command);
       DisposeCmd(cmd);
     }

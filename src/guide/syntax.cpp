@@ -14,18 +14,21 @@ SyntaxSource MakeDefaultSource() {
   SyntaxSource s;
   using M = CmdModifier;
   s.cmdSets = {
-      {M::Global, {K::Author, K::Copyright, K::Database, K::Font, K::Height, K::Help, K::Index,
-                    K::Keywords, K::Macro, K::Master, K::OnClose, K::OnOpen, K::Remark, K::SmartWrap,
-                    K::Tab, K::Version, K::Width, K::WordWrap}},
-      {M::Local, {K::Font, K::Keywords, K::Next, K::OnClose, K::OnOpen, K::Prev, K::Remark,
-                   K::SmartWrap, K::Tab, K::Title, K::Toc, K::WordWrap}},
+      {M::Global,
+       {K::Author, K::Copyright, K::Database, K::Font, K::Height, K::Help, K::Index, K::Keywords, K::Macro,
+        K::Master, K::OnClose, K::OnOpen, K::Remark, K::SmartWrap, K::Tab, K::Version, K::Width,
+        K::WordWrap}},
+      {M::Local,
+       {K::Font, K::Keywords, K::Next, K::OnClose, K::OnOpen, K::Prev, K::Remark, K::SmartWrap, K::Tab,
+        K::Title, K::Toc, K::WordWrap}},
       {M::EndNode, {K::EndNode}},
       {M::Inline, {K::Link}},
       {M::CaseSensitive, {K::Version}},
       {M::Verbatim, {K::Remark, K::Version}},
       {M::NodeRef, {K::Help, K::Index, K::Link, K::Next, K::Prev, K::Toc}},
-      {M::StrParam, {K::Author, K::Copyright, K::Database, K::Keywords, K::Link, K::Master, K::Node,
-                      K::OnClose, K::OnOpen, K::Remark, K::Title, K::Version}},
+      {M::StrParam,
+       {K::Author, K::Copyright, K::Database, K::Keywords, K::Link, K::Master, K::Node, K::OnClose, K::OnOpen,
+        K::Remark, K::Title, K::Version}},
       {M::TwoStrParam, {K::Link, K::Macro, K::Node, K::Version}},
       {M::FontParam, {K::Font}},
       {M::Number, {K::Height, K::Link, K::Tab, K::Width}},
@@ -34,15 +37,19 @@ SyntaxSource MakeDefaultSource() {
       {M::NoDefaults, {K::Database, K::Next, K::Prev, K::Remark, K::Title}},
   };
   s.cmdKeywords = {
-      {K::Author, "@author", ""},     {K::Copyright, "@(c)", ""},   {K::Database, "@database", ""},
-      {K::EndNode, "@endnode", ""},   {K::Font, "@font", ""},       {K::Height, "@height", ""},
-      {K::Help, "@help", ""},         {K::Index, "@index", ""},     {K::Keywords, "@keywords", ""},
-      {K::Link, "@{", ""},            {K::Macro, "@macro", ""},     {K::Master, "@master", ""},
-      {K::Next, "@next", ""},         {K::Node, "@node", ""},       {K::OnClose, "@onclose", ""},
-      {K::OnOpen, "@onopen", ""},     {K::Prev, "@prev", ""},       {K::Remark, "@remark", "@rem"},
-      {K::SmartWrap, "@smartwrap", ""}, {K::Tab, "@tab", ""},     {K::Title, "@title", ""},
-      {K::Toc, "@toc", ""},           {K::Version, "@$VER:", ""},   {K::Width, "@width", ""},
-      {K::WordWrap, "@wordwrap", ""}, {K::None, "", ""},
+      {K::Author, "@author", ""},       {K::Copyright, "@(c)", ""},
+      {K::Database, "@database", ""},   {K::EndNode, "@endnode", ""},
+      {K::Font, "@font", ""},           {K::Height, "@height", ""},
+      {K::Help, "@help", ""},           {K::Index, "@index", ""},
+      {K::Keywords, "@keywords", ""},   {K::Link, "@{", ""},
+      {K::Macro, "@macro", ""},         {K::Master, "@master", ""},
+      {K::Next, "@next", ""},           {K::Node, "@node", ""},
+      {K::OnClose, "@onclose", ""},     {K::OnOpen, "@onopen", ""},
+      {K::Prev, "@prev", ""},           {K::Remark, "@remark", "@rem"},
+      {K::SmartWrap, "@smartwrap", ""}, {K::Tab, "@tab", ""},
+      {K::Title, "@title", ""},         {K::Toc, "@toc", ""},
+      {K::Version, "@$VER:", ""},       {K::Width, "@width", ""},
+      {K::WordWrap, "@wordwrap", ""},   {K::None, "", ""},
   };
   s.cmdHints = {
       {K::Font, {"", "<File>.font name", "", "Font size"}},
@@ -61,8 +68,8 @@ SyntaxSource MakeDefaultSource() {
       {K::Version, {"", "Amiga style version", "optional Comment after version", ""}},
       {K::Width, {"", "", "", "Open doc width - MAY BE IGNORED BY MULTIVIEW, USE TOOLTYPE IN DOC "}},
   };
-  for (K kind : {K::Author, K::Copyright, K::Database, K::EndNode, K::Keywords, K::Link, K::Master,
-                 K::Remark, K::SmartWrap, K::WordWrap, K::None})
+  for (K kind : {K::Author, K::Copyright, K::Database, K::EndNode, K::Keywords, K::Link, K::Master, K::Remark,
+                 K::SmartWrap, K::WordWrap, K::None})
     s.cmdHints.push_back({kind, {}});
   using AM = AttrModifier;
   s.attrSets = {
@@ -71,18 +78,34 @@ SyntaxSource MakeDefaultSource() {
       {AM::MultiNums, {A::SetTabs}},
       {AM::AttrColor, {A::Bg, A::Fg}},
       {AM::AttrStyle, {A::Bold, A::Italic, A::Underline}},
-      {AM::AttrSwitch, {A::AmigaGuide, A::Body, A::JCenter, A::ClearTabs, A::Code, A::Par, A::JLeft, A::Line,
-                        A::Pard, A::Plain, A::JRight, A::Tab}},
+      {AM::AttrSwitch,
+       {A::AmigaGuide, A::Body, A::JCenter, A::ClearTabs, A::Code, A::Par, A::JLeft, A::Line, A::Pard,
+        A::Plain, A::JRight, A::Tab}},
   };
   s.attrKeywords = {
-      {A::AmigaGuide, "@{amigaguide}"}, {A::Apen, "@{apen"},      {A::Bg, "@{bg"},
-      {A::Body, "@{body}"},             {A::Lindent, "@{lindent"}, {A::Bold, "@{b}"},
-      {A::Bpen, "@{bpen"},              {A::JCenter, "@{jcenter}"}, {A::ClearTabs, "@{cleartabs}"},
-      {A::Code, "@{code}"},             {A::Par, "@{par}"},        {A::Fg, "@{fg"},
-      {A::Italic, "@{i}"},              {A::JLeft, "@{jleft}"},    {A::Line, "@{line}"},
-      {A::Pari, "@{pari"},              {A::Pard, "@{pard}"},      {A::Plain, "@{plain}"},
-      {A::JRight, "@{jright}"},         {A::SetTabs, "@{settabs"}, {A::Tab, "@{tab}"},
-      {A::Underline, "@{u}"},           {A::None, ""},
+      {A::AmigaGuide, "@{amigaguide}"},
+      {A::Apen, "@{apen"},
+      {A::Bg, "@{bg"},
+      {A::Body, "@{body}"},
+      {A::Lindent, "@{lindent"},
+      {A::Bold, "@{b}"},
+      {A::Bpen, "@{bpen"},
+      {A::JCenter, "@{jcenter}"},
+      {A::ClearTabs, "@{cleartabs}"},
+      {A::Code, "@{code}"},
+      {A::Par, "@{par}"},
+      {A::Fg, "@{fg"},
+      {A::Italic, "@{i}"},
+      {A::JLeft, "@{jleft}"},
+      {A::Line, "@{line}"},
+      {A::Pari, "@{pari"},
+      {A::Pard, "@{pard}"},
+      {A::Plain, "@{plain}"},
+      {A::JRight, "@{jright}"},
+      {A::SetTabs, "@{settabs"},
+      {A::Tab, "@{tab}"},
+      {A::Underline, "@{u}"},
+      {A::None, ""},
   };
   s.attrHints = {
       {A::Apen, {"Palette pen number", "", "", ""}},
@@ -97,16 +120,17 @@ SyntaxSource MakeDefaultSource() {
   for (A kind : {A::AmigaGuide, A::Body, A::Bold, A::JCenter, A::ClearTabs, A::Code, A::Par, A::Italic,
                  A::JLeft, A::Line, A::Pard, A::Plain, A::JRight, A::Tab, A::Underline, A::None})
     s.attrHints.push_back({kind, {}});
-  s.linkOpNames = {{LinkOp::Link, "LINK"}, {LinkOp::Rx, "RX"}, {LinkOp::Rxs, "RXS"}, {LinkOp::System, "SYSTEM"}};
+  s.linkOpNames = {
+      {LinkOp::Link, "LINK"}, {LinkOp::Rx, "RX"}, {LinkOp::Rxs, "RXS"}, {LinkOp::System, "SYSTEM"}};
   s.linkOpHints = {
       {LinkOp::Link, {"Link to node or file", "Label", "Node name or Datatypes file name followed by /MAIN"}},
       {LinkOp::Rx, {"Run ARexx program", "Label", "ARexx file name"}},
       {LinkOp::Rxs, {"Run ARexx string", "Label", "String of ARexx statements"}},
       {LinkOp::System, {"Issue CLI command", "Label", "CLI command"}},
   };
-  s.colorNames = {{GuideColor::Text, "Text"},         {GuideColor::Shine, "Shine"},
-                  {GuideColor::Shadow, "Shadow"},     {GuideColor::Fill, "Fill"},
-                  {GuideColor::FillText, "FillText"}, {GuideColor::Background, "Background"},
+  s.colorNames = {{GuideColor::Text, "Text"},          {GuideColor::Shine, "Shine"},
+                  {GuideColor::Shadow, "Shadow"},      {GuideColor::Fill, "Fill"},
+                  {GuideColor::FillText, "FillText"},  {GuideColor::Background, "Background"},
                   {GuideColor::Highlight, "Highlight"}};
   return s;
 }
@@ -116,7 +140,8 @@ SyntaxSource MakeDefaultSource() {
 // The members of every modifier, from its one set; a modifier without a set,
 // with two or with an empty one is a fault of the source.
 template <typename Kind, int N, typename SetRow>
-std::array<const std::vector<Kind>*, N> MembersByModifier(const std::vector<SetRow>& sets, std::string_view message) {
+std::array<const std::vector<Kind>*, N> MembersByModifier(const std::vector<SetRow>& sets,
+                                                          std::string_view message) {
   std::array<const std::vector<Kind>*, N> members{};
   for (const SetRow& row : sets) {
     auto& slot = members.at(static_cast<size_t>(row.modifier));
@@ -129,7 +154,8 @@ std::array<const std::vector<Kind>*, N> MembersByModifier(const std::vector<SetR
 
 // Every kind but None takes its parameters in some form (NodeRef up to Switch).
 void FillCmdSetsAndKeywords(const SyntaxSource& source, SyntaxTables& tables) {
-  auto sets = MembersByModifier<AGCmdKind, kNumCmdModifiers>(source.cmdSets, "Bug in AmigaGuideSyntax InitCmdsModifiers");
+  auto sets = MembersByModifier<AGCmdKind, kNumCmdModifiers>(source.cmdSets,
+                                                             "Bug in AmigaGuideSyntax InitCmdsModifiers");
   std::array<bool, kNumCmdKinds> covered{};
   for (int m = static_cast<int>(CmdModifier::NodeRef); m <= static_cast<int>(CmdModifier::Switch); ++m)
     for (AGCmdKind kind : *sets[m]) covered[static_cast<int>(kind)] = true;
@@ -144,7 +170,8 @@ void FillCmdSetsAndKeywords(const SyntaxSource& source, SyntaxTables& tables) {
       for (AGCmdKind member : set.members)
         if (member == row.kind) entry.mods.Add(set.modifier);
   }
-  for (const CmdEntry& entry : tables.cmds) Assert(entry.keyword.has_value(), "Bug in AmigaGuideFormat init cmds code");
+  for (const CmdEntry& entry : tables.cmds)
+    Assert(entry.keyword.has_value(), "Bug in AmigaGuideFormat init cmds code");
 }
 
 template <size_t N>
@@ -163,7 +190,8 @@ void FillCmdHints(const SyntaxSource& source, SyntaxTables& tables) {
 }
 
 void FillAttrs(const SyntaxSource& source, SyntaxTables& tables) {
-  MembersByModifier<AGAttrKind, kNumAttrModifiers>(source.attrSets, "Bug in AmigaGuideSyntax InitAttribsModifiers");
+  MembersByModifier<AGAttrKind, kNumAttrModifiers>(source.attrSets,
+                                                   "Bug in AmigaGuideSyntax InitAttribsModifiers");
   for (const AttrKeywordRow& row : source.attrKeywords) {
     AttrEntry& entry = tables.attrs[static_cast<int>(row.kind)];
     Assert(!entry.keyword, "Bug in AmigaGuideSyntax init");
@@ -179,19 +207,24 @@ void FillAttrs(const SyntaxSource& source, SyntaxTables& tables) {
     Assert(!hints, "Bug in AmigaGuideSyntax InitAttrsHints");
     hints = ToStrings(row.hints);
   }
-  for (const CmdEntry& entry : tables.cmds) Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
-  for (const AttrEntry& entry : tables.attrs) Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
+  for (const CmdEntry& entry : tables.cmds)
+    Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
+  for (const AttrEntry& entry : tables.attrs)
+    Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
 }
 
 void FillLinkOpsAndColors(const SyntaxSource& source, SyntaxTables& tables) {
-  for (const LinkOpNameRow& row : source.linkOpNames) tables.linkOpNames.at(static_cast<size_t>(row.op)) = row.name;
+  for (const LinkOpNameRow& row : source.linkOpNames)
+    tables.linkOpNames.at(static_cast<size_t>(row.op)) = row.name;
   for (const LinkOpHintRow& row : source.linkOpHints) {
     auto& hints = tables.linkOpHints[static_cast<int>(row.op)];
     Assert(!hints, "Bug in AmigaGuideSyntax InitLopHints");
     hints = ToStrings(row.hints);
   }
-  for (const auto& hints : tables.linkOpHints) Assert(hints.has_value(), "Bug in AmigaGuideSyntax InitLinkOpHints code");
-  for (const ColorNameRow& row : source.colorNames) tables.colorNames.at(static_cast<size_t>(row.color)) = row.name;
+  for (const auto& hints : tables.linkOpHints)
+    Assert(hints.has_value(), "Bug in AmigaGuideSyntax InitLinkOpHints code");
+  for (const ColorNameRow& row : source.colorNames)
+    tables.colorNames.at(static_cast<size_t>(row.color)) = row.name;
 }
 
 const SyntaxTables& Tables() {

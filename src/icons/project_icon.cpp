@@ -133,7 +133,8 @@ bool ApplyIconWishes(IconFields& fields, std::string_view defaultTool,
     }
   }
   if (toolTypes) {
-    std::vector<std::string> merged = MergeToolTypes(fields.toolTypes.value_or(std::vector<std::string>{}), *toolTypes, merge);
+    std::vector<std::string> merged =
+        MergeToolTypes(fields.toolTypes.value_or(std::vector<std::string>{}), *toolTypes, merge);
     if (merged != fields.toolTypes.value_or(std::vector<std::string>{})) {
       fields.toolTypes = std::move(merged);
       changed = true;
@@ -178,22 +179,14 @@ int WriteProjIcon(const std::string& fileName, std::string_view defaultTool,
 
 const std::vector<std::string_view>& DefaultIconPicture() {
   static const std::vector<std::string_view> picture{
-      "......###############...........",
-      "......#ooooooooooooo##..........",
-      "......#ooooooooooooo#o#.........",
-      "......#oo+++++++++oo#oo#........",
-      "......#ooooooooooooo#ooo#.......",
-      "......#oo++++++++++o######......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++++oo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++oooo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++++oo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo+++++++++ooooooo#......",
-      "......#oooooooooooooooooo#......",
-      "......####################......",
+      "......###############...........", "......#ooooooooooooo##..........",
+      "......#ooooooooooooo#o#.........", "......#oo+++++++++oo#oo#........",
+      "......#ooooooooooooo#ooo#.......", "......#oo++++++++++o######......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++++oo#......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++oooo#......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++++oo#......",
+      "......#oooooooooooooooooo#......", "......#oo+++++++++ooooooo#......",
+      "......#oooooooooooooooooo#......", "......####################......",
   };
   return picture;
 }

@@ -1,9 +1,9 @@
 #include "nodes/node_ops.h"
 
+#include "guide/format.h"
 #include "nodes/edit_box.h"
 #include "nodes/node_view.h"
 #include "state/editor_state.h"
-#include "guide/format.h"
 #include "support/assert.h"
 #include "support/text_lines.h"
 
@@ -260,8 +260,9 @@ void AddNewTxtAttr(AGDocument*, NodeEntry*, AGAttrKind kind, AttrParams params) 
   BuildAttr(attr, onText);
   DisposeAttr(attr);
   int firstLine = 0, firstColumn = 0, lastLine = 0, lastColumn = 0;
-  if (params.OnOff == AttrForm::On && GetAttrInfo(kind).Has(AttrModifier::AttrStyle) && box.AnySelectedText() &&
-      box.GetSelectedBlock(firstLine, firstColumn, lastLine, lastColumn) && box.GetSelectedText(selected)) {
+  if (params.OnOff == AttrForm::On && GetAttrInfo(kind).Has(AttrModifier::AttrStyle) &&
+      box.AnySelectedText() && box.GetSelectedBlock(firstLine, firstColumn, lastLine, lastColumn) &&
+      box.GetSelectedText(selected)) {
     params.OnOff = AttrForm::Off;
     attr = CreateAttr(kind, params);
     BuildAttr(attr, offText);

@@ -22,7 +22,8 @@ int CompareOrder(const void* stored, const void* key) {
 // memory access less than through the node record, which counts on lists of
 // many thousand nodes. Same order as comparing the names without regard to case.
 int CompareNames(const void* stored, const void* key) {
-  return Fold(static_cast<const NodeEntry*>(stored)->nameKey.compare(static_cast<const NodeEntry*>(key)->nameKey));
+  return Fold(
+      static_cast<const NodeEntry*>(stored)->nameKey.compare(static_cast<const NodeEntry*>(key)->nameKey));
 }
 
 std::string_view Unquoted(const std::optional<std::string>& value) {
@@ -81,9 +82,8 @@ NodeEntry* AddInfoToNode(AGCmd* node) {
 
 void FreeNodeEntry(NodeEntry*& entry) {
   if (entry == nullptr) return;
-  if (entry->misspellings != nullptr) ListDestroy(entry->misspellings, [](void* word) {
-      delete static_cast<MisspelledWord*>(word);
-    });
+  if (entry->misspellings != nullptr)
+    ListDestroy(entry->misspellings, [](void* word) { delete static_cast<MisspelledWord*>(word); });
   delete entry;
   entry = nullptr;
 }

@@ -42,7 +42,8 @@ bool UnixSocketAccepts(std::string_view path, bool abstract) {
   size_t offset = abstract ? 1 : 0;
   if (path.empty() || path.size() + offset >= sizeof address.sun_path) return false;
   std::memcpy(address.sun_path + offset, path.data(), path.size());
-  auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
+  auto length =
+      static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
   return Connects(AF_UNIX, reinterpret_cast<const sockaddr*>(&address), length);
 }
 
@@ -108,7 +109,8 @@ bool WaylandDisplayReachable(std::string_view waylandDisplay, std::string_view r
 
 std::string UsablePlatforms(bool x11, bool wayland, std::string_view requested) {
   std::string platforms;
-  for (auto [usable, name] : {std::pair{wayland, std::string_view("wayland")}, std::pair{x11, std::string_view("xcb")}}) {
+  for (auto [usable, name] :
+       {std::pair{wayland, std::string_view("wayland")}, std::pair{x11, std::string_view("xcb")}}) {
     if (!usable || (!requested.empty() && !Names(requested, name))) continue;
     if (!platforms.empty()) platforms += ';';
     platforms += name;

@@ -5,10 +5,10 @@
 
 #include <array>
 
-#include "nodes/edit_box.h"
-#include "state/editor_state.h"
 #include "guide/format.h"
 #include "guide/syntax.h"
+#include "nodes/edit_box.h"
+#include "state/editor_state.h"
 #include "support/arg_template.h"
 #include "support/ascii.h"
 #include "support/assert.h"
@@ -44,7 +44,8 @@ std::string Rendered(const AGCmd* cmd) {
 void WriteTemporary(NodeEntry* entry) {
   PreviewState& state = State();
   std::string name = state.names[state.current];
-  if (!state.temp.Valid()) Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
+  if (!state.temp.Valid())
+    Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
   WriteText(state.temp, PreviewGuideText(entry));
   CloseChannel(state.temp);
 }
@@ -97,7 +98,8 @@ void InitPreview() {
   state.up = false;
   state.current = 0;
   for (int i = 0; i < 2; ++i)
-    state.names[i] = ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
+    state.names[i] =
+        ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
   if (!state.temp.Valid())
     Assert(OpenOutput(state.temp, state.names[0]) == kOpened, "FolioteerShow: cannot create temp file");
 }

@@ -47,20 +47,24 @@ constexpr auto kFirstValuedFormat = static_cast<size_t>(RTFFormatKind::LeftInden
 
 using CharStyleWord = KindWord<RTFCharStyleKind>;
 constexpr CharStyleWord kCharStyleWords[] = {
-    {RTFCharStyleKind::Bold, "b"},     {RTFCharStyleKind::Italic, "i"},     {RTFCharStyleKind::Underline, "ul"},
-    {RTFCharStyleKind::Capitals, "caps"}, {RTFCharStyleKind::Plain, "plain"},
+    {RTFCharStyleKind::Bold, "b"},       {RTFCharStyleKind::Italic, "i"},
+    {RTFCharStyleKind::Underline, "ul"}, {RTFCharStyleKind::Capitals, "caps"},
+    {RTFCharStyleKind::Plain, "plain"},
 };
 static_assert(RowsFollowEnum(kCharStyleWords, &CharStyleWord::kind, kNumRTFCharStyleKinds));
 
 using SpecialWord = KindWord<RTFSpecialKind>;
 constexpr SpecialWord kSpecialWords[] = {
-    {RTFSpecialKind::PageNumber, "chpgn"}, {RTFSpecialKind::Date, "chdate"},
-    {RTFSpecialKind::Time, "chtime"},      {RTFSpecialKind::EmDash, "emdash"},
+    {RTFSpecialKind::PageNumber, "chpgn"},
+    {RTFSpecialKind::Date, "chdate"},
+    {RTFSpecialKind::Time, "chtime"},
+    {RTFSpecialKind::EmDash, "emdash"},
 };
 static_assert(RowsFollowEnum(kSpecialWords, &SpecialWord::kind, kNumRTFSpecialKinds));
 
 using SectionWord = KindWord<RTFSectionKind>;
-constexpr SectionWord kSectionWords[] = {{RTFSectionKind::Header, "header"}, {RTFSectionKind::Footer, "footer"}};
+constexpr SectionWord kSectionWords[] = {{RTFSectionKind::Header, "header"},
+                                         {RTFSectionKind::Footer, "footer"}};
 static_assert(RowsFollowEnum(kSectionWords, &SectionWord::kind, kNumRTFSectionKinds));
 
 struct CarriageEntry {
@@ -69,8 +73,8 @@ struct CarriageEntry {
   bool endsLine;
 };
 constexpr CarriageEntry kCarriages[] = {
-    {RTFCarriageKind::Paragraph, "par", true}, {RTFCarriageKind::Line, "line", true},
-    {RTFCarriageKind::Page, "page", false},    {RTFCarriageKind::Tab, "tab", false},
+    {RTFCarriageKind::Paragraph, "par", true},  {RTFCarriageKind::Line, "line", true},
+    {RTFCarriageKind::Page, "page", false},     {RTFCarriageKind::Tab, "tab", false},
     {RTFCarriageKind::Bullet, "bullet", false}, {RTFCarriageKind::NonBreakingSpace, "~", false},
 };
 static_assert(RowsFollowEnum(kCarriages, &CarriageEntry::kind, kNumRTFCarriageKinds));

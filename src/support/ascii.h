@@ -9,7 +9,9 @@
 
 namespace folioteer {
 
-constexpr char AsciiLower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
+constexpr char AsciiLower(char ch) {
+  return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
 
 // The text with A-Z turned into a-z.
 std::string AsciiLowered(std::string_view text);

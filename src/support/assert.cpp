@@ -13,8 +13,7 @@ std::atomic<std::thread::id> programTask{};
 
 std::string ModuleName(const char* path) {
   std::string_view name(path);
-  if (auto slash = name.find_last_of('/'); slash != std::string_view::npos)
-    name.remove_prefix(slash + 1);
+  if (auto slash = name.find_last_of('/'); slash != std::string_view::npos) name.remove_prefix(slash + 1);
   return std::string(name);
 }
 

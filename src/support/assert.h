@@ -34,8 +34,7 @@ class AssertionFailure : public std::runtime_error {
 };
 
 // Fails unconditionally: throws on the program task, reports on other threads.
-void AssertFail(std::string_view message,
-                std::source_location where = std::source_location::current());
+void AssertFail(std::string_view message, std::source_location where = std::source_location::current());
 
 inline void Assert(bool condition, std::string_view message,
                    std::source_location where = std::source_location::current()) {

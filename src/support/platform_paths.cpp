@@ -72,9 +72,7 @@ std::string EnvDirectory() {
   return EnvOr("XDG_RUNTIME_DIR", "/tmp/folioteer-" + std::to_string(::getuid()));
 }
 
-std::string EnvArcDirectory() {
-  return EnvOr("XDG_CONFIG_HOME", Join(EnvOr("HOME", "."), ".config"));
-}
+std::string EnvArcDirectory() { return EnvOr("XDG_CONFIG_HOME", Join(EnvOr("HOME", "."), ".config")); }
 
 std::string ResolvePath(std::string_view name) {
   if (StartsWithIgnoreCase(name, "PROGDIR:")) return Join(ProgramDirectory(), name.substr(8));

@@ -102,7 +102,9 @@ class HeadlessWindows : public WindowSystem {
     int selected = -1;
   };
   template <typename E>
-  static int Index(E value) { return static_cast<int>(value); }
+  static int Index(E value) {
+    return static_cast<int>(value);
+  }
   size_t OffsetOf(TextPos pos) const;
   TextPos PosOf(size_t offset) const;
 

@@ -49,9 +49,13 @@ std::string JoinedText(TextBlock block) {
 // The window operations as the modules below see them.
 class WindowViews final : public NodeView, public EditBox, public PreviewWindow, public SpellChkDisplay {
  public:
-  void AddNodeToListing(int position, std::string_view name) override { folioteer::AddNodeToListing(position, name); }
+  void AddNodeToListing(int position, std::string_view name) override {
+    folioteer::AddNodeToListing(position, name);
+  }
   void UnListNode(int position) override { folioteer::UnListNode(position); }
-  void MoveNodeOnGadgInfo(int position, int delta) override { folioteer::MoveNodeOnGadgInfo(position, delta); }
+  void MoveNodeOnGadgInfo(int position, int delta) override {
+    folioteer::MoveNodeOnGadgInfo(position, delta);
+  }
   void SelectNodeRow(int position) override { SetListSelectedIdx(ListId::Nodes, position); }
   void AddGblToListing(std::string_view text) override { folioteer::AddGblToListing(text); }
   void UnListGbl(int index) override { folioteer::UnListGbl(index); }
@@ -85,7 +89,9 @@ class WindowViews final : public NodeView, public EditBox, public PreviewWindow,
   void ClosePreview() override { Windows().ClosePreview(); }
 
   void ShowGUIBusy(bool busy) override { folioteer::ShowGUIBusy(busy); }
-  void ProgressStart(std::string_view title, int64_t total) override { Windows().ProgressStart(title, total); }
+  void ProgressStart(std::string_view title, int64_t total) override {
+    Windows().ProgressStart(title, total);
+  }
   void ProgressAdvance(int64_t amount) override { Windows().ProgressAdvance(amount); }
   void ProgressEnd() override { Windows().ProgressEnd(); }
 };
@@ -123,7 +129,8 @@ void OpenMyWndo() {
   });
   Windows().SetRows(ListId::Global, std::move(globals));
   ResetNodeReader(NodeReaderMode::Read);
-  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) names.push_back(entry->name);
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
+    names.push_back(entry->name);
   Windows().SetRows(ListId::Nodes, std::move(names));
   SetHelpHints(editor.helpHints);
   TitleMainWndo();
@@ -174,7 +181,9 @@ void ReflectPgmStatusGUI() {
   windows.SetEnabled(Control::Ignore, editor.Status(kMisspellingShown));
 }
 
-void AddNodeToListing(int position, std::string_view text) { Windows().InsertRow(ListId::Nodes, position, text); }
+void AddNodeToListing(int position, std::string_view text) {
+  Windows().InsertRow(ListId::Nodes, position, text);
+}
 void UnListNode(int position) { Windows().RemoveRow(ListId::Nodes, position); }
 
 void MoveNodeOnGadgInfo(int position, int delta) {
@@ -188,7 +197,9 @@ void MoveNodeOnGadgInfo(int position, int delta) {
 
 void AddGblToListing(std::string_view text) { Windows().InsertRow(ListId::Global, -1, text); }
 void UnListGbl(int index) { Windows().RemoveRow(ListId::Global, index); }
-void RefreshGblListing(int index, const AGCmd* cmd) { Windows().ReplaceRow(ListId::Global, index, Rendered(cmd)); }
+void RefreshGblListing(int index, const AGCmd* cmd) {
+  Windows().ReplaceRow(ListId::Global, index, Rendered(cmd));
+}
 void AddLclToListing(std::string_view text) { Windows().InsertRow(ListId::Local, -1, text); }
 void UnListLcl(int index) { Windows().RemoveRow(ListId::Local, index); }
 
@@ -238,7 +249,8 @@ std::vector<std::string> PopupRows(CmdScope scope) {
 
 std::vector<std::string> AttrPopupRows() {
   std::vector<std::string> rows;
-  for (int kind = 0; kind < kNumAttrKinds - 1; ++kind) rows.push_back(GetAttrName(static_cast<AGAttrKind>(kind)));
+  for (int kind = 0; kind < kNumAttrKinds - 1; ++kind)
+    rows.push_back(GetAttrName(static_cast<AGAttrKind>(kind)));
   return rows;
 }
 
@@ -303,8 +315,8 @@ void ShowNodeTextIdx(int position) {
 }
 
 void ShowTitle(NodeEntry* entry) {
-  std::string title = std::string(NodeNameView(entry->node)) + " - " +
-                      UnquotedValue(entry->node->params.Strng2.value_or(""));
+  std::string title =
+      std::string(NodeNameView(entry->node)) + " - " + UnquotedValue(entry->node->params.Strng2.value_or(""));
   Windows().SetWindowTitle(WindowId::Edit, title);
 }
 

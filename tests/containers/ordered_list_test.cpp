@@ -45,7 +45,8 @@ TEST(OrderedList, WrongModeIsAnAssertion) {
   List list = NilList();
   ListCreate(list, CompareRec, Duplicates::Refused);
   void* item = nullptr;
-  const std::string reading = "ListV2Processor: Not Reading in ", writing = "ListV2Processor: Not Writing in ";
+  const std::string reading = "ListV2Processor: Not Reading in ",
+                    writing = "ListV2Processor: Not Writing in ";
   EXPECT_EQ(AssertionMessage([&] { ListRead(list, item); }), reading + "ListRead");
   EXPECT_EQ(AssertionMessage([&] { ListReset(list); }), reading + "ListReset");
   EXPECT_EQ(AssertionMessage([&] { ListEndset(list); }), reading + "ListEndset");

@@ -32,7 +32,8 @@ TEST(Batch, DirectivesThatDoNotFitAreRefusedWithTheirLine) {
 
 TEST(Batch, StepsKeepTheirLinesAndArguments) {
   std::string error;
-  auto steps = ParseScript("; comment\r\nshownode NodePos 1\r\n.text <<EOT\na\n\nEOT\n.select misspells -1\n", error);
+  auto steps =
+      ParseScript("; comment\r\nshownode NodePos 1\r\n.text <<EOT\na\n\nEOT\n.select misspells -1\n", error);
   ASSERT_TRUE(steps.has_value()) << error;
   ASSERT_EQ(steps->size(), 3u);
   EXPECT_EQ((*steps)[0].cmd, EditorCmd::ShowNode);
@@ -65,8 +66,8 @@ TEST(Batch, StateReportNamesEveryPartAndRefusesUnknownOnes) {
   Editor() = EditorState{};
   std::string all = DescribeState("");
   size_t at = 0;
-  for (const char* part : {"nodes (", "globals (", "locals (", "text\n", "next ", "status ", "enabled", "checked",
-                           "misspells (", "main window", "preview closed", "settings "}) {
+  for (const char* part : {"nodes (", "globals (", "locals (", "text\n", "next ", "status ", "enabled",
+                           "checked", "misspells (", "main window", "preview closed", "settings "}) {
     size_t found = all.find(part, at);
     EXPECT_NE(found, std::string::npos) << part << " in order in\n" << all;
     if (found != std::string::npos) at = found;

@@ -37,7 +37,8 @@ TEST_F(SettingsTest, TheTemplateComesFromTheTable) {
 TEST_F(SettingsTest, CommandLineWordsAreJoinedSafely) {
   EXPECT_EQ(JoinProgramArguments({"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
             "\"My Notes.guide\" PUBSCREEN=Work \"say*\"hi\"");
-  EXPECT_EQ(JoinProgramArguments({"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}), "Notes.guide");
+  EXPECT_EQ(JoinProgramArguments({"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}),
+            "Notes.guide");
 }
 
 // Given both, the off switch wins; a font given by the user is no longer
@@ -45,7 +46,8 @@ TEST_F(SettingsTest, CommandLineWordsAreJoinedSafely) {
 TEST_F(SettingsTest, ArgumentLinesSetTheirSettings) {
   Editor().editorFont.fromSystem = true;
   std::string file;
-  ASSERT_TRUE(GetPgmArgs("Notes.guide NOMAKEICONS MAKEICONS AUTOPREVIEW EDITFONTSIZE=9 PUBSCREEN=Work", file));
+  ASSERT_TRUE(
+      GetPgmArgs("Notes.guide NOMAKEICONS MAKEICONS AUTOPREVIEW EDITFONTSIZE=9 PUBSCREEN=Work", file));
   EXPECT_EQ(file, "Notes.guide");
   EXPECT_FALSE(Editor().makeIcons);
   EXPECT_TRUE(Editor().autoPreview);
@@ -64,9 +66,10 @@ TEST_F(SettingsTest, TheSettingsLineLeavesOutWhatTheSystemFilledIn) {
   EXPECT_EQ(SettingsLine(), "MAKEICONS AUTOPREVIEWOFF USETABATTROFF HELPHINTS SPELLCHECKOFF");
   Editor().screenFromSystem = false;
   Editor().editorFont.fromSystem = false;
-  EXPECT_EQ(SettingsLine(),
-            "PUBSCREEN=\"Workbench\" EDITFONT=\"Monospace\" EDITFONTSIZE=12 MAKEICONS AUTOPREVIEWOFF USETABATTROFF "
-            "HELPHINTS SPELLCHECKOFF");
+  EXPECT_EQ(
+      SettingsLine(),
+      "PUBSCREEN=\"Workbench\" EDITFONT=\"Monospace\" EDITFONTSIZE=12 MAKEICONS AUTOPREVIEWOFF USETABATTROFF "
+      "HELPHINTS SPELLCHECKOFF");
 }
 
 // A variable longer than twice the template cannot be a settings line: it

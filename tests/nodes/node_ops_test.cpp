@@ -12,8 +12,9 @@ using Strings = std::vector<std::string>;
 class NodeOpsTest : public testing::OpenGuideTest {
  protected:
   void SetUp() override {
-    Open("@database d\n@node MAIN \"Contents\"\nmain text\n@endnode\n"
-         "@node One\n1\n@endnode\n@node Two\n2\n@endnode\n@node Three\n3\n@endnode\n");
+    Open(
+        "@database d\n@node MAIN \"Contents\"\nmain text\n@endnode\n"
+        "@node One\n1\n@endnode\n@node Two\n2\n@endnode\n@node Three\n3\n@endnode\n");
   }
   const Strings& NodeRows() { return windows().Rows(ListId::Nodes); }
 };

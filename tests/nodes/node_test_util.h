@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "state/editor_state.h"
 #include "guide/parser.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 #include "test_util.h"
 #include "ui/headless_windows.h"
 

@@ -12,9 +12,11 @@ namespace {
 TEST(Preview, HelpViewerArguments) {
   SetProgramDirectory("/opt/folioteer/bin");
   Editor().pubScreenName.clear();
-  EXPECT_EQ(HelpArguments("PROGDIR:Folioteer.guide"), "\"/opt/folioteer/bin/Folioteer.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600");
+  EXPECT_EQ(HelpArguments("PROGDIR:Folioteer.guide"),
+            "\"/opt/folioteer/bin/Folioteer.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600");
   Editor().pubScreenName = "Work";
-  EXPECT_EQ(HelpArguments("\"my help.guide\""), "\"my help.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN Work");
+  EXPECT_EQ(HelpArguments("\"my help.guide\""),
+            "\"my help.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN Work");
   EXPECT_FALSE(HelpOn("PROGDIR:Folioteer.guide"));  // there is no viewer in /opt/folioteer/bin
   Editor() = EditorState{};
   SetProgramDirectory("");

@@ -3,8 +3,8 @@
 #include <optional>
 
 #include "editor/command_table.h"
-#include "state/editor_state.h"
 #include "guide/syntax.h"
+#include "state/editor_state.h"
 #include "support/arg_template.h"
 #include "support/ascii.h"
 #include "support/assert.h"
@@ -34,7 +34,8 @@ struct SwitchRow {
   int numberDefault = 0;
 };
 
-constexpr SwitchRow TextSwitch(Setting setting, std::string_view keyword, std::string_view modifier, TextOf text) {
+constexpr SwitchRow TextSwitch(Setting setting, std::string_view keyword, std::string_view modifier,
+                               TextOf text) {
   return {setting, keyword, modifier, "", SwitchType::Text, nullptr, text};
 }
 constexpr SwitchRow NumberSwitch(Setting setting, std::string_view keyword, NumberOf number, int byDefault) {
@@ -122,8 +123,8 @@ std::string JoinProgramArguments(const std::vector<std::string>& words) {
   std::string line;
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (EqualsIgnoreCase(word, "CLI") || EqualsIgnoreCase(word, "REXX") || EqualsIgnoreCase(word, "DONOTPROMPT") ||
-        EqualsIgnoreCase(word, "DONOTWAIT"))
+    if (EqualsIgnoreCase(word, "CLI") || EqualsIgnoreCase(word, "REXX") ||
+        EqualsIgnoreCase(word, "DONOTPROMPT") || EqualsIgnoreCase(word, "DONOTWAIT"))
       continue;
     if (EqualsIgnoreCase(word, "STARTPRI") || EqualsIgnoreCase(word, "WAIT")) {
       ++i;  // and the word after it
