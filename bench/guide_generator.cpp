@@ -7,17 +7,17 @@
 #include <random>
 #include <vector>
 
-#include "editor/editor_state.h"
 #include "guide/parser.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 #include "ui/headless_windows.h"
 #include "ui/windows.h"
 
 namespace folioteer::bench {
 namespace {
 
-const char* const kWords[] = {"amiga", "guide", "node", "window", "screen", "workbench", "the", "of",
-                              "and", "editor", "teh", "document", "link", "text", "colour", "menu"};
+const char* const kWords[] = {"amiga", "guide",  "node", "window",   "screen", "workbench", "the",    "of",
+                              "and",   "editor", "teh",  "document", "link",   "text",      "colour", "menu"};
 
 std::string Sentence(std::mt19937& random) {
   std::string line;
@@ -36,8 +36,9 @@ std::string GenerateGuide(int nodes, unsigned seed) {
   for (int i = 1; i < nodes; ++i) names.push_back("Node" + std::to_string(i));
   std::shuffle(names.begin(), names.end(), random);
   names.insert(names.begin(), "MAIN");
-  std::string text = "@database \"generated.guide\"\n@$VER: generated 1.0 (1.12.2026)\n"
-                     "@macro \"em\" \"@{b}$1@{ub}\"\n@wordwrap\n";
+  std::string text =
+      "@database \"generated.guide\"\n@$VER: generated 1.0 (1.12.2026)\n"
+      "@macro \"em\" \"@{b}$1@{ub}\"\n@wordwrap\n";
   text.reserve(static_cast<size_t>(nodes) * 1100);
   for (int i = 0; i < nodes; ++i) {
     text += "@node \"" + names[i] + "\" \"Title of " + names[i] + "\"\n";
@@ -47,7 +48,8 @@ std::string GenerateGuide(int nodes, unsigned seed) {
     for (int line = 0; line < 14; ++line) {
       text += Sentence(random);
       if (line % 4 == 1) text += "@{b}bold@{ub} @{fg Shine}shine@{fg Text}";
-      if (line % 5 == 2) text += "@{\"see " + names[random() % nodes] + "\" LINK \"" + names[random() % nodes] + "\"}";
+      if (line % 5 == 2)
+        text += "@{\"see " + names[random() % nodes] + "\" LINK \"" + names[random() % nodes] + "\"}";
       if (line % 7 == 3) text += " @{em emphasis}";
       text += '\n';
     }
@@ -75,14 +77,17 @@ std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed
   return name;
 }
 
-void OpenGuideInEditor(const std::string& name, bool listNodes) {
+void OpenGuideInEditor(const std::string& name, Opening opening) {
   Editor() = EditorState{};
   bool created = false;
   int result = -1;
   OpenAmigaGuideFile(Editor().guideFile, name, created, result);
   DefaultHeadlessWindows().Reset();
+  InstallWindowViews();
   InitNodeRegistry();
-  if (listNodes) OpenMyWndo();
+  if (opening == Opening::RegistryEmpty) return;
+  BuildNodeRegistry(GetDocument(Editor().guideFile));
+  OpenMyWndo();
 }
 
 void CloseGuideInEditor() {

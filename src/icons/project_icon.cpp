@@ -11,7 +11,9 @@
 #include <filesystem>
 
 #include "icons/disk_object.h"
+#include "support/ascii.h"
 #include "support/channels.h"
+#include "support/file_descriptor.h"
 #include "support/file_names.h"
 
 namespace folioteer {
@@ -23,24 +25,10 @@ constexpr uint16_t kPictureDepth = 2;
 
 // ---------------------------------------------------------------- files
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // The whole file, or the system's reason; a file that is not a regular one
 // (a FIFO would block) is refused, and so is one above kMaxIconFileSize.
 int ReadWholeFile(const std::string& name, std::string& bytes) {
-  Descriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.Get() < 0) return errno;
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0) return errno;
@@ -83,11 +71,6 @@ int WriteWholeFile(const std::string& name, std::string_view bytes) {
   return CloseChannel(chan) ? 0 : EIO;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
-  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 bool HoldsNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
 
 // ---------------------------------------------------------------- tool types
@@ -123,7 +106,7 @@ std::vector<std::string> MergeToolTypes(const std::vector<std::string>& existing
   if (merge == ToolTypeMerge::Merge) result.assign(existing.begin(), existing.begin() + imageStart);
   for (const std::string& toolType : given) {
     auto same = std::ranges::find_if(result, [&](const std::string& old) {
-      return EqualIgnoringCase(ToolTypeName(old), ToolTypeName(toolType));
+      return EqualsIgnoreCase(ToolTypeName(old), ToolTypeName(toolType));
     });
     if (merge == ToolTypeMerge::Merge && same != result.end())
       *same = toolType;
@@ -150,7 +133,8 @@ bool ApplyIconWishes(IconFields& fields, std::string_view defaultTool,
     }
   }
   if (toolTypes) {
-    std::vector<std::string> merged = MergeToolTypes(fields.toolTypes.value_or(std::vector<std::string>{}), *toolTypes, merge);
+    std::vector<std::string> merged =
+        MergeToolTypes(fields.toolTypes.value_or(std::vector<std::string>{}), *toolTypes, merge);
     if (merged != fields.toolTypes.value_or(std::vector<std::string>{})) {
       fields.toolTypes = std::move(merged);
       changed = true;
@@ -169,7 +153,7 @@ std::string IconFileName(const std::string& fileName) {
   std::vector<std::string> matches;
   for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
     std::string leaf = entries->path().filename().string();
-    if (EqualIgnoringCase(leaf, file + ".info")) matches.push_back(leaf);
+    if (EqualsIgnoreCase(leaf, file + ".info")) matches.push_back(leaf);
   }
   // Several spellings can exist on a case-sensitive disk: take one for good.
   return matches.empty() ? exact : dir + *std::ranges::min_element(matches);
@@ -195,22 +179,14 @@ int WriteProjIcon(const std::string& fileName, std::string_view defaultTool,
 
 const std::vector<std::string_view>& DefaultIconPicture() {
   static const std::vector<std::string_view> picture{
-      "......###############...........",
-      "......#ooooooooooooo##..........",
-      "......#ooooooooooooo#o#.........",
-      "......#oo+++++++++oo#oo#........",
-      "......#ooooooooooooo#ooo#.......",
-      "......#oo++++++++++o######......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++++oo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++oooo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++++oo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo+++++++++ooooooo#......",
-      "......#oooooooooooooooooo#......",
-      "......####################......",
+      "......###############...........", "......#ooooooooooooo##..........",
+      "......#ooooooooooooo#o#.........", "......#oo+++++++++oo#oo#........",
+      "......#ooooooooooooo#ooo#.......", "......#oo++++++++++o######......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++++oo#......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++oooo#......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++++oo#......",
+      "......#oooooooooooooooooo#......", "......#oo+++++++++ooooooo#......",
+      "......#oooooooooooooooooo#......", "......####################......",
   };
   return picture;
 }

@@ -5,14 +5,16 @@
 
 #include <array>
 
-#include "editor/editor_state.h"
 #include "guide/format.h"
 #include "guide/syntax.h"
+#include "nodes/edit_box.h"
+#include "state/editor_state.h"
 #include "support/arg_template.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/channels.h"
+#include "support/interface_slot.h"
 #include "support/platform_paths.h"
-#include "ui/windows.h"
 
 namespace folioteer {
 namespace {
@@ -24,13 +26,13 @@ struct PreviewState {
   Channel temp;  // open while a temporary file is being written
 };
 
+InterfaceSlot<PreviewWindow> window("No preview window installed");
+
+PreviewWindow& Window() { return window.Get(); }
+
 PreviewState& State() {
   static PreviewState state;
   return state;
-}
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::string Rendered(const AGCmd* cmd) {
@@ -42,7 +44,8 @@ std::string Rendered(const AGCmd* cmd) {
 void WriteTemporary(NodeEntry* entry) {
   PreviewState& state = State();
   std::string name = state.names[state.current];
-  if (!state.temp.Valid()) Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
+  if (!state.temp.Valid())
+    Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
   WriteText(state.temp, PreviewGuideText(entry));
   CloseChannel(state.temp);
 }
@@ -88,12 +91,15 @@ std::vector<std::string> HelpWords(std::string_view guideFile) {
 
 }  // namespace
 
+void InstallPreviewWindow(PreviewWindow* implementation) { window.Install(implementation); }
+
 void InitPreview() {
   PreviewState& state = State();
   state.up = false;
   state.current = 0;
   for (int i = 0; i < 2; ++i)
-    state.names[i] = ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
+    state.names[i] =
+        ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
   if (!state.temp.Valid())
     Assert(OpenOutput(state.temp, state.names[0]) == kOpened, "FolioteerShow: cannot create temp file");
 }
@@ -123,7 +129,7 @@ std::string PreviewGuideText(NodeEntry* entry) {
   text += "@{bg Highlight}@{fg Text}@{jright}Folioteer Draft\n\n@{jleft}@{pard}\n";
   if (entry == Editor().editingNode) {
     std::string edited;
-    GetEditedText(edited);
+    CurrentEditBox().GetEditedText(edited);
     text += edited;
   } else {
     ResetBlockRead(entry->node->block);
@@ -144,7 +150,7 @@ void DoShow(NodeEntry* entry) {
   if (entry == nullptr) return;
   PreviewState& state = State();
   WriteTemporary(entry);
-  Windows().ShowPreview(state.names[state.current], PreviewTitle(entry));
+  Window().ShowPreview(state.names[state.current], PreviewTitle(entry));
   state.up = true;
   state.current = 1 - state.current;
 }
@@ -152,7 +158,7 @@ void DoShow(NodeEntry* entry) {
 void ShowOff() {
   PreviewState& state = State();
   if (!state.up) return;
-  Windows().ClosePreview();
+  Window().ClosePreview();
   state.up = false;
 }
 

@@ -63,11 +63,8 @@ void CarryOut(WindowToolkit& toolkit, const WndoCmd& cmd, int64_t now) {
     case WndoCmdKind::SetDeadline:
       (real ? window->deadline : toolkit.globalDeadline) = now + cmd.value;
       break;
-    case WndoCmdKind::Quit:
-      toolkit.quitting = true;
-      break;
-    default:
-      DebugPrint("?? Qcmd");
+    case WndoCmdKind::Quit: toolkit.quitting = true; break;
+    default: DebugPrint("?? Qcmd");
   }
 }
 
@@ -113,10 +110,8 @@ bool IsPlatformKind(EvntKind kind) {
     case EvntKind::RightDown:
     case EvntKind::RightUp:
     case EvntKind::MiddleDown:
-    case EvntKind::MiddleUp:
-      return true;
-    default:
-      return false;
+    case EvntKind::MiddleUp: return true;
+    default: return false;
   }
 }
 
@@ -152,13 +147,9 @@ void KeepBox(WndoRecord& window, const WndoInput& input, std::vector<std::string
 // TRUE when the input made an event.
 bool QueueInput(WndoRecord& window, const WndoInput& input, std::vector<std::string>& warnings) {
   switch (input.kind) {
-    case InputKind::MouseMove:
-      ++window.mouseMoves;
-      return false;
-    case InputKind::KeyDown:
-      return QueueKey(window, input);
-    case InputKind::Evnt:
-      break;
+    case InputKind::MouseMove: ++window.mouseMoves; return false;
+    case InputKind::KeyDown: return QueueKey(window, input);
+    case InputKind::Evnt: break;
   }
   WndoEvnt evnt = input.evnt;
   if (!IsPlatformKind(evnt.kind)) {
