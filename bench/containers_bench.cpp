@@ -24,7 +24,7 @@ void BM_ListAddDelete20000(benchmark::State& state) {
   std::shuffle(keys.begin(), keys.end(), std::mt19937(1));
   for (auto _ : state) {
     List list = NilList();
-    ListCreate(list, CompareInts, false);
+    ListCreate(list, CompareInts, Duplicates::Refused);
     for (int& key : keys) ListAddition(list, &key);
     for (int& key : keys) ListDeletion(list, &key);
     ListDestroy(list);
@@ -36,7 +36,7 @@ void BM_ListFind20000(benchmark::State& state) {
   std::vector<int> keys(20000);
   for (int i = 0; i < 20000; ++i) keys[i] = i;
   List list = NilList();
-  ListCreate(list, CompareInts, false);
+  ListCreate(list, CompareInts, Duplicates::Refused);
   for (int& key : keys) ListAddition(list, &key);
   ListSetReadMode(list);
   int probe = 0;

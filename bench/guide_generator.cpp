@@ -7,9 +7,9 @@
 #include <random>
 #include <vector>
 
-#include "editor/editor_state.h"
 #include "guide/parser.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 #include "ui/headless_windows.h"
 #include "ui/windows.h"
 
@@ -95,14 +95,17 @@ std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed
   return name;
 }
 
-void OpenGuideInEditor(const std::string& name, bool listNodes) {
+void OpenGuideInEditor(const std::string& name, Opening opening) {
   Editor() = EditorState{};
   bool created = false;
   int result = -1;
   OpenAmigaGuideFile(Editor().guideFile, name, created, result);
   DefaultHeadlessWindows().Reset();
+  InstallWindowViews();
   InitNodeRegistry();
-  if (listNodes) OpenMyWndo();
+  if (opening == Opening::RegistryEmpty) return;
+  BuildNodeRegistry(GetDocument(Editor().guideFile));
+  OpenMyWndo();
 }
 
 void CloseGuideInEditor() {

@@ -3,6 +3,7 @@
 // a global @macro and @$VER:. Node names come in a shuffled order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace folioteer::bench {
@@ -19,9 +20,14 @@ const std::string& ScratchDir();
 // Writes the generated guide to a file and returns its name.
 std::string WriteGeneratedGuide(const std::string& dir, int nodes, unsigned seed = 1);
 
-// Opens the guide into the editor state with the headless windows, as
-// start-up does up to the main window (listed only when asked), and closes it.
-void OpenGuideInEditor(const std::string& name, bool listNodes);
+// What OpenGuideInEditor does after opening: leave the node registry empty
+// (for benchmarks that fill it themselves), or build it and open the main
+// window as start-up does.
+enum class Opening : uint8_t { RegistryEmpty, MainWindowOpen };
+
+// Opens the guide into the editor state with the headless windows, and
+// closes it.
+void OpenGuideInEditor(const std::string& name, Opening opening);
 void CloseGuideInEditor();
 
 }  // namespace folioteer::bench

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/editor_state.h"
 #include "guide/parser.h"
 #include "guide_generator.h"
 #include "nodes/node_registry.h"
 #include "spell/dictionary.h"
 #include "spell/spell_check.h"
+#include "state/editor_state.h"
 #include "ui/headless_windows.h"
 #include "ui/windows.h"
 
@@ -47,7 +47,7 @@ std::string WriteOneNodeGuide(size_t bytes) {
 
 void BM_SpellChkNode100KB(benchmark::State& state) {
   if (!LoadSystemWordList()) return state.SkipWithError("word list not loaded");
-  bench::OpenGuideInEditor(WriteOneNodeGuide(100 * 1024), true);
+  bench::OpenGuideInEditor(WriteOneNodeGuide(100 * 1024), bench::Opening::MainWindowOpen);
   NodeEntry* entry = FindNodeByIdx(0);
   for (auto _ : state)
     if (!SpellChkNode(GetDocument(Editor().guideFile), entry)) state.SkipWithError("check failed");
@@ -61,7 +61,8 @@ BENCHMARK(BM_SpellChkNode100KB)->Unit(benchmark::kMillisecond);
 
 void BM_SpellChkDoc20000(benchmark::State& state) {
   if (!LoadSystemWordList()) return state.SkipWithError("word list not loaded");
-  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), 20000), true);
+  bench::OpenGuideInEditor(bench::WriteGeneratedGuide(bench::ScratchDir(), 20000),
+                           bench::Opening::MainWindowOpen);
   for (auto _ : state)
     if (!SpellChkDoc(GetDocument(Editor().guideFile))) state.SkipWithError("check failed");
   bench::CloseGuideInEditor();

@@ -45,7 +45,9 @@ struct ChainAllocator {
     freeChain = node;
   }
   template <typename U>
-  bool operator==(const ChainAllocator<U>&) const { return true; }
+  bool operator==(const ChainAllocator<U>&) const {
+    return true;
+  }
 };
 
 struct Key {
@@ -139,7 +141,7 @@ void Unlink(List list, Element* element, Element* before) {
 
 List NilList() { return nullptr; }
 
-void ListCreate(List& list, CompareProc compare, bool allowDuplicates) {
+void ListCreate(List& list, CompareProc compare, Duplicates duplicates) {
   list = freeHeaders;
   if (list != nullptr) {
     freeHeaders = list->nextFree;
@@ -150,7 +152,7 @@ void ListCreate(List& list, CompareProc compare, bool allowDuplicates) {
   list->head = Element{};
   list->head.back = &list->head;
   list->compare = compare;
-  list->allowDuplicates = allowDuplicates;
+  list->allowDuplicates = duplicates == Duplicates::Allowed;
   list->prev = nullptr;
   list->cursor = &list->head;
   list->writing = true;

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace folioteer {
 
@@ -30,8 +31,11 @@ using ItemDisposer = void (*)(void* item);
 struct ListHeader;
 using List = ListHeader*;
 
+// Whether a list takes an item that compares equal to one it holds.
+enum class Duplicates : uint8_t { Refused, Allowed };
+
 List NilList();
-void ListCreate(List& list, CompareProc compare, bool allowDuplicates);
+void ListCreate(List& list, CompareProc compare, Duplicates duplicates);
 // Frees the list (and each item through dispose, when given); list becomes null.
 void ListDestroy(List& list, ItemDisposer dispose = nullptr);
 

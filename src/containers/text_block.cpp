@@ -236,7 +236,8 @@ bool GoToLine(TextBlock block, unsigned n, std::string& line) {
   return true;
 }
 
-void GetBlockTxt(TextBlock block, std::string& text, bool keepLineEnds) {
+void GetBlockTxt(TextBlock block, std::string& text, LineEnds ends) {
+  bool keepLineEnds = ends == LineEnds::Keep;
   text.clear();
   if (block == nullptr) return;
   ResetBlockRead(block);

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -52,9 +53,10 @@ bool RefBlockLine(TextBlock block, const std::string*& ref);
 bool ReadBlockLine(TextBlock block, std::string& line);
 bool GoToLineRef(TextBlock block, unsigned n, const std::string*& ref);
 bool GoToLine(TextBlock block, unsigned n, std::string& line);
-// The whole text: with keepLineEnds every line followed by CR LF; without,
-// the non-empty lines joined by single spaces.
-void GetBlockTxt(TextBlock block, std::string& text, bool keepLineEnds);
+// How GetBlockTxt ends the lines: every line followed by CR LF, or the
+// non-empty lines joined by single spaces.
+enum class LineEnds : uint8_t { Keep, JoinWithSpaces };
+void GetBlockTxt(TextBlock block, std::string& text, LineEnds ends);
 
 // Marks and editing at the read position.
 void Mark(TextBlock block, unsigned i);

@@ -1,8 +1,8 @@
 #include "editor/argument_readers.h"
 
-#include "editor/editor_state.h"
 #include "guide/syntax.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 #include "support/assert.h"
 #include "ui/windows.h"
 

@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <sstream>
 
-#include "editor/editor_state.h"
 #include "editor/settings/settings.h"
 #include "guide/syntax.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 #include "support/arg_template.h"
+#include "support/assert.h"
 #include "support/requesters.h"
+#include "support/text_lines.h"
 #include "ui/headless_windows.h"
 #include "ui/windows.h"
 
@@ -45,7 +47,8 @@ std::string RestAfterWord(const std::string& line) {
 }
 
 // One directive line (and, for a here-text, the lines that follow it).
-bool ParseDirective(const std::vector<std::string>& lines, size_t& index, ScriptStep& step, std::string& why) {
+bool ParseDirective(const std::vector<std::string>& lines, size_t& index, ScriptStep& step,
+                    std::string& why) {
   const std::string& line = lines[index];
   std::vector<std::string> words = Words(line);
   const std::string& name = words[0];
@@ -67,7 +70,9 @@ bool ParseDirective(const std::vector<std::string>& lines, size_t& index, Script
     Kind kind;
     size_t numbers;
   };
-  static const Simple kSimple[] = {{".cursor", Kind::Cursor, 2}, {".block", Kind::Block, 4}, {".button", Kind::Button, 1},
+  static const Simple kSimple[] = {{".cursor", Kind::Cursor, 2},
+                                   {".block", Kind::Block, 4},
+                                   {".button", Kind::Button, 1},
                                    {".cancel", Kind::Cancel, 0}};
   for (const Simple& simple : kSimple) {
     if (name != simple.name) continue;
@@ -77,12 +82,15 @@ bool ParseDirective(const std::vector<std::string>& lines, size_t& index, Script
     return false;
   }
   if (name == ".select") {
-    static const std::string kLists[] = {"global", "nodes", "local", "misspells"};
+    static constexpr std::pair<std::string_view, ListId> kLists[] = {{"global", ListId::Global},
+                                                                     {"nodes", ListId::Nodes},
+                                                                     {"local", ListId::Local},
+                                                                     {"misspells", ListId::Misspells}};
     step.kind = Kind::Select;
     std::vector<std::string> numberWords{words[0], words.size() > 2 ? words[2] : ""};
-    for (int list = 0; list < 4 && words.size() == 3; ++list)
-      if (words[1] == kLists[list] && Numbers(numberWords, 1, step.numbers)) {
-        step.numbers.insert(step.numbers.begin(), list);
+    for (auto [listName, list] : kLists)
+      if (words.size() == 3 && words[1] == listName && Numbers(numberWords, 1, step.numbers)) {
+        step.numbers.insert(step.numbers.begin(), static_cast<int>(list));
         return true;
       }
     why = ".select takes a list (global, nodes, local, misspells) and a row";
@@ -100,16 +108,12 @@ bool ParseDirective(const std::vector<std::string>& lines, size_t& index, Script
   return false;
 }
 
-std::vector<std::string> SplitLines(const std::string& source) {
+// The script's lines; a CR before the LF goes with it.
+std::vector<std::string> ScriptLines(const std::string& source) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < source.size()) {
-    size_t end = source.find('\n', start);
-    if (end == std::string::npos) end = source.size();
-    std::string line = source.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
+  for (std::string_view line : SplitFileLines(source)) {
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
   }
   return lines;
 }
@@ -129,7 +133,8 @@ bool AcceptedNewCommand(const ScriptStep& step) {
   bool global = step.cmd == EditorCmd::NewGbl;
   CmdModSet mods = GetCmdInfo(kind);
   if (!mods.Has(global ? CmdModifier::Global : CmdModifier::Local)) {
-    Report(step.line, GetCmdName(kind) + (global ? " is not a global command" : " is not a node-local command"));
+    Report(step.line,
+           GetCmdName(kind) + (global ? " is not a global command" : " is not a node-local command"));
     return false;
   }
   if (!mods.Has(CmdModifier::Unique)) return true;
@@ -144,7 +149,7 @@ bool AcceptedNewCommand(const ScriptStep& step) {
 }  // namespace
 
 std::optional<std::vector<ScriptStep>> ParseScript(const std::string& source, std::string& error) {
-  std::vector<std::string> lines = SplitLines(source);
+  std::vector<std::string> lines = ScriptLines(source);
   std::vector<ScriptStep> steps;
   for (size_t index = 0; index < lines.size(); ++index) {
     const std::string& line = lines[index];
@@ -153,7 +158,8 @@ std::optional<std::vector<ScriptStep>> ParseScript(const std::string& source, st
       error = std::to_string(number) + ": " + why;
       return std::nullopt;
     };
-    if (line.size() > kMaxScriptLine) return fail("the line is longer than " + std::to_string(kMaxScriptLine) + " bytes");
+    if (line.size() > kMaxScriptLine)
+      return fail("the line is longer than " + std::to_string(kMaxScriptLine) + " bytes");
     if (line.find('\0') != std::string::npos) return fail("the line holds a NUL byte");
     std::vector<std::string> words = Words(line);
     if (words.empty() || words[0][0] == '#' || words[0][0] == ';') continue;

@@ -2,9 +2,12 @@
 
 #include <ctime>
 
+#include "editor/handlers.h"
 #include "guide/syntax.h"
 #include "support/arg_template.h"
+#include "support/ascii.h"
 #include "support/assert.h"
+#include "support/enum_table.h"
 
 namespace folioteer {
 namespace {
@@ -12,55 +15,57 @@ namespace {
 struct Row {
   EditorCmd cmd;
   std::string_view name, argTemplate, hint;
-  uint8_t settingSwitch;
+  CmdHandler handler;
+  Setting setting = Setting::None;
 };
 
+constexpr std::string_view kCmdArgs = "CmdName/K/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K";
+constexpr std::string_view kEditCmdArgs = "CmdIndex/N/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K";
+constexpr std::string_view kOnOff = "On/S,Off/S";
+
 constexpr Row kRows[] = {
-    {EditorCmd::None, "", "", "", kNoSettingSwitch},
-    {EditorCmd::NewNode, "NEWNODE", "NodeName/A,NodePos/N", "Add a new node", kNoSettingSwitch},
-    {EditorCmd::DelNode, "DELNODE", "NodePos/N/A", "Delete this node", kNoSettingSwitch},
-    {EditorCmd::ShowNode, "SHOWNODE", "NodeName/K,NodePos/K/N", "Show this node", kNoSettingSwitch},
+    {EditorCmd::None, "", "", "", NoActionCmd},
+    {EditorCmd::NewNode, "NEWNODE", "NodeName/A,NodePos/N", "Add a new node", NewNodeCmd},
+    {EditorCmd::DelNode, "DELNODE", "NodePos/N/A", "Delete this node", DelNodeCmd},
+    {EditorCmd::ShowNode, "SHOWNODE", "NodeName/K,NodePos/K/N", "Show this node", ShowNodeCmd},
     {EditorCmd::EditNodeDescrip, "EDITNODEDESCRIP", "NodeName/K,NodePos/K/N,NodeTitle/A/F",
-     "Edit this node's title", kNoSettingSwitch},
-    {EditorCmd::NodeUp, "NODEUP", "NodePos/N/A", "Move this node up", kNoSettingSwitch},
-    {EditorCmd::NodeDown, "NODEDOWN", "NodePos/N/A", "Move this node down", kNoSettingSwitch},
-    {EditorCmd::NewGbl, "NEWGBL", "CmdName/K/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K", "Add global command",
-     kNoSettingSwitch},
-    {EditorCmd::EditGbl, "EDITGBL", "CmdIndex/N/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K",
-     "Edit this global command", kNoSettingSwitch},
-    {EditorCmd::DelGbl, "DELGBL", "CmdIndex/N/A", "Delete global command", kNoSettingSwitch},
-    {EditorCmd::NewLcl, "NEWLCL", "CmdName/K/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K", "Add node-local command",
-     kNoSettingSwitch},
-    {EditorCmd::EditLcl, "EDITLCL", "CmdIndex/N/A,NodeRef/K,Strng/K,Strng2/K,Num/N/K", "Edit node-local command",
-     kNoSettingSwitch},
-    {EditorCmd::DelLcl, "DELLCL", "CmdIndex/N/A", "Delete node-local command", kNoSettingSwitch},
-    {EditorCmd::DispNode, "DISPNODE", "", "Show formatted display", kNoSettingSwitch},
-    {EditorCmd::ViewOff, "VIEWOFF", "", "Close the formatted display", kNoSettingSwitch},
+     "Edit this node's title", EditNodeDescripCmd},
+    {EditorCmd::NodeUp, "NODEUP", "NodePos/N/A", "Move this node up", NodeUpCmd},
+    {EditorCmd::NodeDown, "NODEDOWN", "NodePos/N/A", "Move this node down", NodeDownCmd},
+    {EditorCmd::NewGbl, "NEWGBL", kCmdArgs, "Add global command", NewCommandCmd},
+    {EditorCmd::EditGbl, "EDITGBL", kEditCmdArgs, "Edit this global command", EditCommandCmd},
+    {EditorCmd::DelGbl, "DELGBL", "CmdIndex/N/A", "Delete global command", DeleteCommandCmd},
+    {EditorCmd::NewLcl, "NEWLCL", kCmdArgs, "Add node-local command", NewCommandCmd},
+    {EditorCmd::EditLcl, "EDITLCL", kEditCmdArgs, "Edit node-local command", EditCommandCmd},
+    {EditorCmd::DelLcl, "DELLCL", "CmdIndex/N/A", "Delete node-local command", DeleteCommandCmd},
+    {EditorCmd::DispNode, "DISPNODE", "", "Show formatted display", DispNodeCmd},
+    {EditorCmd::ViewOff, "VIEWOFF", "", "Close the formatted display", ViewOffCmd},
     {EditorCmd::NewLink, "NEWLINK", "CmdName/K/A,LinkText/K/A,Op/K/A,NodeRef/K/A",
-     "Insert a LINK/RX/RSX/SYSTEM command", kNoSettingSwitch},
+     "Insert a LINK/RX/RSX/SYSTEM command", NewLinkCmd},
     {EditorCmd::NewTextAttr, "NEWTEXTATTR", "AttrName/K/A,Strng/K,Color/K,On/S,Off/S,Num/N/K",
-     "Insert an attribute command", kNoSettingSwitch},
-    {EditorCmd::CancelEdit, "CANCELEDIT", "", "Undo recent edits for this node text", kNoSettingSwitch},
-    {EditorCmd::Save, "SAVE", "", "", kNoSettingSwitch},
-    {EditorCmd::SaveAs, "SAVEAS", "FileName/A", "", kNoSettingSwitch},
-    {EditorCmd::ShowMisspell, "SHOWMISSPELL", "MatchTok/A", "Select from list to highlight word in Edit Window",
-     kNoSettingSwitch},
-    {EditorCmd::SpellChk, "SPELLCHK", "On/S,Off/S", "", 12},
-    {EditorCmd::SpellIgnore, "SPELLIGNORE", "Word/A", "Ok this word for this run.", kNoSettingSwitch},
+     "Insert an attribute command", NewTextAttrCmd},
+    {EditorCmd::CancelEdit, "CANCELEDIT", "", "Undo recent edits for this node text", CancelEditCmd},
+    {EditorCmd::Save, "SAVE", "", "", SaveCmd},
+    {EditorCmd::SaveAs, "SAVEAS", "FileName/A", "", SaveAsCmd},
+    {EditorCmd::ShowMisspell, "SHOWMISSPELL", "MatchTok/A",
+     "Select from list to highlight word in Edit Window", ShowMisspellCmd},
+    {EditorCmd::SpellChk, "SPELLCHK", kOnOff, "", SpellChkCmd, Setting::SpellCheck},
+    {EditorCmd::SpellIgnore, "SPELLIGNORE", "Word/A", "Ok this word for this run.", SpellWordCmd},
     {EditorCmd::SpellUserAdd, "SPELLUSERADD", "Word/A", "Permanently add this word to user WORDLIST",
-     kNoSettingSwitch},
-    {EditorCmd::ExpRtf, "EXPRTF", "FileName/A", "", kNoSettingSwitch},
-    {EditorCmd::SetEdFont, "SETEDFONT", "FontName/A,FontSize/A/N", "", 2},
-    {EditorCmd::Icons, "ICONS", "On/S,Off/S", "", 4},
-    {EditorCmd::AutoPrev, "AUTOPREV", "On/S,Off/S", "", 6},
-    {EditorCmd::TabAttr, "TABATTR", "On/S,Off/S", "", 8},
-    {EditorCmd::HlpHints, "HLPHINTS", "On/S,Off/S", "", 10},
-    {EditorCmd::SaveSet, "SAVESET", "", "", kNoSettingSwitch},
-    {EditorCmd::Iconify, "ICONIFY", "On/S,Off/S", "", kNoSettingSwitch},
-    {EditorCmd::Help, "HELP", "FileName", "", kNoSettingSwitch},
-    {EditorCmd::About, "ABOUT", "", "", kNoSettingSwitch},
-    {EditorCmd::Quit, "QUIT", "", "", kNoSettingSwitch},
+     SpellWordCmd},
+    {EditorCmd::ExpRtf, "EXPRTF", "FileName/A", "", ExpRtfCmd},
+    {EditorCmd::SetEdFont, "SETEDFONT", "FontName/A,FontSize/A/N", "", SetEdFontCmd, Setting::EditFont},
+    {EditorCmd::Icons, "ICONS", kOnOff, "", SettingToggleCmd, Setting::MakeIcons},
+    {EditorCmd::AutoPrev, "AUTOPREV", kOnOff, "", SettingToggleCmd, Setting::AutoPreview},
+    {EditorCmd::TabAttr, "TABATTR", kOnOff, "", SettingToggleCmd, Setting::UseTabAttr},
+    {EditorCmd::HlpHints, "HLPHINTS", kOnOff, "", SettingToggleCmd, Setting::HelpHints},
+    {EditorCmd::SaveSet, "SAVESET", "", "", SaveSetCmd},
+    {EditorCmd::Iconify, "ICONIFY", kOnOff, "", IconifyCmd},
+    {EditorCmd::Help, "HELP", "FileName", "", HelpCmd},
+    {EditorCmd::About, "ABOUT", "", "", AboutCmd},
+    {EditorCmd::Quit, "QUIT", "", "", NoActionCmd},
 };
+static_assert(RowsFollowEnum(kRows, &Row::cmd, kNumEditorCmds));
 
 struct Tables {
   std::array<CommandInfo, kNumEditorCmds> info;
@@ -69,13 +74,16 @@ struct Tables {
   std::array<AttrParams, kNumAttrKinds> attrDefaults;
 };
 
+// Every command has its texts and its handler, and every on/off setting
+// has the one command that switches it.
 void CheckTable(const Tables& tables) {
   for (const CommandInfo& info : tables.info) {
     Assert(info.cmdName.has_value(), "InitCommandInfo Startup Bug cmdName");
     Assert(info.cmdTempl.has_value(), "InitCommandInfo Startup Bug cmdTempl");
     Assert(info.cmdHint.has_value(), "InitCommandInfo Startup Bug cmdHint");
+    Assert(info.handler != nullptr, "InitCommandInfo Startup Bug handler");
   }
-  Assert(tables.numBoolsSettings == 5, "InitCommandInfo: wrong NumBoolsSettings");
+  Assert(tables.numBoolsSettings == NumOnOffSettings(), "InitCommandInfo: wrong NumBoolsSettings");
 }
 
 void FillDefaults(Tables& tables) {
@@ -98,11 +106,9 @@ void FillDefaults(Tables& tables) {
 Tables BuildTables() {
   Tables tables;
   for (const Row& row : kRows) {
-    CommandInfo& info = tables.info[static_cast<int>(row.cmd)];
-    info = CommandInfo{row.name, row.argTemplate, row.hint, row.settingSwitch};
-    if (row.cmd == EditorCmd::Icons || row.cmd == EditorCmd::AutoPrev || row.cmd == EditorCmd::TabAttr ||
-        row.cmd == EditorCmd::HlpHints || row.cmd == EditorCmd::SpellChk)
-      ++tables.numBoolsSettings;
+    tables.info[static_cast<int>(row.cmd)] =
+        CommandInfo{row.name, row.argTemplate, row.hint, row.handler, row.setting};
+    if (row.setting != Setting::None && IsOnOffSetting(row.setting)) ++tables.numBoolsSettings;
   }
   CheckTable(tables);
   FillDefaults(tables);
@@ -122,7 +128,8 @@ int NumBoolsSettings() { return TheTables().numBoolsSettings; }
 
 EditorCmd MatchEditorCmd(std::string_view name) {
   for (int cmd = 1; cmd < kNumEditorCmds; ++cmd)
-    if (EqualsIgnoreCase(*CmdInfo(static_cast<EditorCmd>(cmd)).cmdName, name)) return static_cast<EditorCmd>(cmd);
+    if (EqualsIgnoreCase(*CmdInfo(static_cast<EditorCmd>(cmd)).cmdName, name))
+      return static_cast<EditorCmd>(cmd);
   return EditorCmd::None;
 }
 
@@ -148,7 +155,8 @@ bool GetParams(std::string_view argLine, std::string_view argTemplate, ParamsArr
   std::vector<TemplateItem> items = ParseTemplate(argTemplate);
   Assert(items.size() == params.size(), "GetParams:ptype mismatch");
   for (size_t i = 0; i < items.size(); ++i) {
-    Assert(params[i].ptype == ParamTypeFromTemplate(argTemplate, static_cast<int>(i)), "GetParams:ptype mismatch");
+    Assert(params[i].ptype == ParamTypeFromTemplate(argTemplate, static_cast<int>(i)),
+           "GetParams:ptype mismatch");
     params[i].present = false;
   }
   std::optional<std::vector<ArgValue>> values = ReadArgs(argLine, argTemplate);

@@ -1,5 +1,6 @@
-// The editor command table: the closed set of editor commands with their
-// names, argument templates, hints and the setting each toggles; the
+// The editor command table: the closed set of editor commands, one row each
+// with its name, argument template, hint, handler and the setting it
+// switches; the
 // parameter array into which an argument line is parsed; and the default
 // parameters that prefill the dialogs for new commands and attributes.
 //
@@ -15,24 +16,32 @@
 #include <string_view>
 #include <vector>
 
+#include "editor/settings/settings.h"
 #include "guide/records.h"
 
 namespace folioteer {
 
+// clang-format off
 enum class EditorCmd : uint8_t {
   None, NewNode, DelNode, ShowNode, EditNodeDescrip, NodeUp, NodeDown, NewGbl, EditGbl, DelGbl,
   NewLcl, EditLcl, DelLcl, DispNode, ViewOff, NewLink, NewTextAttr, CancelEdit, Save, SaveAs,
   ShowMisspell, SpellChk, SpellIgnore, SpellUserAdd, ExpRtf, SetEdFont, Icons, AutoPrev, TabAttr,
   HlpHints, SaveSet, Iconify, Help, About, Quit
 };
+// clang-format on
 inline constexpr int kNumEditorCmds = 35;
-inline constexpr uint8_t kNoSettingSwitch = 14;
+static_assert(kNumEditorCmds == static_cast<int>(EditorCmd::Quit) + 1);
+
+// Carries out a command with its argument line; returns the command to run
+// next without waiting for the user, else None.
+using CmdHandler = EditorCmd (*)(EditorCmd cmd, const std::string& argLine);
 
 struct CommandInfo {
   std::optional<std::string_view> cmdName;
   std::optional<std::string_view> cmdTempl;
   std::optional<std::string_view> cmdHint;
-  uint8_t settingSwitch = kNoSettingSwitch;
+  CmdHandler handler = nullptr;
+  Setting setting = Setting::None;  // the setting the command switches
 };
 
 // The help hints of the main window's lists and fields.
@@ -47,6 +56,7 @@ inline constexpr std::string_view kPrevHint = "Goto previous node";
 // check is a fatal error. Runs on first use.
 void InitCommandInfo();
 const CommandInfo& CmdInfo(EditorCmd cmd);
+// The number of commands that switch an on/off setting.
 int NumBoolsSettings();
 // The command of a name in any letter case; None when there is none.
 EditorCmd MatchEditorCmd(std::string_view name);

@@ -1,9 +1,6 @@
 #include "editor/handlers.h"
 
-#include <array>
-
 #include "editor/argument_readers.h"
-#include "editor/editor_state.h"
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"
@@ -12,14 +9,13 @@
 #include "rtf/rtf_export.h"
 #include "spell/dictionary.h"
 #include "spell/spell_check.h"
+#include "state/editor_state.h"
 #include "support/assert.h"
 #include "support/requesters.h"
 #include "ui/windows.h"
 
 namespace folioteer {
 namespace {
-
-using Handler = EditorCmd (*)(EditorCmd cmd, const std::string& line);
 
 AGDocument* Doc() { return GetDocument(Editor().guideFile); }
 NodeEntry* Editing() { return Editor().editingNode; }
@@ -29,7 +25,9 @@ void StoreEditedText() {
   if (Editing() != nullptr) SaveNodeText(Editing());
 }
 
-EditorCmd Nothing(EditorCmd, const std::string&) { return EditorCmd::None; }
+}  // namespace
+
+EditorCmd NoActionCmd(EditorCmd, const std::string&) { return EditorCmd::None; }
 
 EditorCmd NewNodeCmd(EditorCmd, const std::string& line) {
   std::string name;
@@ -183,14 +181,14 @@ EditorCmd SpellChkCmd(EditorCmd cmd, const std::string& line) {
     RefreshSpellCheck();
   }
   if (was && !on) HideSpellWin();
-  PutEnvVars(false);
+  PutEnvVars(VarScope::Session);
   return EditorCmd::None;
 }
 
 EditorCmd SpellWordCmd(EditorCmd cmd, const std::string& line) {
   std::string word;
-  Assert(ReadWord(cmd, line, word),
-         cmd == EditorCmd::SpellIgnore ? "bad param for SpellChkIgnoreCmd" : "bad param for SpellChkAddWordCmd");
+  Assert(ReadWord(cmd, line, word), cmd == EditorCmd::SpellIgnore ? "bad param for SpellChkIgnoreCmd"
+                                                                  : "bad param for SpellChkAddWordCmd");
   if (cmd == EditorCmd::SpellIgnore)
     IgnoreWrd(word);
   else
@@ -218,33 +216,26 @@ EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
 EditorCmd SetEdFontCmd(EditorCmd, const std::string& line) {
   if (ReadFont(line)) {
     SetFontEditWin();
-    PutEnvVars(false);
+    PutEnvVars(VarScope::Session);
   }
   return EditorCmd::None;
 }
 
+// Automatic preview switched on opens the preview at once.
 EditorCmd SettingToggleCmd(EditorCmd cmd, const std::string& line) {
   bool on = false;
   if (!OnOffArgs(cmd, line, on)) return EditorCmd::None;
-  EditorState& editor = Editor();
-  EditorCmd next = EditorCmd::None;
-  switch (cmd) {
-    case EditorCmd::Icons: editor.makeIcons = on; break;
-    case EditorCmd::TabAttr: editor.useTabAttr = on; break;
-    case EditorCmd::HlpHints:
-      editor.helpHints = on;
-      SetHelpHints(on);
-      break;
-    default:  // AUTOPREV
-      if (!IsShowOn() && !editor.autoPreview && on) next = EditorCmd::DispNode;
-      editor.autoPreview = on;
-  }
-  PutEnvVars(false);
-  return next;
+  Setting setting = CmdInfo(cmd).setting;
+  bool& value = OnOffSetting(setting);
+  bool openPreview = setting == Setting::AutoPreview && on && !value && !IsShowOn();
+  value = on;
+  if (setting == Setting::HelpHints) SetHelpHints(on);
+  PutEnvVars(VarScope::Session);
+  return openPreview ? EditorCmd::DispNode : EditorCmd::None;
 }
 
 EditorCmd SaveSetCmd(EditorCmd, const std::string&) {
-  PutEnvVars(true);
+  PutEnvVars(VarScope::Permanent);
   return EditorCmd::None;
 }
 
@@ -287,18 +278,7 @@ EditorCmd AboutCmd(EditorCmd, const std::string&) {
   return EditorCmd::None;
 }
 
-constexpr std::array<Handler, kNumEditorCmds> kHandlers = {
-    Nothing,           NewNodeCmd,      DelNodeCmd,     ShowNodeCmd,     EditNodeDescripCmd, NodeUpCmd,
-    NodeDownCmd,       NewCommandCmd,   EditCommandCmd, DeleteCommandCmd, NewCommandCmd,     EditCommandCmd,
-    DeleteCommandCmd,  DispNodeCmd,     ViewOffCmd,     NewLinkCmd,      NewTextAttrCmd,     CancelEditCmd,
-    SaveCmd,           SaveAsCmd,       ShowMisspellCmd, SpellChkCmd,    SpellWordCmd,       SpellWordCmd,
-    ExpRtfCmd,         SetEdFontCmd,    SettingToggleCmd, SettingToggleCmd, SettingToggleCmd, SettingToggleCmd,
-    SaveSetCmd,        IconifyCmd,      HelpCmd,        AboutCmd,        Nothing,
-};
-
-}  // namespace
-
-EditorCmd Dispatch(EditorCmd cmd, const std::string& argLine) { return kHandlers[static_cast<int>(cmd)](cmd, argLine); }
+EditorCmd Dispatch(EditorCmd cmd, const std::string& argLine) { return CmdInfo(cmd).handler(cmd, argLine); }
 
 void RefreshSpellCheck() {
   EditorState& editor = Editor();
@@ -310,17 +290,17 @@ void RefreshSpellCheck() {
   }
   editor.spellCheck = false;
   CheckUncheckItem(MenuItem::SpellCheck, false);
-  PutEnvVars(false);
+  PutEnvVars(VarScope::Session);
 }
 
 void ShowAbout() {
   std::string dictionary, userList;
   GetActiveWordlistName(dictionary);
   GetActiveUserWrdLstName(userList);
-  std::string text = std::string(kVersionString) + "\n" +
-                     "Folioteer, an editor for AmigaGuide documents. Free software.\n\n" +
-                     "Spell Dict : \"" + dictionary + "\"   ($DICTIONARY_WORDLIST)\n" +
-                     "Spell User: \"" + userList + "\"   ($WORDLIST)";
+  std::string text = std::string(kVersionString) + "\n";
+  text += "Folioteer, an editor for AmigaGuide documents. Free software.\n\n";
+  text += "Spell Dict : \"" + dictionary + "\"   ($DICTIONARY_WORDLIST)\n";
+  text += "Spell User: \"" + userList + "\"   ($WORDLIST)";
   CurrentRequesters().InfoRequest("Folioteer", text, " _Ok ");
 }
 

@@ -1,6 +1,5 @@
 #include "editor/main_program.h"
 
-#include "editor/editor_state.h"
 #include "editor/handlers.h"
 #include "editor/settings/settings.h"
 #include "guide/parser.h"
@@ -9,6 +8,7 @@
 #include "icons/project_icon.h"
 #include "nodes/node_ops.h"
 #include "preview/preview.h"
+#include "state/editor_state.h"
 #include "support/assert.h"
 #include "support/requesters.h"
 #include "ui/windows.h"
@@ -155,8 +155,8 @@ void Terminate() {
 void ReportFatal(const AssertionFailure& failure) {
   if (Program().userAbort) return;
   CurrentRequesters().InfoRequest(
-      "Folioteer", failure.Message() + "\n(" + failure.Module() + ", line " + std::to_string(failure.Line()) + ")",
-      "Ok");
+      "Folioteer",
+      failure.Message() + "\n(" + failure.Module() + ", line " + std::to_string(failure.Line()) + ")", "Ok");
 }
 
 }  // namespace
@@ -168,15 +168,16 @@ bool& UserAbort() { return Program().userAbort; }
 void WriteItOut() {
   EditorState& editor = Editor();
   AGDocument* doc = GetDocument(editor.guideFile);
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   Assert(ReadNextNode() != nullptr, "MAIN problem in WriteItOut?");
   for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) {
     RemNode(doc, entry->node);
     entry->node->seq = static_cast<int32_t>(entry->order);
   }
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   Assert(ReadNextNode() != nullptr, "MAIN problem in WriteItOut?");
-  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) ReplaceNode(doc, entry->node);
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
+    ReplaceNode(doc, entry->node);
   while (!OutputAmigaGuideFile(editor.guideFile)) {
     std::string name;
     InquireAGFileName(editor.guideFile, name);
@@ -201,12 +202,14 @@ int RunEditor(CommandSource& source) {
   InitAmigaGuideSyntax();
   InitCommandInfo();
   InitNodeRegistry();
+  InstallWindowViews();
   int status = kExitNormal;
   try {
     TakeSettings();
     HoldScreen();
     InitPreview();
     if (ChooseAndOpenGuide()) {
+      BuildNodeRegistry(GetDocument(editor.guideFile));
       OpenMyWndo();
       const ParseLosses& losses = GetParseLosses(editor.guideFile);
       if (losses.Any()) ShowWarningS(DescribeParseLosses(losses));

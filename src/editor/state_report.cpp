@@ -1,26 +1,82 @@
 // The state of the editor and its headless windows, printed by the batch
 // mode's .print directive in a stable form that tests compare.
+#include <algorithm>
 #include <sstream>
 
 #include "editor/batch.h"
-#include "editor/editor_state.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"
 #include "preview/preview.h"
+#include "state/editor_state.h"
+#include "support/enum_table.h"
+#include "support/text_lines.h"
 #include "ui/headless_windows.h"
 
 namespace folioteer {
 namespace {
 
-const char* const kControlNames[kNumControls] = {
-    "AddGlobal", "EditGlobal", "DeleteGlobal", "NodeUp", "NodeDown", "NewNode", "Retitle",
-    "DeleteNode", "AddLocal", "EditLocal", "DeleteLocal", "Show", "AttrPopup", "Link",
-    "Undo", "Next", "Prev", "Ignore", "AddWord"};
-const char* const kMenuNames[kNumMenuItems] = {
-    "Save", "SaveAs", "About", "Help", "Quit", "SaveSettings", "MakeIcons", "AutoPreview",
-    "UseTab", "HelpHints", "EditorFont", "SpellCheck", "AutoIndex", "ExportHtml", "ExportRtf"};
-const char* const kFlagNames[8] = {"global-selected", "global-kind", "node-selected", "local-selected",
-                                   "local-kind", "main-selected", "misspelling-shown", "preview-to-restore"};
+template <typename Key>
+struct Named {
+  Key key;
+  std::string_view name;
+};
+
+constexpr Named<Control> kControlNames[] = {
+    {Control::AddGlobal, "AddGlobal"},
+    {Control::EditGlobal, "EditGlobal"},
+    {Control::DeleteGlobal, "DeleteGlobal"},
+    {Control::NodeUp, "NodeUp"},
+    {Control::NodeDown, "NodeDown"},
+    {Control::NewNode, "NewNode"},
+    {Control::Retitle, "Retitle"},
+    {Control::DeleteNode, "DeleteNode"},
+    {Control::AddLocal, "AddLocal"},
+    {Control::EditLocal, "EditLocal"},
+    {Control::DeleteLocal, "DeleteLocal"},
+    {Control::Show, "Show"},
+    {Control::AttrPopup, "AttrPopup"},
+    {Control::Link, "Link"},
+    {Control::Undo, "Undo"},
+    {Control::Next, "Next"},
+    {Control::Prev, "Prev"},
+    {Control::Ignore, "Ignore"},
+    {Control::AddWord, "AddWord"},
+};
+static_assert(RowsFollowEnum(kControlNames, &Named<Control>::key, kNumControls));
+
+constexpr Named<MenuItem> kMenuNames[] = {
+    {MenuItem::Save, "Save"},
+    {MenuItem::SaveAs, "SaveAs"},
+    {MenuItem::About, "About"},
+    {MenuItem::Help, "Help"},
+    {MenuItem::Quit, "Quit"},
+    {MenuItem::SaveSettings, "SaveSettings"},
+    {MenuItem::MakeIcons, "MakeIcons"},
+    {MenuItem::AutoPreview, "AutoPreview"},
+    {MenuItem::UseTab, "UseTab"},
+    {MenuItem::HelpHints, "HelpHints"},
+    {MenuItem::EditorFontItem, "EditorFont"},
+    {MenuItem::SpellCheck, "SpellCheck"},
+    {MenuItem::AutoIndex, "AutoIndex"},
+    {MenuItem::ExportHtml, "ExportHtml"},
+    {MenuItem::ExportRtf, "ExportRtf"},
+};
+static_assert(RowsFollowEnum(kMenuNames, &Named<MenuItem>::key, kNumMenuItems));
+
+constexpr Named<WindowId> kWindowNames[] = {
+    {WindowId::Main, "main"},
+    {WindowId::Edit, "edit"},
+    {WindowId::Spell, "spell"},
+};
+static_assert(RowsFollowEnum(kWindowNames, &Named<WindowId>::key, kNumWindows));
+
+// In the order of their bits.
+constexpr Named<ProgramStatusFlag> kFlagNames[] = {
+    {kGlobalSelected, "global-selected"},     {kGlobalKindFlag, "global-kind"},
+    {kNodeSelected, "node-selected"},         {kLocalSelected, "local-selected"},
+    {kLocalKindFlag, "local-kind"},           {kMainSelected, "main-selected"},
+    {kMisspellingShown, "misspelling-shown"}, {kPreviewToRestore, "preview-to-restore"},
+};
 
 void PrintList(std::ostream& out, const char* name, ListId list) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
@@ -34,8 +90,8 @@ void PrintList(std::ostream& out, const char* name, ListId list) {
 void PrintText(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   out << "text\n";
-  std::istringstream lines(windows.EditText());
-  for (std::string line; std::getline(lines, line);) out << "| " << line << "\n";
+  std::string text = windows.EditText();
+  for (std::string_view line : SplitFileLines(text)) out << "| " << line << "\n";
   TextPos cursor = windows.Cursor(), first, last;
   out << "cursor " << cursor.line << ":" << cursor.column;
   if (windows.Selection(first, last))
@@ -45,42 +101,41 @@ void PrintText(std::ostream& out) {
 
 void PrintLabels(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
-  for (bool next : {true, false}) {
-    const HeadlessWindows::NavLabel& label = windows.Label(next);
-    out << (next ? "next " : "prev ") << label.text << (label.pointsNowhere ? " (points nowhere)" : "") << "\n";
+  for (auto [direction, name] :
+       {std::pair{NavDirection::Next, "next "}, std::pair{NavDirection::Prev, "prev "}}) {
+    const HeadlessWindows::NavLabel& label = windows.Label(direction);
+    out << name << label.text << (label.pointsNowhere ? " (points nowhere)" : "") << "\n";
   }
 }
 
 void PrintStatus(std::ostream& out) {
   const EditorState& editor = Editor();
   out << "status " << static_cast<int>(editor.programStatus);
-  for (int bit = 0; bit < 8; ++bit)
-    if (editor.programStatus & (1 << bit)) out << " " << kFlagNames[bit];
+  for (auto [flag, name] : kFlagNames)
+    if (editor.Status(flag)) out << " " << name;
   out << "\n";
 }
 
 void PrintControls(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   out << "enabled";
-  for (int c = 0; c < kNumControls; ++c)
-    if (windows.Enabled(static_cast<Control>(c))) out << " " << kControlNames[c];
+  for (auto [control, name] : kControlNames)
+    if (windows.Enabled(control)) out << " " << name;
   out << "\n";
 }
 
 void PrintMenus(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   out << "checked";
-  for (int item = 0; item < kNumMenuItems; ++item)
-    if (windows.MenuCheck(static_cast<MenuItem>(item))) out << " " << kMenuNames[item];
+  for (auto [item, name] : kMenuNames)
+    if (windows.MenuCheck(item)) out << " " << name;
   out << "\n";
 }
 
 void PrintWindows(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
-  const char* names[] = {"main", "edit", "spell"};
-  for (int w = 0; w < 3; ++w) {
-    WindowId id = static_cast<WindowId>(w);
-    out << names[w] << " window " << (windows.IsWindowOpen(id) ? "open" : "closed");
+  for (auto [id, name] : kWindowNames) {
+    out << name << " window " << (windows.IsWindowOpen(id) ? "open" : "closed");
     if (id == WindowId::Main && windows.Iconified()) out << " iconified";
     if (!windows.Title(id).empty()) out << " \"" << windows.Title(id) << "\"";
     out << "\n";
@@ -92,34 +147,49 @@ void PrintWindows(std::ostream& out) {
 void PrintPreview(std::ostream& out) {
   const HeadlessWindows::Preview& preview = DefaultHeadlessWindows().PreviewRecord();
   out << "preview " << (IsShowOn() ? "open" : "closed") << ", shown " << preview.shown << " times\n";
-  std::istringstream lines(preview.content);
-  for (std::string line; std::getline(lines, line);) out << "| " << line << "\n";
+  for (std::string_view line : SplitFileLines(preview.content)) out << "| " << line << "\n";
 }
+
+void PrintSettings(std::ostream& out) { out << "settings " << SettingsLine() << "\n"; }
+
+// The parts of .print in the order of a .print without parts, which leaves
+// out the preview's content.
+struct Part {
+  std::string_view name;
+  void (*print)(std::ostream& out);
+  bool byDefault = true;
+};
+const Part kParts[] = {
+    {"nodes", [](std::ostream& out) { PrintList(out, "nodes", ListId::Nodes); }},
+    {"globals", [](std::ostream& out) { PrintList(out, "globals", ListId::Global); }},
+    {"locals", [](std::ostream& out) { PrintList(out, "locals", ListId::Local); }},
+    {"text", PrintText},
+    {"labels", PrintLabels},
+    {"status", PrintStatus},
+    {"controls", PrintControls},
+    {"menus", PrintMenus},
+    {"misspells", [](std::ostream& out) { PrintList(out, "misspells", ListId::Misspells); }},
+    {"windows", PrintWindows},
+    {"settings", PrintSettings},
+    {"preview", PrintPreview, false},
+};
 
 }  // namespace
 
 std::string DescribeState(const std::string& parts) {
   std::istringstream wanted(parts);
-  std::vector<std::string> list;
-  for (std::string part; wanted >> part;) list.push_back(part);
-  if (list.empty())
-    list = {"nodes",    "globals", "locals",    "text",    "labels",  "status",
-            "controls", "menus",   "misspells", "windows", "settings"};
+  std::vector<std::string> names;
+  for (std::string name; wanted >> name;) names.push_back(name);
+  if (names.empty())
+    for (const Part& part : kParts)
+      if (part.byDefault) names.emplace_back(part.name);
   std::ostringstream out;
-  for (const std::string& part : list) {
-    if (part == "nodes") PrintList(out, "nodes", ListId::Nodes);
-    else if (part == "globals") PrintList(out, "globals", ListId::Global);
-    else if (part == "locals") PrintList(out, "locals", ListId::Local);
-    else if (part == "misspells") PrintList(out, "misspells", ListId::Misspells);
-    else if (part == "text") PrintText(out);
-    else if (part == "labels") PrintLabels(out);
-    else if (part == "status") PrintStatus(out);
-    else if (part == "controls") PrintControls(out);
-    else if (part == "menus") PrintMenus(out);
-    else if (part == "windows") PrintWindows(out);
-    else if (part == "preview") PrintPreview(out);
-    else if (part == "settings") out << "settings " << SettingsLine() << "\n";
-    else out << "(no part \"" << part << "\")\n";
+  for (const std::string& name : names) {
+    auto part = std::ranges::find(kParts, name, &Part::name);
+    if (part != std::end(kParts))
+      part->print(out);
+    else
+      out << "(no part \"" << name << "\")\n";
   }
   return out.str();
 }

@@ -343,24 +343,18 @@ void ViewerWindow::FollowLink(int link) {
   switch (action.kind) {
     case LinkActionKind::ShowNode:
       return ShowResult(reader_.Go(action.file, action.node, action.line, Here()));
-    case LinkActionKind::RunProgram:
-      return ConfirmProgram(action);
-    case LinkActionKind::OpenUrl:
-      return ConfirmUrl(action);
+    case LinkActionKind::RunProgram: return ConfirmProgram(action);
+    case LinkActionKind::OpenUrl: return ConfirmUrl(action);
     case LinkActionKind::Arexx:
       return ShowMessage(
           tr("This link asks ARexx to run \u201c%1\u201d. There is no ARexx on this system, so "
              "nothing was run.")
               .arg(FromUtf8(ShortenedForMessage(action.command))),
           true);
-    case LinkActionKind::Beep:
-      return QApplication::beep();
+    case LinkActionKind::Beep: return QApplication::beep();
     case LinkActionKind::Close:
-    case LinkActionKind::Quit:
-      close();
-      return;
-    case LinkActionKind::Nothing:
-      return ShowMessage(FromUtf8(action.reason), true);
+    case LinkActionKind::Quit: close(); return;
+    case LinkActionKind::Nothing: return ShowMessage(FromUtf8(action.reason), true);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "guide/document.h"
 
 #include "guide/format.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/file_names.h"
 
@@ -86,8 +87,8 @@ std::string DescribeParseLosses(const ParseLosses& losses) {
 
 AGDocument* NewDocument(AGCmd* database) {
   auto* doc = new AGDocument;
-  ListCreate(doc->globalCmds, CompareBySeq, false);
-  ListCreate(doc->nodes, CompareBySeq, false);
+  ListCreate(doc->globalCmds, CompareBySeq, Duplicates::Refused);
+  ListCreate(doc->nodes, CompareBySeq, Duplicates::Refused);
   database->seq = 1;
   doc->lastSeq = 1;
   AddToList(doc->globalCmds, database, "ListAddition FAIL in OpenAmigaGuideFile");
@@ -117,7 +118,7 @@ void AddNode(AGDocument* doc, AGCmd* node) {
   Assert(node->subcmds == NilList(), "AddNode on non-empty node NYI");
   node->seq = IsMainNode(node) ? 0 : ++doc->lastSeq;
   AddToList(doc->nodes, node, "ListAddition FAIL in InsertEmptyNode");
-  ListCreate(node->subcmds, CompareBySeq, false);
+  ListCreate(node->subcmds, CompareBySeq, Duplicates::Refused);
   AGCmd* endNode = CreateSwitchCmd(AGCmdKind::EndNode);
   endNode->seq = kEndNodeSeq;
   AddToList(node->subcmds, endNode, "ListAddition FAIL in InsertEmptyNode");

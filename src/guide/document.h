@@ -33,8 +33,8 @@ struct AGDocument {
 
 // What parsing dropped and the next save will therefore leave out.
 struct ParseLosses {
-  int textLines = 0;  // text outside nodes
-  int commands = 0;   // commands outside nodes that may not stand there
+  int textLines = 0;            // text outside nodes
+  int commands = 0;             // commands outside nodes that may not stand there
   std::vector<int> firstLines;  // line numbers of the first few, in file order
 
   bool Any() const { return textLines > 0 || commands > 0; }

@@ -50,7 +50,8 @@ std::string QuotedValue(std::string_view value) {
 }
 
 std::string UnquotedValue(std::string_view value) {
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = value.substr(1, value.size() - 2);
   return std::string(value);
 }
 
@@ -137,8 +138,8 @@ AGCmd* CreateLinkCmd(LinkOp op, const std::optional<std::string>& label,
   return cmd;
 }
 
-AGCmd* CreateVersionCmd(const std::optional<std::string>& name, int version, int revision, int day,
-                        int month, int year, const std::optional<std::string>& comment) {
+AGCmd* CreateVersionCmd(const std::optional<std::string>& name, int version, int revision, int day, int month,
+                        int year, const std::optional<std::string>& comment) {
   if (year < 70)
     year += 2000;
   else if (year < 100)
@@ -288,4 +289,3 @@ void BuildAttr(const AGAttr* attr, std::string& text) {
 }
 
 }  // namespace folioteer
-

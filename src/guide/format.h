@@ -37,8 +37,8 @@ AGCmd* CreateNodeCmd(std::string_view name, std::string_view title);
 AGCmd* CreateLinkCmd(LinkOp op, const std::optional<std::string>& label,
                      const std::optional<std::string>& target);
 // name version.revision (day.month.year); a two-digit year is taken as 19xx from 70, else 20xx.
-AGCmd* CreateVersionCmd(const std::optional<std::string>& name, int version, int revision, int day,
-                        int month, int year, const std::optional<std::string>& comment);
+AGCmd* CreateVersionCmd(const std::optional<std::string>& name, int version, int revision, int day, int month,
+                        int year, const std::optional<std::string>& comment);
 
 void UpdateCmdNodeRef(AGCmd* cmd, const std::optional<std::string>& text);
 void UpdateCmdStr0(AGCmd* cmd, const std::optional<std::string>& text);

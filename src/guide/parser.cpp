@@ -100,9 +100,11 @@ AGCmd* ParseParameters(AGCmdKind kind, const std::string& line, size_t& pos) {
   return nullptr;
 }
 
-void NoteLoss(AmigaGuideFile handle, bool text) {
+enum class LostLine : uint8_t { Text, Command };
+
+void NoteLoss(AmigaGuideFile handle, LostLine lost) {
   ParseLosses& losses = handle->losses;
-  (text ? losses.textLines : losses.commands)++;
+  (lost == LostLine::Text ? losses.textLines : losses.commands)++;
   if (losses.firstLines.size() < kLossLinesKept) losses.firstLines.push_back(handle->lineNumber);
 }
 
@@ -138,7 +140,8 @@ void AppendText(AGCmd* node, const std::string& line, int emptyBefore, bool& fir
 
 std::string NewGuideTitle(const std::string& baseName) {
   const std::string suffix = ".guide";
-  if (baseName.size() > suffix.size() && baseName.compare(baseName.size() - suffix.size(), suffix.size(), suffix) == 0)
+  if (baseName.size() > suffix.size() &&
+      baseName.compare(baseName.size() - suffix.size(), suffix.size(), suffix) == 0)
     return baseName.substr(0, baseName.size() - suffix.size());
   return baseName;
 }
@@ -185,7 +188,7 @@ bool ParseAGHeader(AmigaGuideFile handle) {
   while (NextLine(handle, line, skipped)) {
     AGCmd* cmd = ParseCmd(line);
     if (cmd == nullptr) {
-      NoteLoss(handle, true);
+      NoteLoss(handle, LostLine::Text);
     } else if (cmd->mods.Has(CmdModifier::Global)) {
       AddGlobalCommand(handle->doc, cmd);
     } else {
@@ -208,8 +211,9 @@ bool ParseAGNode(AmigaGuideFile handle) {
       node = cmd;
     } else {
       if (cmd != nullptr && DebugEnabled())
-        DebugPrint("Unexpected command ignored: " + line + " (line " + std::to_string(handle->lineNumber) + ")");
-      NoteLoss(handle, cmd == nullptr);
+        DebugPrint("Unexpected command ignored: " + line + " (line " + std::to_string(handle->lineNumber) +
+                   ")");
+      NoteLoss(handle, cmd == nullptr ? LostLine::Text : LostLine::Command);
       DisposeCmd(cmd);
     }
   }

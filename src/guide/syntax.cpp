@@ -1,6 +1,7 @@
 #include "guide/syntax.h"
 
 #include "guide/syntax_tables.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 
 namespace folioteer {
@@ -11,36 +12,44 @@ using A = AGAttrKind;
 
 SyntaxSource MakeDefaultSource() {
   SyntaxSource s;
+  using M = CmdModifier;
   s.cmdSets = {
-      /* Global */ {K::Author, K::Copyright, K::Database, K::Font, K::Height, K::Help, K::Index,
-                    K::Keywords, K::Macro, K::Master, K::OnClose, K::OnOpen, K::Remark, K::SmartWrap,
-                    K::Tab, K::Version, K::Width, K::WordWrap},
-      /* Local */ {K::Font, K::Keywords, K::Next, K::OnClose, K::OnOpen, K::Prev, K::Remark,
-                   K::SmartWrap, K::Tab, K::Title, K::Toc, K::WordWrap},
-      /* EndNode */ {K::EndNode},
-      /* Inline */ {K::Link},
-      /* CaseSensitive */ {K::Version},
-      /* Verbatim */ {K::Remark, K::Version},
-      /* NodeRef */ {K::Help, K::Index, K::Link, K::Next, K::Prev, K::Toc},
-      /* StrParam */ {K::Author, K::Copyright, K::Database, K::Keywords, K::Link, K::Master, K::Node,
-                      K::OnClose, K::OnOpen, K::Remark, K::Title, K::Version},
-      /* TwoStrParam */ {K::Link, K::Macro, K::Node, K::Version},
-      /* FontParam */ {K::Font},
-      /* Number */ {K::Height, K::Link, K::Tab, K::Width},
-      /* Switch */ {K::EndNode, K::SmartWrap, K::WordWrap},
-      /* Unique */ {K::Database, K::Help, K::Index, K::Next, K::Prev, K::Toc},
-      /* NoDefaults */ {K::Database, K::Next, K::Prev, K::Remark, K::Title},
+      {M::Global,
+       {K::Author, K::Copyright, K::Database, K::Font, K::Height, K::Help, K::Index, K::Keywords, K::Macro,
+        K::Master, K::OnClose, K::OnOpen, K::Remark, K::SmartWrap, K::Tab, K::Version, K::Width,
+        K::WordWrap}},
+      {M::Local,
+       {K::Font, K::Keywords, K::Next, K::OnClose, K::OnOpen, K::Prev, K::Remark, K::SmartWrap, K::Tab,
+        K::Title, K::Toc, K::WordWrap}},
+      {M::EndNode, {K::EndNode}},
+      {M::Inline, {K::Link}},
+      {M::CaseSensitive, {K::Version}},
+      {M::Verbatim, {K::Remark, K::Version}},
+      {M::NodeRef, {K::Help, K::Index, K::Link, K::Next, K::Prev, K::Toc}},
+      {M::StrParam,
+       {K::Author, K::Copyright, K::Database, K::Keywords, K::Link, K::Master, K::Node, K::OnClose, K::OnOpen,
+        K::Remark, K::Title, K::Version}},
+      {M::TwoStrParam, {K::Link, K::Macro, K::Node, K::Version}},
+      {M::FontParam, {K::Font}},
+      {M::Number, {K::Height, K::Link, K::Tab, K::Width}},
+      {M::Switch, {K::EndNode, K::SmartWrap, K::WordWrap}},
+      {M::Unique, {K::Database, K::Help, K::Index, K::Next, K::Prev, K::Toc}},
+      {M::NoDefaults, {K::Database, K::Next, K::Prev, K::Remark, K::Title}},
   };
   s.cmdKeywords = {
-      {K::Author, "@author", ""},     {K::Copyright, "@(c)", ""},   {K::Database, "@database", ""},
-      {K::EndNode, "@endnode", ""},   {K::Font, "@font", ""},       {K::Height, "@height", ""},
-      {K::Help, "@help", ""},         {K::Index, "@index", ""},     {K::Keywords, "@keywords", ""},
-      {K::Link, "@{", ""},            {K::Macro, "@macro", ""},     {K::Master, "@master", ""},
-      {K::Next, "@next", ""},         {K::Node, "@node", ""},       {K::OnClose, "@onclose", ""},
-      {K::OnOpen, "@onopen", ""},     {K::Prev, "@prev", ""},       {K::Remark, "@remark", "@rem"},
-      {K::SmartWrap, "@smartwrap", ""}, {K::Tab, "@tab", ""},     {K::Title, "@title", ""},
-      {K::Toc, "@toc", ""},           {K::Version, "@$VER:", ""},   {K::Width, "@width", ""},
-      {K::WordWrap, "@wordwrap", ""}, {K::None, "", ""},
+      {K::Author, "@author", ""},       {K::Copyright, "@(c)", ""},
+      {K::Database, "@database", ""},   {K::EndNode, "@endnode", ""},
+      {K::Font, "@font", ""},           {K::Height, "@height", ""},
+      {K::Help, "@help", ""},           {K::Index, "@index", ""},
+      {K::Keywords, "@keywords", ""},   {K::Link, "@{", ""},
+      {K::Macro, "@macro", ""},         {K::Master, "@master", ""},
+      {K::Next, "@next", ""},           {K::Node, "@node", ""},
+      {K::OnClose, "@onclose", ""},     {K::OnOpen, "@onopen", ""},
+      {K::Prev, "@prev", ""},           {K::Remark, "@remark", "@rem"},
+      {K::SmartWrap, "@smartwrap", ""}, {K::Tab, "@tab", ""},
+      {K::Title, "@title", ""},         {K::Toc, "@toc", ""},
+      {K::Version, "@$VER:", ""},       {K::Width, "@width", ""},
+      {K::WordWrap, "@wordwrap", ""},   {K::None, "", ""},
   };
   s.cmdHints = {
       {K::Font, {"", "<File>.font name", "", "Font size"}},
@@ -59,27 +68,44 @@ SyntaxSource MakeDefaultSource() {
       {K::Version, {"", "Amiga style version", "optional Comment after version", ""}},
       {K::Width, {"", "", "", "Open doc width - MAY BE IGNORED BY MULTIVIEW, USE TOOLTYPE IN DOC "}},
   };
-  for (K kind : {K::Author, K::Copyright, K::Database, K::EndNode, K::Keywords, K::Link, K::Master,
-                 K::Remark, K::SmartWrap, K::WordWrap, K::None})
+  for (K kind : {K::Author, K::Copyright, K::Database, K::EndNode, K::Keywords, K::Link, K::Master, K::Remark,
+                 K::SmartWrap, K::WordWrap, K::None})
     s.cmdHints.push_back({kind, {}});
+  using AM = AttrModifier;
   s.attrSets = {
-      /* AttrText */ {A::SetTabs},
-      /* AttrNumber */ {A::Apen, A::Lindent, A::Bpen, A::Pari},
-      /* MultiNums */ {A::SetTabs},
-      /* AttrColor */ {A::Bg, A::Fg},
-      /* AttrStyle */ {A::Bold, A::Italic, A::Underline},
-      /* AttrSwitch */ {A::AmigaGuide, A::Body, A::JCenter, A::ClearTabs, A::Code, A::Par, A::JLeft,
-                        A::Line, A::Pard, A::Plain, A::JRight, A::Tab},
+      {AM::AttrText, {A::SetTabs}},
+      {AM::AttrNumber, {A::Apen, A::Lindent, A::Bpen, A::Pari}},
+      {AM::MultiNums, {A::SetTabs}},
+      {AM::AttrColor, {A::Bg, A::Fg}},
+      {AM::AttrStyle, {A::Bold, A::Italic, A::Underline}},
+      {AM::AttrSwitch,
+       {A::AmigaGuide, A::Body, A::JCenter, A::ClearTabs, A::Code, A::Par, A::JLeft, A::Line, A::Pard,
+        A::Plain, A::JRight, A::Tab}},
   };
   s.attrKeywords = {
-      {A::AmigaGuide, "@{amigaguide}"}, {A::Apen, "@{apen"},      {A::Bg, "@{bg"},
-      {A::Body, "@{body}"},             {A::Lindent, "@{lindent"}, {A::Bold, "@{b}"},
-      {A::Bpen, "@{bpen"},              {A::JCenter, "@{jcenter}"}, {A::ClearTabs, "@{cleartabs}"},
-      {A::Code, "@{code}"},             {A::Par, "@{par}"},        {A::Fg, "@{fg"},
-      {A::Italic, "@{i}"},              {A::JLeft, "@{jleft}"},    {A::Line, "@{line}"},
-      {A::Pari, "@{pari"},              {A::Pard, "@{pard}"},      {A::Plain, "@{plain}"},
-      {A::JRight, "@{jright}"},         {A::SetTabs, "@{settabs"}, {A::Tab, "@{tab}"},
-      {A::Underline, "@{u}"},           {A::None, ""},
+      {A::AmigaGuide, "@{amigaguide}"},
+      {A::Apen, "@{apen"},
+      {A::Bg, "@{bg"},
+      {A::Body, "@{body}"},
+      {A::Lindent, "@{lindent"},
+      {A::Bold, "@{b}"},
+      {A::Bpen, "@{bpen"},
+      {A::JCenter, "@{jcenter}"},
+      {A::ClearTabs, "@{cleartabs}"},
+      {A::Code, "@{code}"},
+      {A::Par, "@{par}"},
+      {A::Fg, "@{fg"},
+      {A::Italic, "@{i}"},
+      {A::JLeft, "@{jleft}"},
+      {A::Line, "@{line}"},
+      {A::Pari, "@{pari"},
+      {A::Pard, "@{pard}"},
+      {A::Plain, "@{plain}"},
+      {A::JRight, "@{jright}"},
+      {A::SetTabs, "@{settabs"},
+      {A::Tab, "@{tab}"},
+      {A::Underline, "@{u}"},
+      {A::None, ""},
   };
   s.attrHints = {
       {A::Apen, {"Palette pen number", "", "", ""}},
@@ -94,25 +120,45 @@ SyntaxSource MakeDefaultSource() {
   for (A kind : {A::AmigaGuide, A::Body, A::Bold, A::JCenter, A::ClearTabs, A::Code, A::Par, A::Italic,
                  A::JLeft, A::Line, A::Pard, A::Plain, A::JRight, A::Tab, A::Underline, A::None})
     s.attrHints.push_back({kind, {}});
-  s.linkOpNames = {"LINK", "RX", "RXS", "SYSTEM"};
+  s.linkOpNames = {
+      {LinkOp::Link, "LINK"}, {LinkOp::Rx, "RX"}, {LinkOp::Rxs, "RXS"}, {LinkOp::System, "SYSTEM"}};
   s.linkOpHints = {
       {LinkOp::Link, {"Link to node or file", "Label", "Node name or Datatypes file name followed by /MAIN"}},
       {LinkOp::Rx, {"Run ARexx program", "Label", "ARexx file name"}},
       {LinkOp::Rxs, {"Run ARexx string", "Label", "String of ARexx statements"}},
       {LinkOp::System, {"Issue CLI command", "Label", "CLI command"}},
   };
-  s.colorNames = {"Text", "Shine", "Shadow", "Fill", "FillText", "Background", "Highlight"};
+  s.colorNames = {{GuideColor::Text, "Text"},          {GuideColor::Shine, "Shine"},
+                  {GuideColor::Shadow, "Shadow"},      {GuideColor::Fill, "Fill"},
+                  {GuideColor::FillText, "FillText"},  {GuideColor::Background, "Background"},
+                  {GuideColor::Highlight, "Highlight"}};
   return s;
 }
 
 // Steps of the build, in the order of building.
 
+// The members of every modifier, from its one set; a modifier without a set,
+// with two or with an empty one is a fault of the source.
+template <typename Kind, int N, typename SetRow>
+std::array<const std::vector<Kind>*, N> MembersByModifier(const std::vector<SetRow>& sets,
+                                                          std::string_view message) {
+  std::array<const std::vector<Kind>*, N> members{};
+  for (const SetRow& row : sets) {
+    auto& slot = members.at(static_cast<size_t>(row.modifier));
+    Assert(slot == nullptr && !row.members.empty(), message);
+    slot = &row.members;
+  }
+  for (const auto* set : members) Assert(set != nullptr, message);
+  return members;
+}
+
+// Every kind but None takes its parameters in some form (NodeRef up to Switch).
 void FillCmdSetsAndKeywords(const SyntaxSource& source, SyntaxTables& tables) {
-  for (const std::vector<AGCmdKind>& members : source.cmdSets)
-    Assert(!members.empty(), "Bug in AmigaGuideSyntax InitCmdsModifiers");
+  auto sets = MembersByModifier<AGCmdKind, kNumCmdModifiers>(source.cmdSets,
+                                                             "Bug in AmigaGuideSyntax InitCmdsModifiers");
   std::array<bool, kNumCmdKinds> covered{};
   for (int m = static_cast<int>(CmdModifier::NodeRef); m <= static_cast<int>(CmdModifier::Switch); ++m)
-    for (AGCmdKind kind : source.cmdSets.at(m)) covered[static_cast<int>(kind)] = true;
+    for (AGCmdKind kind : *sets[m]) covered[static_cast<int>(kind)] = true;
   for (int kind = 0; kind < kNumCmdKinds - 1; ++kind)
     Assert(covered[kind], "BUG:AGCmdModSets not set up correctly");
   for (const CmdKeywordRow& row : source.cmdKeywords) {
@@ -120,11 +166,12 @@ void FillCmdSetsAndKeywords(const SyntaxSource& source, SyntaxTables& tables) {
     Assert(!entry.keyword, "Bug in AmigaGuideSyntax init");
     entry.keyword = std::string(row.keyword);
     entry.alternative = std::string(row.alternative);
-    for (size_t m = 0; m < source.cmdSets.size(); ++m)
-      for (AGCmdKind member : source.cmdSets[m])
-        if (member == row.kind) entry.mods.Add(static_cast<CmdModifier>(m));
+    for (const CmdSetRow& set : source.cmdSets)
+      for (AGCmdKind member : set.members)
+        if (member == row.kind) entry.mods.Add(set.modifier);
   }
-  for (const CmdEntry& entry : tables.cmds) Assert(entry.keyword.has_value(), "Bug in AmigaGuideFormat init cmds code");
+  for (const CmdEntry& entry : tables.cmds)
+    Assert(entry.keyword.has_value(), "Bug in AmigaGuideFormat init cmds code");
 }
 
 template <size_t N>
@@ -143,15 +190,15 @@ void FillCmdHints(const SyntaxSource& source, SyntaxTables& tables) {
 }
 
 void FillAttrs(const SyntaxSource& source, SyntaxTables& tables) {
-  for (const std::vector<AGAttrKind>& members : source.attrSets)
-    Assert(!members.empty(), "Bug in AmigaGuideSyntax InitAttribsModifiers");
+  MembersByModifier<AGAttrKind, kNumAttrModifiers>(source.attrSets,
+                                                   "Bug in AmigaGuideSyntax InitAttribsModifiers");
   for (const AttrKeywordRow& row : source.attrKeywords) {
     AttrEntry& entry = tables.attrs[static_cast<int>(row.kind)];
     Assert(!entry.keyword, "Bug in AmigaGuideSyntax init");
     entry.keyword = std::string(row.keyword);
-    for (size_t m = 0; m < source.attrSets.size(); ++m)
-      for (AGAttrKind member : source.attrSets[m])
-        if (member == row.kind) entry.mods.Add(static_cast<AttrModifier>(m));
+    for (const AttrSetRow& set : source.attrSets)
+      for (AGAttrKind member : set.members)
+        if (member == row.kind) entry.mods.Add(set.modifier);
   }
   for (const AttrEntry& entry : tables.attrs)
     Assert(entry.keyword.has_value(), "Bug in AmigaGuideFormat init attribs code");
@@ -160,29 +207,30 @@ void FillAttrs(const SyntaxSource& source, SyntaxTables& tables) {
     Assert(!hints, "Bug in AmigaGuideSyntax InitAttrsHints");
     hints = ToStrings(row.hints);
   }
-  for (const CmdEntry& entry : tables.cmds) Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
-  for (const AttrEntry& entry : tables.attrs) Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
+  for (const CmdEntry& entry : tables.cmds)
+    Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
+  for (const AttrEntry& entry : tables.attrs)
+    Assert(entry.hints.has_value(), "Bug in AmigaGuideSyntax initCmdHints code");
 }
 
 void FillLinkOpsAndColors(const SyntaxSource& source, SyntaxTables& tables) {
-  for (size_t op = 0; op < kNumLinkOps && op < source.linkOpNames.size(); ++op)
-    tables.linkOpNames[op] = std::string(source.linkOpNames[op]);
+  for (const LinkOpNameRow& row : source.linkOpNames)
+    tables.linkOpNames.at(static_cast<size_t>(row.op)) = row.name;
   for (const LinkOpHintRow& row : source.linkOpHints) {
     auto& hints = tables.linkOpHints[static_cast<int>(row.op)];
     Assert(!hints, "Bug in AmigaGuideSyntax InitLopHints");
     hints = ToStrings(row.hints);
   }
-  for (const auto& hints : tables.linkOpHints) Assert(hints.has_value(), "Bug in AmigaGuideSyntax InitLinkOpHints code");
-  for (size_t color = 0; color < kNumColors && color < source.colorNames.size(); ++color)
-    tables.colorNames[color] = std::string(source.colorNames[color]);
+  for (const auto& hints : tables.linkOpHints)
+    Assert(hints.has_value(), "Bug in AmigaGuideSyntax InitLinkOpHints code");
+  for (const ColorNameRow& row : source.colorNames)
+    tables.colorNames.at(static_cast<size_t>(row.color)) = row.name;
 }
 
 const SyntaxTables& Tables() {
   static const SyntaxTables tables = BuildSyntaxTables(DefaultSyntaxSource());
   return tables;
 }
-
-char Lower(char ch) { return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch; }
 
 template <typename Kind, size_t N, typename Entry>
 Kind MatchIn(const std::array<Entry, N>& entries, std::string_view token, Kind none) {
@@ -248,24 +296,6 @@ GuideColor MatchColorName(std::string_view name) {
   for (int color = 0; color < kNumColors; ++color)
     if (EqualsIgnoreCase(Tables().colorNames[color], name)) return static_cast<GuideColor>(color);
   return GuideColor::Text;
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (a[i] != b[i] && Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
-int CompareIgnoreCase(std::string_view a, std::string_view b) {
-  size_t common = std::min(a.size(), b.size());
-  for (size_t i = 0; i < common; ++i) {
-    if (a[i] == b[i]) continue;  // the common case, without folding
-    unsigned char x = static_cast<unsigned char>(Lower(a[i]));
-    unsigned char y = static_cast<unsigned char>(Lower(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 }  // namespace folioteer

@@ -6,6 +6,9 @@
 //
 // The tables are built once, on first use, from the rows in syntax.cpp, and
 // checked for consistency; afterwards they are read-only.
+//
+// Keywords compare as ASCII without regard to case: the comparisons of
+// support/ascii.h (EqualsIgnoreCase, ...) come with this header.
 #pragma once
 
 #include <array>
@@ -13,35 +16,49 @@
 #include <string>
 #include <string_view>
 
+#include "support/ascii.h"
+
 namespace folioteer {
 
+// clang-format off
 enum class AGCmdKind : uint8_t {
   Author, Copyright, Database, EndNode, Font, Height, Help, Index, Keywords, Link, Macro,
   Master, Next, Node, OnClose, OnOpen, Prev, Remark, SmartWrap, Tab, Title, Toc, Version,
   Width, WordWrap, None
 };
+// clang-format on
 inline constexpr int kNumCmdKinds = 26;  // None included
+static_assert(kNumCmdKinds == static_cast<int>(AGCmdKind::None) + 1);
 
+// clang-format off
 enum class CmdModifier : uint8_t {
   Global, Local, EndNode, Inline, CaseSensitive, Verbatim, NodeRef, StrParam, TwoStrParam,
   FontParam, Number, Switch, Unique, NoDefaults
 };
+// clang-format on
 inline constexpr int kNumCmdModifiers = 14;
+static_assert(kNumCmdModifiers == static_cast<int>(CmdModifier::NoDefaults) + 1);
 
+// clang-format off
 enum class AGAttrKind : uint8_t {
   AmigaGuide, Apen, Bg, Body, Lindent, Bold, Bpen, JCenter, ClearTabs, Code, Par, Fg, Italic,
   JLeft, Line, Pari, Pard, Plain, JRight, SetTabs, Tab, Underline, None
 };
+// clang-format on
 inline constexpr int kNumAttrKinds = 23;  // None included
+static_assert(kNumAttrKinds == static_cast<int>(AGAttrKind::None) + 1);
 
 enum class AttrModifier : uint8_t { AttrText, AttrNumber, MultiNums, AttrColor, AttrStyle, AttrSwitch };
 inline constexpr int kNumAttrModifiers = 6;
+static_assert(kNumAttrModifiers == static_cast<int>(AttrModifier::AttrSwitch) + 1);
 
 enum class LinkOp : uint8_t { Link, Rx, Rxs, System };
 inline constexpr int kNumLinkOps = 4;
+static_assert(kNumLinkOps == static_cast<int>(LinkOp::System) + 1);
 
 enum class GuideColor : uint8_t { Text, Shine, Shadow, Fill, FillText, Background, Highlight };
 inline constexpr int kNumColors = 7;
+static_assert(kNumColors == static_cast<int>(GuideColor::Highlight) + 1);
 
 // A set of modifiers, one bit per value.
 template <typename Modifier, typename Bits>
@@ -84,9 +101,5 @@ AGAttrKind MatchAttribute(std::string_view token);
 // Unknown names give LINK and Text.
 LinkOp MatchLinkOpName(std::string_view name);
 GuideColor MatchColorName(std::string_view name);
-
-// ASCII comparison without regard to case, as the format compares keywords.
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
-int CompareIgnoreCase(std::string_view a, std::string_view b);
 
 }  // namespace folioteer

@@ -2,6 +2,7 @@
 // its consistency checks. Only syntax.cpp and the tests need this header.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,15 @@
 
 namespace folioteer {
 
+// The members of one modifier's set.
+struct CmdSetRow {
+  CmdModifier modifier;
+  std::vector<AGCmdKind> members;
+};
+struct AttrSetRow {
+  AttrModifier modifier;
+  std::vector<AGAttrKind> members;
+};
 struct CmdKeywordRow {
   AGCmdKind kind;
   std::string_view keyword;
@@ -27,22 +37,30 @@ struct AttrHintRow {
   AGAttrKind kind;
   std::array<std::string_view, 4> hints;
 };
+struct LinkOpNameRow {
+  LinkOp op;
+  std::string_view name;
+};
 struct LinkOpHintRow {
   LinkOp op;
   std::array<std::string_view, 3> hints;
 };
+struct ColorNameRow {
+  GuideColor color;
+  std::string_view name;
+};
 
 // Everything the tables are built from, in the order of building.
 struct SyntaxSource {
-  std::vector<std::vector<AGCmdKind>> cmdSets;  // members, one list per CmdModifier
+  std::vector<CmdSetRow> cmdSets;  // one row per CmdModifier
   std::vector<CmdKeywordRow> cmdKeywords;
   std::vector<CmdHintRow> cmdHints;
-  std::vector<std::vector<AGAttrKind>> attrSets;  // one list per AttrModifier
+  std::vector<AttrSetRow> attrSets;  // one row per AttrModifier
   std::vector<AttrKeywordRow> attrKeywords;
   std::vector<AttrHintRow> attrHints;
-  std::vector<std::string_view> linkOpNames;
+  std::vector<LinkOpNameRow> linkOpNames;
   std::vector<LinkOpHintRow> linkOpHints;
-  std::vector<std::string_view> colorNames;
+  std::vector<ColorNameRow> colorNames;
 };
 
 struct CmdEntry {

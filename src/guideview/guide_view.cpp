@@ -393,27 +393,18 @@ void GuideView::keyPressEvent(QKeyEvent* event) {
       if (focusedLink_ < 0) return event->ignore();
       FocusLink(-1);
       return;
-    case Qt::Key_Home:
-      return vertical->triggerAction(QAbstractSlider::SliderToMinimum);
-    case Qt::Key_End:
-      return vertical->triggerAction(QAbstractSlider::SliderToMaximum);
-    case Qt::Key_PageUp:
-      return vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
-    case Qt::Key_PageDown:
-      return vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    case Qt::Key_Home: return vertical->triggerAction(QAbstractSlider::SliderToMinimum);
+    case Qt::Key_End: return vertical->triggerAction(QAbstractSlider::SliderToMaximum);
+    case Qt::Key_PageUp: return vertical->triggerAction(QAbstractSlider::SliderPageStepSub);
+    case Qt::Key_PageDown: return vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
     case Qt::Key_Space:
       return vertical->triggerAction(shift ? QAbstractSlider::SliderPageStepSub
                                            : QAbstractSlider::SliderPageStepAdd);
-    case Qt::Key_Up:
-      return vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    case Qt::Key_Down:
-      return vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    case Qt::Key_Left:
-      return horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
-    case Qt::Key_Right:
-      return horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    default:
-      QAbstractScrollArea::keyPressEvent(event);
+    case Qt::Key_Up: return vertical->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Down: return vertical->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    case Qt::Key_Left: return horizontal->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    case Qt::Key_Right: return horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    default: QAbstractScrollArea::keyPressEvent(event);
   }
 }
 

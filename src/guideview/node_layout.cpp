@@ -194,14 +194,9 @@ void NodeLayout::AddLine(int paragraph, int first, int end, qreal indent, qreal 
   line.width = contentEnd - indent;
   qreal free = available - contentEnd;
   switch (node_->paragraphs[paragraph].justification) {
-    case Justification::Left:
-      break;
-    case Justification::Center:
-      line.shift = std::max<qreal>(free / 2, 0);
-      break;
-    case Justification::Right:
-      line.shift = std::max<qreal>(free, 0);
-      break;
+    case Justification::Left: break;
+    case Justification::Center: line.shift = std::max<qreal>(free / 2, 0); break;
+    case Justification::Right: line.shift = std::max<qreal>(free, 0); break;
   }
   contentWidth_ = std::max(contentWidth_, x + line.shift);
   lines_.push_back(line);

@@ -132,8 +132,7 @@ int ParseClassicIcon(IconFile& icon) {
   icon.read.y = static_cast<int32_t>(GetU32(bytes, kCurrentYAt));
 
   ByteCursor cursor(bytes, kHeaderSize);
-  if (Present(bytes, kDrawerDataAt) && !cursor.Take(kDrawerDataSize, layout.drawerData))
-    return kIconDamaged;
+  if (Present(bytes, kDrawerDataAt) && !cursor.Take(kDrawerDataSize, layout.drawerData)) return kIconDamaged;
   if (!ReadImages(cursor, bytes, layout) || !ReadStrings(cursor, bytes, icon) ||
       !ReadTail(cursor, bytes, icon.revision, layout))
     return kIconDamaged;
@@ -152,9 +151,7 @@ void AppendIconString(std::string& out, std::string_view text) {
 // Keeps a pointer value that was set; a part that appears gets 1.
 uint32_t PointerFor(bool present, uint32_t old) { return present ? (old != 0 ? old : 1) : 0; }
 
-std::string Slice(const IconFile& icon, size_t from, size_t to) {
-  return icon.bytes.substr(from, to - from);
-}
+std::string Slice(const IconFile& icon, size_t from, size_t to) { return icon.bytes.substr(from, to - from); }
 
 std::string SerialiseClassicIcon(const IconFile& icon) {
   const ClassicLayout& layout = icon.classic;

@@ -37,7 +37,8 @@ bool ReadChunk(ByteCursor& cursor, PngChunk& chunk) {
   size_t start = cursor.Position();
   uint32_t length = 0;
   if (!cursor.ReadU32(length) || length > kMaxChunkLength) return false;
-  if (!cursor.Take(4, chunk.id) || !cursor.Take(length, chunk.data) || !cursor.Take(4, chunk.crc)) return false;
+  if (!cursor.Take(4, chunk.id) || !cursor.Take(length, chunk.data) || !cursor.Take(4, chunk.crc))
+    return false;
   chunk.whole = {start, cursor.Position() - start};
   return true;
 }

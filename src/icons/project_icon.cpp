@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "icons/disk_object.h"
+#include "support/ascii.h"
 #include "support/channels.h"
 #include "support/file_names.h"
 
@@ -44,11 +45,6 @@ int WriteWholeFile(const std::string& name, std::string_view bytes) {
     return error;
   }
   return CloseChannel(chan) ? 0 : EIO;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
-  return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool HoldsNul(std::string_view text) { return text.find('\0') != std::string_view::npos; }
@@ -88,7 +84,7 @@ std::vector<std::string> MergeToolTypes(const std::vector<std::string>& existing
   if (merge == ToolTypeMerge::Merge) result.assign(existing.begin(), existing.begin() + imageStart);
   for (const std::string& toolType : given) {
     auto same = std::ranges::find_if(result, [&](const std::string& old) {
-      return EqualIgnoringCase(ToolTypeName(old), ToolTypeName(toolType));
+      return EqualsIgnoreCase(ToolTypeName(old), ToolTypeName(toolType));
     });
     if (merge == ToolTypeMerge::Merge && same != result.end())
       *same = toolType;
@@ -115,7 +111,8 @@ bool ApplyIconWishes(IconFields& fields, std::string_view defaultTool,
     }
   }
   if (toolTypes) {
-    std::vector<std::string> merged = MergeToolTypes(fields.toolTypes.value_or(std::vector<std::string>{}), *toolTypes, merge);
+    std::vector<std::string> merged =
+        MergeToolTypes(fields.toolTypes.value_or(std::vector<std::string>{}), *toolTypes, merge);
     if (merged != fields.toolTypes.value_or(std::vector<std::string>{})) {
       fields.toolTypes = std::move(merged);
       changed = true;
@@ -153,22 +150,14 @@ int WriteProjIcon(const std::string& fileName, std::string_view defaultTool,
 
 const std::vector<std::string_view>& DefaultIconPicture() {
   static const std::vector<std::string_view> picture{
-      "......###############...........",
-      "......#ooooooooooooo##..........",
-      "......#ooooooooooooo#o#.........",
-      "......#oo+++++++++oo#oo#........",
-      "......#ooooooooooooo#ooo#.......",
-      "......#oo++++++++++o######......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++++oo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++oooo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo++++++++++++++oo#......",
-      "......#oooooooooooooooooo#......",
-      "......#oo+++++++++ooooooo#......",
-      "......#oooooooooooooooooo#......",
-      "......####################......",
+      "......###############...........", "......#ooooooooooooo##..........",
+      "......#ooooooooooooo#o#.........", "......#oo+++++++++oo#oo#........",
+      "......#ooooooooooooo#ooo#.......", "......#oo++++++++++o######......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++++oo#......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++oooo#......",
+      "......#oooooooooooooooooo#......", "......#oo++++++++++++++oo#......",
+      "......#oooooooooooooooooo#......", "......#oo+++++++++ooooooo#......",
+      "......#oooooooooooooooooo#......", "......####################......",
   };
   return picture;
 }

@@ -115,10 +115,8 @@ ResolvedPath ResolveAmigaPath(std::string_view amigaPath, std::string_view baseD
 std::string PathProblem(const ResolvedPath& resolved, std::string_view amigaPath) {
   std::string linux = Quoted(resolved.path);
   switch (resolved.outcome) {
-    case PathOutcome::File:
-      return {};
-    case PathOutcome::Directory:
-      return Quoted(amigaPath) + " is a folder (" + linux + "), not a file.";
+    case PathOutcome::File: return {};
+    case PathOutcome::Directory: return Quoted(amigaPath) + " is a folder (" + linux + "), not a file.";
     case PathOutcome::Special:
       return Quoted(amigaPath) + " (" + linux + ") is a device, a pipe or a socket; it is not opened.";
     case PathOutcome::Missing:

@@ -37,19 +37,13 @@ bool LooksBinary(std::string_view bytes) {
 GuideFile ReadGuideFile(const std::string& path) {
   std::string bytes;
   switch (int error = ReadRegularFile(path, kMaxGuideFileBytes, bytes)) {
-    case 0:
-      break;
+    case 0: break;
     case ENOENT:
-    case ENOTDIR:
-      return Failed(path, FileReadOutcome::Missing, error);
-    case EISDIR:
-      return Failed(path, FileReadOutcome::Directory);
-    case ENODEV:
-      return Failed(path, FileReadOutcome::Special);
-    case EFBIG:
-      return Failed(path, FileReadOutcome::TooLarge);
-    default:
-      return Failed(path, FileReadOutcome::Unreadable, error);
+    case ENOTDIR: return Failed(path, FileReadOutcome::Missing, error);
+    case EISDIR: return Failed(path, FileReadOutcome::Directory);
+    case ENODEV: return Failed(path, FileReadOutcome::Special);
+    case EFBIG: return Failed(path, FileReadOutcome::TooLarge);
+    default: return Failed(path, FileReadOutcome::Unreadable, error);
   }
   GuideFile file;
   file.outcome = FileReadOutcome::Read;
@@ -74,14 +68,10 @@ std::string ReadNote(const GuideFile& file) {
       if (!file.binary) return {};
       return name + " is not a guide and not text; it is shown as text" +
              (file.cut ? ", its first " + std::to_string(kMaxBinaryShownBytes >> 10) + " KB only." : ".");
-    case FileReadOutcome::Missing:
-      return "There is no file " + name + ".";
-    case FileReadOutcome::Directory:
-      return name + " is a folder, not a file.";
-    case FileReadOutcome::Special:
-      return name + " is a device, a pipe or a socket; it is not opened.";
-    case FileReadOutcome::Unreadable:
-      return name + " cannot be read: " + std::strerror(file.error) + ".";
+    case FileReadOutcome::Missing: return "There is no file " + name + ".";
+    case FileReadOutcome::Directory: return name + " is a folder, not a file.";
+    case FileReadOutcome::Special: return name + " is a device, a pipe or a socket; it is not opened.";
+    case FileReadOutcome::Unreadable: return name + " cannot be read: " + std::strerror(file.error) + ".";
     case FileReadOutcome::TooLarge:
       return name + " is larger than " + std::to_string(kMaxGuideFileBytes >> 20) + " MB; it is not shown.";
   }

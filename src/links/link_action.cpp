@@ -1,33 +1,28 @@
 #include "links/link_action.h"
 
-#include <strings.h>
-
 #include "links/amiga_path.h"
+#include "support/ascii.h"
 
 namespace folioteer {
 namespace {
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && ::strncasecmp(text.data(), prefix.data(), prefix.size()) == 0;
-}
-
 bool IsWebAddress(std::string_view word) {
-  return StartsWithIgnoringCase(word, "http://") || StartsWithIgnoringCase(word, "https://");
+  return StartsWithIgnoreCase(word, "http://") || StartsWithIgnoreCase(word, "https://");
 }
 
 // "OpenURL", "C:OpenURL", "SYS:Utilities/OpenURL" in any letter case.
 bool IsOpenUrl(std::string_view program) {
   size_t cut = program.find_last_of(":/");
   std::string_view name = cut == std::string_view::npos ? program : program.substr(cut + 1);
-  return name.size() == 7 && StartsWithIgnoringCase(name, "openurl");
+  return EqualsIgnoreCase(name, "openurl");
 }
 
 std::string OpenUrlArgument(const std::vector<std::string>& words) {
   for (size_t i = 1; i < words.size(); ++i) {
     std::string_view word = words[i];
-    if (StartsWithIgnoringCase(word, "URL=")) word.remove_prefix(4);
+    if (StartsWithIgnoreCase(word, "URL=")) word.remove_prefix(4);
     if (IsWebAddress(word)) return std::string(word);
-    if (StartsWithIgnoringCase(word, "www.")) return "http://" + std::string(word);
+    if (StartsWithIgnoreCase(word, "www.")) return "http://" + std::string(word);
   }
   return {};
 }
@@ -104,21 +99,14 @@ std::string CommandUrl(const std::vector<std::string>& words) {
 LinkAction DecideLinkAction(const Link& link) {
   switch (link.kind) {
     case LinkKind::Link:
-    case LinkKind::ALink:
-      return ShowNode(link);
-    case LinkKind::System:
-      return System(link);
+    case LinkKind::ALink: return ShowNode(link);
+    case LinkKind::System: return System(link);
     case LinkKind::Rx:
-    case LinkKind::Rxs:
-      return Kind(LinkActionKind::Arexx, CommandLine(link));
-    case LinkKind::Beep:
-      return Kind(LinkActionKind::Beep);
-    case LinkKind::Close:
-      return Kind(LinkActionKind::Close);
-    case LinkKind::Quit:
-      return Kind(LinkActionKind::Quit);
-    case LinkKind::Unknown:
-      break;
+    case LinkKind::Rxs: return Kind(LinkActionKind::Arexx, CommandLine(link));
+    case LinkKind::Beep: return Kind(LinkActionKind::Beep);
+    case LinkKind::Close: return Kind(LinkActionKind::Close);
+    case LinkKind::Quit: return Kind(LinkActionKind::Quit);
+    case LinkKind::Unknown: break;
   }
   if (link.command.empty()) return Nothing("The link has no command.");
   return Nothing("The link's command \"" + ShortenedForMessage(link.command) +

@@ -1,11 +1,10 @@
 #include "links/volume_table.h"
 
-#include <strings.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "support/ascii.h"
 #include "support/platform_paths.h"
 
 namespace folioteer {
@@ -17,10 +16,6 @@ std::string_view Trimmed(std::string_view text) {
   size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string_view::npos) return {};
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && ::strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 // The problem with the line, or empty when it is a volume.
@@ -80,7 +75,7 @@ VolumeTable LoadVolumeTable() {
 
 const Volume* FindVolume(const VolumeTable& table, std::string_view name) {
   for (const Volume& volume : table.volumes)
-    if (SameName(volume.name, name)) return &volume;
+    if (EqualsIgnoreCase(volume.name, name)) return &volume;
   return nullptr;
 }
 

@@ -1,9 +1,11 @@
 #include "nodes/node_ops.h"
 
-#include "editor/editor_state.h"
 #include "guide/format.h"
+#include "nodes/edit_box.h"
+#include "nodes/node_view.h"
+#include "state/editor_state.h"
 #include "support/assert.h"
-#include "ui/windows.h"
+#include "support/text_lines.h"
 
 namespace folioteer {
 namespace {
@@ -48,21 +50,10 @@ bool IsNavCommand(AGCmdKind kind) { return kind == AGCmdKind::Next || kind == AG
 // Appends the edited text to the block line by line (the block holds one
 // empty line to begin with).
 void FillBlock(TextBlock block, std::string_view text) {
-  size_t start = 0;
-  bool first = true;
-  while (true) {
-    size_t end = text.find('\n', start);
-    std::string_view line = text.substr(start, end == std::string_view::npos ? end : end - start);
-    if (first) {
-      SetEndBlockRead(block);
-      AppendBlockLine(block, line);
-      first = false;
-    } else {
-      AddBlockLine(block, line);
-    }
-    if (end == std::string_view::npos) return;
-    start = end + 1;
-  }
+  std::vector<std::string_view> lines = SplitLines(text);
+  SetEndBlockRead(block);
+  AppendBlockLine(block, lines[0]);
+  for (size_t i = 1; i < lines.size(); ++i) AddBlockLine(block, lines[i]);
 }
 
 AGCmd* FindNth(const std::function<void(const std::function<bool(AGCmd*)>&)>& scan, int index) {
@@ -95,7 +86,7 @@ void ShowNavigationLabel(NodeEntry* entry, AGCmdKind kind) {
     Assert(cmd != nullptr, "No navCommand in ShowNodeText");
     label = UnquotedValue(cmd->params.NodeRef.value_or(""));
   }
-  AsgNavLabel(isNext, state, label);
+  CurrentNodeView().AsgNavLabel(isNext ? NavDirection::Next : NavDirection::Prev, state, label);
 }
 
 void AddNewNode(AGDocument* doc, std::string_view name, int position) {
@@ -112,21 +103,21 @@ void AddNewNode(AGDocument* doc, std::string_view name, int position) {
   }
   int last = NodeCount() - 1;
   if (position < 0 || position + 1 >= last) {
-    AddNodeToListing(position < 0 ? -1 : position + 1, name);
+    CurrentNodeView().AddNodeToListing(position < 0 ? -1 : position + 1, name);
     return;
   }
   HandDownKeys(entry, position + 1);
-  AddNodeToListing(position + 1, name);
+  CurrentNodeView().AddNodeToListing(position + 1, name);
 }
 
 void DeleteNode(int position) {
   NodeEntry* entry = FindNodeByIdx(position);
   if (entry == nullptr) return;
   if (entry == Editor().editingNode) {
-    ShowNodeTextIdx(0);
-    SetListSelectedIdx(ListId::Nodes, 0);
+    CurrentNodeView().ShowNodeTextIdx(0);
+    CurrentNodeView().SelectNodeRow(0);
   }
-  UnListNode(position);
+  CurrentNodeView().UnListNode(position);
   RemoveFromAllNodes(entry);
   RemNode(GetDocument(Editor().guideFile), entry->node);
   DisposeCmd(entry->node);
@@ -153,14 +144,14 @@ void MoveNode(int position, int delta) {
   std::swap(a->order, b->order);
   AddEntry(all, a, "swap place on AllNodes FAIL");
   AddEntry(all, b, "swap place on AllNodes FAIL");
-  MoveNodeOnGadgInfo(position, delta);
+  CurrentNodeView().MoveNodeOnGadgInfo(position, delta);
 }
 
 void ReTitleNode(int position, std::string_view title) {
   NodeEntry* entry = FindNodeByIdx(position);
   if (entry == nullptr) return;
   UpdateCmdStr1(entry->node, std::string(title));
-  if (entry == Editor().editingNode) ShowTitle(entry);
+  if (entry == Editor().editingNode) CurrentNodeView().ShowTitle(entry);
 }
 
 std::string GetNodeTitle(int position) {
@@ -171,7 +162,7 @@ std::string GetNodeTitle(int position) {
 void SaveNodeText(NodeEntry* entry) {
   std::string text;
   text.reserve(80);
-  GetEditedText(text);
+  CurrentEditBox().GetEditedText(text);
   TextBlock block = entry->node->block;
   EmptyBlock(block);
   if (Editor().useTabAttr) {
@@ -198,12 +189,12 @@ void AddNewGbl(AGDocument* doc, AGCmdKind kind, const CmdParams& params) {
   AddGlobalCommand(doc, cmd);
   std::string text;
   BuildCmd(cmd, text);
-  AddGblToListing(text);
+  CurrentNodeView().AddGblToListing(text);
 }
 
 void UpdateGbl(AGCmd* cmd, int index, const CmdParams& params) {
   UpdateCmd(cmd, params);
-  RefreshGblListing(index, cmd);
+  CurrentNodeView().RefreshGblListing(index, cmd);
 }
 
 // The @database command stays: removing it from the listing while the
@@ -211,7 +202,7 @@ void UpdateGbl(AGCmd* cmd, int index, const CmdParams& params) {
 void DeleteGbl(int index) {
   AGCmd* cmd = FindGbl(index);
   if (cmd != nullptr && cmd->kind == AGCmdKind::Database) return;
-  UnListGbl(index);
+  CurrentNodeView().UnListGbl(index);
   if (cmd == nullptr) return;
   RemGlobalCommand(GetDocument(Editor().guideFile), cmd);
   DisposeCmd(cmd);
@@ -223,13 +214,13 @@ void AddNewLcl(AGDocument* doc, NodeEntry* entry, AGCmdKind kind, const CmdParam
   AddLocalCommand(doc, entry->node, cmd);
   std::string text;
   BuildCmd(cmd, text);
-  if (entry == Editor().editingNode) AddLclToListing(text);
+  if (entry == Editor().editingNode) CurrentNodeView().AddLclToListing(text);
   if (IsNavCommand(kind)) ShowNavigationLabel(entry, kind);
 }
 
 void UpdateLcl(NodeEntry* entry, AGCmd* cmd, int index, const CmdParams& params) {
   UpdateCmd(cmd, params);
-  RefreshLclListing(entry, index, cmd);
+  CurrentNodeView().RefreshLclListing(entry, index, cmd);
   if (IsNavCommand(cmd->kind)) ShowNavigationLabel(entry, cmd->kind);
 }
 
@@ -238,17 +229,17 @@ void DeleteLcl(int index) {
   NodeEntry* entry = Editor().editingNode;
   AGCmd* cmd = FindLcl(index);
   if (cmd != nullptr && cmd->kind == AGCmdKind::EndNode) return;
-  UnListLcl(index);
+  CurrentNodeView().UnListLcl(index);
   if (cmd == nullptr) return;
   RemLocalCommand(GetDocument(Editor().guideFile), entry->node, cmd);
   if (cmd->kind == AGCmdKind::Prev) {
     entry->prevState = NavState::None;
     entry->prevTarget = nullptr;
-    AsgNavLabel(false, NavState::None, "");
+    CurrentNodeView().AsgNavLabel(NavDirection::Prev, NavState::None, "");
   } else if (cmd->kind == AGCmdKind::Next) {
     entry->nextState = NavState::None;
     entry->nextTarget = nullptr;
-    AsgNavLabel(true, NavState::None, "");
+    CurrentNodeView().AsgNavLabel(NavDirection::Next, NavState::None, "");
   }
   DisposeCmd(cmd);
 }
@@ -259,26 +250,28 @@ void AddNewLink(AGDocument*, NodeEntry*, LinkOp op, const std::optional<std::str
   std::string text;
   BuildCmd(link, text);
   DisposeCmd(link);
-  InsertIntoEditedText(text);
+  CurrentEditBox().InsertIntoEditedText(text);
 }
 
 void AddNewTxtAttr(AGDocument*, NodeEntry*, AGAttrKind kind, AttrParams params) {
+  EditBox& box = CurrentEditBox();
   AGAttr* attr = CreateAttr(kind, params);
   std::string onText, offText, selected;
   BuildAttr(attr, onText);
   DisposeAttr(attr);
   int firstLine = 0, firstColumn = 0, lastLine = 0, lastColumn = 0;
-  if (params.OnOff == AttrForm::On && GetAttrInfo(kind).Has(AttrModifier::AttrStyle) && AnySelectedText() &&
-      GetSelectedBlock(firstLine, firstColumn, lastLine, lastColumn) && GetSelectedText(selected)) {
+  if (params.OnOff == AttrForm::On && GetAttrInfo(kind).Has(AttrModifier::AttrStyle) &&
+      box.AnySelectedText() && box.GetSelectedBlock(firstLine, firstColumn, lastLine, lastColumn) &&
+      box.GetSelectedText(selected)) {
     params.OnOff = AttrForm::Off;
     attr = CreateAttr(kind, params);
     BuildAttr(attr, offText);
     DisposeAttr(attr);
-    SelectBlock(firstLine, firstColumn, lastLine, lastColumn);
-    ReplaceSelectedText(onText + selected + offText);
+    box.SelectBlock(firstLine, firstColumn, lastLine, lastColumn);
+    box.ReplaceSelectedText(onText + selected + offText);
     return;
   }
-  InsertIntoEditedText(onText);
+  box.InsertIntoEditedText(onText);
 }
 
 }  // namespace folioteer

@@ -2,7 +2,8 @@
 // node; add, edit and delete global and node-local commands; insert a link
 // or a text attribute into the edited text; store the edited text back into
 // its node. Each keeps three things in step: the Guide document, the node
-// registry and the windows' lists. Positions are positions in AllNodes.
+// registry and the windows' lists, the last through the installed NodeView
+// and EditBox. Positions are positions in AllNodes.
 #pragma once
 
 #include <optional>

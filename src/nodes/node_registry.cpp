@@ -1,7 +1,7 @@
 #include "nodes/node_registry.h"
 
+#include "support/ascii.h"
 #include "support/assert.h"
-#include "ui/windows.h"
 
 namespace folioteer {
 namespace {
@@ -11,11 +11,6 @@ List allNodesByName = nullptr;
 int nodeCount = 0;
 
 int Fold(int order) { return order < 0 ? -1 : (order > 0 ? 1 : 0); }
-
-void FoldInPlace(std::string& text) {
-  for (char& ch : text)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-}
 
 int CompareOrder(const void* stored, const void* key) {
   uint32_t a = static_cast<const NodeEntry*>(stored)->order;
@@ -27,7 +22,8 @@ int CompareOrder(const void* stored, const void* key) {
 // memory access less than through the node record, which counts on lists of
 // many thousand nodes. Same order as comparing the names without regard to case.
 int CompareNames(const void* stored, const void* key) {
-  return Fold(static_cast<const NodeEntry*>(stored)->nameKey.compare(static_cast<const NodeEntry*>(key)->nameKey));
+  return Fold(
+      static_cast<const NodeEntry*>(stored)->nameKey.compare(static_cast<const NodeEntry*>(key)->nameKey));
 }
 
 std::string_view Unquoted(const std::optional<std::string>& value) {
@@ -45,16 +41,10 @@ void FreeEntryItem(void* item) {
 
 std::string_view NodeNameView(const AGCmd* node) { return Unquoted(node->params.Strng); }
 
-std::string FoldedName(std::string_view name) {
-  std::string folded(name);
-  FoldInPlace(folded);
-  return folded;
-}
-
 void InitNodeRegistry() {
   ClearNodeRegistry();
-  ListCreate(allNodes, CompareOrder, false);
-  ListCreate(allNodesByName, CompareNames, false);
+  ListCreate(allNodes, CompareOrder, Duplicates::Refused);
+  ListCreate(allNodesByName, CompareNames, Duplicates::Refused);
   ListSetReadMode(allNodes);
   ListSetReadMode(allNodesByName);
 }
@@ -70,19 +60,30 @@ void AdjustNodeCount(int delta) { nodeCount += delta; }
 List AllNodesList() { return allNodes; }
 List AllNodesByNameList() { return allNodesByName; }
 
+void BuildNodeRegistry(AGDocument* doc) {
+  ResetNodeReader(NodeReaderMode::Write);
+  ScanNodes(doc, [](AGCmd* node) {
+    NodeEntry* entry = AddInfoToNode(node);
+    Assert(entry != nullptr, "Out of memory in ScanNodeNamesAddGadg");
+    if (!AddToAllNodes(entry)) FreeNodeEntry(entry);
+    return true;
+  });
+  ResetNodeReader(NodeReaderMode::Read);
+  ResolveNodes();
+}
+
 NodeEntry* AddInfoToNode(AGCmd* node) {
   auto* entry = new NodeEntry;
   entry->node = node;
   entry->name = NodeNameView(node);
-  entry->nameKey = FoldedName(entry->name);
+  entry->nameKey = AsciiLowered(entry->name);
   return entry;
 }
 
 void FreeNodeEntry(NodeEntry*& entry) {
   if (entry == nullptr) return;
-  if (entry->misspellings != nullptr) ListDestroy(entry->misspellings, [](void* word) {
-      delete static_cast<MisspelledWord*>(word);
-    });
+  if (entry->misspellings != nullptr)
+    ListDestroy(entry->misspellings, [](void* word) { delete static_cast<MisspelledWord*>(word); });
   delete entry;
   entry = nullptr;
 }
@@ -94,7 +95,7 @@ bool AddToAllNodes(NodeEntry* entry) {
   bool added = ListOpDone(allNodesByName);
   ListSetReadMode(allNodesByName);
   if (!added) {
-    ShowWarningDS("Node name duplicate:", std::string(NodeNameView(entry->node)));
+    ShowWarningDS("Node name duplicate:", NodeNameView(entry->node));
     return false;
   }
   ListSetWriteMode(allNodes);
@@ -116,8 +117,8 @@ void RemoveFromAllNodes(NodeEntry* entry) {
   ListSetReadMode(allNodesByName);
 }
 
-void ResetNodeReader(bool write) {
-  if (write)
+void ResetNodeReader(NodeReaderMode mode) {
+  if (mode == NodeReaderMode::Write)
     ListSetWriteMode(allNodes);
   else
     ListSetReadMode(allNodes);
@@ -131,14 +132,14 @@ NodeEntry* ReadNextNode() {
 
 NodeEntry* FindNodeByIdx(int position) {
   if (position < 0) return nullptr;
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   NodeEntry* entry = ReadNextNode();
   for (int i = 0; i < position && entry != nullptr; ++i) entry = ReadNextNode();
   return entry;
 }
 
 int FindNodeIdx(const NodeEntry* entry) {
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   int position = 0;
   for (NodeEntry* each = ReadNextNode(); each != nullptr; each = ReadNextNode(), ++position)
     if (each == entry) return position;
@@ -148,7 +149,7 @@ int FindNodeIdx(const NodeEntry* entry) {
 NodeEntry* FindNodeByName(std::string_view name) {
   static NodeEntry key;
   key.nameKey.assign(name);
-  FoldInPlace(key.nameKey);
+  LowerAsciiInPlace(key.nameKey);
   ListSetReadMode(allNodesByName);
   void* found = nullptr;
   return OnList(allNodesByName, &key, found) ? static_cast<NodeEntry*>(found) : nullptr;
@@ -182,7 +183,7 @@ void ResolveOneName(NodeEntry* entry, AGCmdKind kind) {
 
 void ResolveNodes() {
   ListSetReadMode(allNodesByName);
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) {
     ResolveOneName(entry, AGCmdKind::Prev);
     ResolveOneName(entry, AGCmdKind::Next);

@@ -17,11 +17,18 @@
 #include <string_view>
 
 #include "containers/ordered_list.h"
+#include "guide/document.h"
 #include "guide/records.h"
 
 namespace folioteer {
 
 enum class NavState : uint8_t { None, Unresolved, Empty, Missing, Found };
+// Which of a node's two navigation commands: @prev or @next.
+enum class NavDirection : uint8_t { Prev, Next };
+inline constexpr int kNumNavDirections = 2;
+static_assert(kNumNavDirections == static_cast<int>(NavDirection::Next) + 1);
+// What a walk over AllNodes may do on its way.
+enum class NodeReaderMode : uint8_t { Read, Write };
 
 // One entry of a node's misspelling list, in order of first occurrence.
 struct MisspelledWord {
@@ -46,6 +53,10 @@ void InitNodeRegistry();
 // Frees every entry and empties both lists.
 void ClearNodeRegistry();
 int NodeCount();
+// Registers every node of the document in document order (a node whose name
+// is registered already stays out, with the warning) and resolves the
+// targets of their @next and @prev. The windows list what it registered.
+void BuildNodeRegistry(AGDocument* doc);
 
 NodeEntry* AddInfoToNode(AGCmd* node);
 void FreeNodeEntry(NodeEntry*& entry);
@@ -53,8 +64,8 @@ void FreeNodeEntry(NodeEntry*& entry);
 // a node of that name is registered already.
 bool AddToAllNodes(NodeEntry* entry);
 void RemoveFromAllNodes(NodeEntry* entry);
-void ResetNodeReader(bool write);
-// The next entry of a walk begun with ResetNodeReader(FALSE); null at the end.
+void ResetNodeReader(NodeReaderMode mode);
+// The next entry of a walk begun with ResetNodeReader(Read); null at the end.
 NodeEntry* ReadNextNode();
 
 NodeEntry* FindNodeByIdx(int position);
@@ -72,8 +83,6 @@ List AllNodesList();
 List AllNodesByNameList();
 void AdjustNodeCount(int delta);
 
-// The name in small letters (ASCII), as names are compared.
-std::string FoldedName(std::string_view name);
 // A node's name as it stands, without enclosing quotes (no copy).
 std::string_view NodeNameView(const AGCmd* node);
 

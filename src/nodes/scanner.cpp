@@ -7,19 +7,12 @@
 #include "containers/text_block_channel.h"
 #include "guide/format.h"
 #include "guide/syntax.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/debug_output.h"
 
 namespace folioteer {
 namespace {
-
-// Expanded text costs its length plus this for every expansion, so that even
-// tiny bodies use the budget up. The budget starts at a base and grows with
-// each node's text: ordinary guides never come near it, while a body that
-// calls itself twice (2^32 expansions within the depth bound) stops early.
-constexpr int64_t kExpansionCost = 64;
-constexpr int64_t kExpansionBudgetBase = int64_t{16} << 20;
-constexpr int64_t kExpansionBudgetPerByte = 32;
 
 constexpr std::string_view kMacroDelimiters = " \t@{}";
 constexpr std::string_view kLineAttr = "@{line}";
@@ -323,7 +316,7 @@ bool ScanOneNode(AGDocument*, AGCmd* node, ScanState& state) {
   ScanLocalCmds(node, [&](AGCmd* cmd) { return handlers.localCommand && handlers.localCommand(cmd, state); });
   if (handlers.nodeHeading) handlers.nodeHeading(node, state);
 
-  GetBlockTxt(node->block, work.nodeText, true);
+  GetBlockTxt(node->block, work.nodeText, LineEnds::Keep);
   work.afterLineEnd = false;
   work.explicitLine = false;
   work.depth = 0;

@@ -25,6 +25,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,14 @@ namespace folioteer {
 inline constexpr int kMaxAttrRun = 200;
 // The most macro expansions nested in one another.
 inline constexpr int kMaxMacroDepth = 32;
+// Expanded text costs its length plus kExpansionCost for every expansion, so
+// that even tiny bodies use the budget up. The budget starts at a base and
+// grows with each node's text (its lines with their CR LF): ordinary guides
+// never come near it, while a body that calls itself twice (2^32 expansions
+// within the depth bound) stops early.
+inline constexpr int64_t kExpansionCost = 64;
+inline constexpr int64_t kExpansionBudgetBase = int64_t{16} << 20;
+inline constexpr int64_t kExpansionBudgetPerByte = 32;
 
 // Attribute texts, each from "@{" to "}" inclusive ("@{line}" stands for a
 // line break); a run uses the first `count` entries.

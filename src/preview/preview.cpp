@@ -9,15 +9,17 @@
 #include <cerrno>
 #include <cstring>
 
-#include "editor/editor_state.h"
 #include "guide/format.h"
 #include "guide/syntax.h"
+#include "nodes/edit_box.h"
+#include "state/editor_state.h"
 #include "support/arg_template.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/channels.h"
+#include "support/interface_slot.h"
 #include "support/platform_paths.h"
 #include "support/requesters.h"
-#include "ui/windows.h"
 
 namespace folioteer {
 namespace {
@@ -29,13 +31,13 @@ struct PreviewState {
   Channel temp;  // open while a temporary file is being written
 };
 
+InterfaceSlot<PreviewWindow> window("No preview window installed");
+
+PreviewWindow& Window() { return window.Get(); }
+
 PreviewState& State() {
   static PreviewState state;
   return state;
-}
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
 }
 
 std::string Rendered(const AGCmd* cmd) {
@@ -117,6 +119,8 @@ std::vector<std::string> HelpWords(std::string_view guideFile) {
 
 }  // namespace
 
+void InstallPreviewWindow(PreviewWindow* implementation) { window.Install(implementation); }
+
 void InitPreview() {
   PreviewState& state = State();
   state.up = false;
@@ -153,7 +157,7 @@ std::string PreviewGuideText(NodeEntry* entry) {
   text += "@{bg Highlight}@{fg Text}@{jright}Folioteer Draft\n\n@{jleft}@{pard}\n";
   if (entry == Editor().editingNode) {
     std::string edited;
-    GetEditedText(edited);
+    CurrentEditBox().GetEditedText(edited);
     text += edited;
   } else {
     ResetBlockRead(entry->node->block);
@@ -174,7 +178,7 @@ void DoShow(NodeEntry* entry) {
   if (entry == nullptr) return;
   PreviewState& state = State();
   WriteTemporary(entry);
-  Windows().ShowPreview(state.names[state.current], PreviewTitle(entry));
+  Window().ShowPreview(state.names[state.current], PreviewTitle(entry));
   state.up = true;
   state.current = 1 - state.current;
 }
@@ -182,7 +186,7 @@ void DoShow(NodeEntry* entry) {
 void ShowOff() {
   PreviewState& state = State();
   if (!state.up) return;
-  Windows().ClosePreview();
+  Window().ClosePreview();
   state.up = false;
 }
 

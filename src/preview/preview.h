@@ -4,6 +4,10 @@
 // "Folioteer Draft" banner) and the window system's guide renderer shows
 // that file. Two temporary files, "T:FolioteerTmp<pid>0.guide" and "...1.guide",
 // are written in turn. This module also starts the help viewer.
+//
+// The node being edited is read from the installed EditBox, and the preview
+// window is reached through the PreviewWindow below: the windows sit above
+// this module, so they implement both and install them at start-up.
 #pragma once
 
 #include <string>
@@ -12,6 +16,17 @@
 #include "nodes/node_registry.h"
 
 namespace folioteer {
+
+// The window that shows a guide file formatted.
+class PreviewWindow {
+ public:
+  virtual ~PreviewWindow() = default;
+  virtual void ShowPreview(std::string_view guideFile, std::string_view title) = 0;
+  virtual void ClosePreview() = 0;
+};
+
+// Installs the implementation; nullptr removes it (showing is then an assertion).
+void InstallPreviewWindow(PreviewWindow* window);
 
 // Makes the two temporary names and creates the first file.
 void InitPreview();

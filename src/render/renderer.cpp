@@ -60,12 +60,8 @@ struct NodeSettings {
 
 void ApplySetting(const GuideCommand& command, NodeSettings& settings) {
   switch (command.kind) {
-    case AGCmdKind::WordWrap:
-      settings.wordWrap = true;
-      break;
-    case AGCmdKind::SmartWrap:
-      settings.smartWrap = true;
-      break;
+    case AGCmdKind::WordWrap: settings.wordWrap = true; break;
+    case AGCmdKind::SmartWrap: settings.smartWrap = true; break;
     case AGCmdKind::Tab:
       if (auto width = FirstNumber(command.rest); width && *width > 0)
         settings.tabWidth = Clamped(*width, 1, kMaxColumn);
@@ -77,8 +73,7 @@ void ApplySetting(const GuideCommand& command, NodeSettings& settings) {
       if (!name.empty()) settings.font = MapAmigaFont(name, Clamped(size.value_or(0), 0, 255));
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -91,29 +86,14 @@ void ApplyNodeInfo(const GuideCommand& command, Charset charset, NodeInfo& info)
       info.title.clear();
       AppendDisplayText(info.title, TextArgument(command.rest), charset);
       break;
-    case AGCmdKind::Toc:
-      info.toc = decoded(reference);
-      break;
-    case AGCmdKind::Next:
-      info.next = decoded(reference);
-      break;
-    case AGCmdKind::Prev:
-      info.prev = decoded(reference);
-      break;
-    case AGCmdKind::Index:
-      info.index = decoded(reference);
-      break;
-    case AGCmdKind::Help:
-      info.help = decoded(reference);
-      break;
-    case AGCmdKind::OnOpen:
-      info.onOpen = decoded(TextArgument(command.rest));
-      break;
-    case AGCmdKind::OnClose:
-      info.onClose = decoded(TextArgument(command.rest));
-      break;
-    default:
-      break;
+    case AGCmdKind::Toc: info.toc = decoded(reference); break;
+    case AGCmdKind::Next: info.next = decoded(reference); break;
+    case AGCmdKind::Prev: info.prev = decoded(reference); break;
+    case AGCmdKind::Index: info.index = decoded(reference); break;
+    case AGCmdKind::Help: info.help = decoded(reference); break;
+    case AGCmdKind::OnOpen: info.onOpen = decoded(TextArgument(command.rest)); break;
+    case AGCmdKind::OnClose: info.onClose = decoded(TextArgument(command.rest)); break;
+    default: break;
   }
 }
 
@@ -173,9 +153,7 @@ bool ApplyStyle(AttributeCall call, std::string_view arguments, TextStyle& style
       style.bits = static_cast<uint8_t>(call.off ? style.bits & ~StyleBit(call.kind)
                                                  : style.bits | StyleBit(call.kind));
       return true;
-    case AGAttrKind::Plain:
-      style.bits = 0;
-      return true;
+    case AGAttrKind::Plain: style.bits = 0; return true;
     case AGAttrKind::Fg:
     case AGAttrKind::Bg:
       if (std::optional<uint8_t> pen = PenOfColorName(first))
@@ -186,8 +164,7 @@ bool ApplyStyle(AttributeCall call, std::string_view arguments, TextStyle& style
       if (number && *number >= 0)
         (call.kind == AGAttrKind::Apen ? style.fgPen : style.bgPen) = static_cast<uint8_t>(*number & 0xFF);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -196,35 +173,24 @@ bool ApplyShape(AttributeCall call, std::string_view arguments, WrapMode nodeWra
   size_t pos = 0;
   std::optional<int64_t> number = ParseNumber(NextArgument(arguments, pos));
   switch (call.kind) {
-    case AGAttrKind::JLeft:
-      state.justification = Justification::Left;
-      return true;
-    case AGAttrKind::JCenter:
-      state.justification = Justification::Center;
-      return true;
-    case AGAttrKind::JRight:
-      state.justification = Justification::Right;
-      return true;
+    case AGAttrKind::JLeft: state.justification = Justification::Left; return true;
+    case AGAttrKind::JCenter: state.justification = Justification::Center; return true;
+    case AGAttrKind::JRight: state.justification = Justification::Right; return true;
     case AGAttrKind::Lindent:
       if (number) state.lindent = Clamped(*number, 0, kMaxColumn);
       return true;
     case AGAttrKind::Pari:
       if (number) state.pari = Clamped(*number, -kMaxColumn, kMaxColumn);
       return true;
-    case AGAttrKind::Code:
-      state.wrap = WrapMode::None;
-      return true;
-    case AGAttrKind::Body:
-      state.wrap = nodeWrap;
-      return true;
+    case AGAttrKind::Code: state.wrap = WrapMode::None; return true;
+    case AGAttrKind::Body: state.wrap = nodeWrap; return true;
     case AGAttrKind::Pard:  // justification and tab stops stay
       state.style = TextStyle();
       state.lindent = 0;
       state.pari = 0;
       state.wrap = nodeWrap;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -397,8 +363,7 @@ bool Renderer::ExpandMacro(std::string_view name, std::string_view arguments, st
     case MacroBounds::Refusal::BudgetUsed:
       if (!std::exchange(budgetNoted_, true)) Note(RenderIssueKind::MacroBudgetUsed, line, body);
       return true;
-    case MacroBounds::Refusal::None:
-      break;
+    case MacroBounds::Refusal::None: break;
   }
   std::string expansion = ExpandMacroBody(macro->body, split);
   RenderInline(expansion, line);
@@ -420,35 +385,23 @@ void Renderer::BuiltIn(AttributeCall call, std::string_view arguments, std::stri
   if (ApplyStyle(call, arguments, state_.style) || ApplyShape(call, arguments, settings_.Wrap(), state_))
     return;
   switch (call.kind) {
-    case AGAttrKind::Line:
-      builder_.HardBreak(state_, line, BreakKind::Line);
-      break;
+    case AGAttrKind::Line: builder_.HardBreak(state_, line, BreakKind::Line); break;
     // Sources disagree on "@{par}": readers of the V40 format end the line
     // and indent the next one by pari, one other shows an empty line instead.
     // We end the line and indent: pari exists only for this, and "@{par}"
     // stands for the two line ends that end a smart-wrapped paragraph, which
     // leave no empty line either.
-    case AGAttrKind::Par:
-      builder_.HardBreak(state_, line, BreakKind::Par);
-      break;
-    case AGAttrKind::SetTabs:
-      SetTabs(ParseTabStops(arguments, settings_.tabWidth));
-      break;
-    case AGAttrKind::ClearTabs:
-      state_.tabStops = 0;
-      break;
-    case AGAttrKind::Tab:
-      builder_.Tab(state_, line);
-      break;
+    case AGAttrKind::Par: builder_.HardBreak(state_, line, BreakKind::Par); break;
+    case AGAttrKind::SetTabs: SetTabs(ParseTabStops(arguments, settings_.tabWidth)); break;
+    case AGAttrKind::ClearTabs: state_.tabStops = 0; break;
+    case AGAttrKind::Tab: builder_.Tab(state_, line); break;
     case AGAttrKind::AmigaGuide: {
       LineState bold = state_;
       bold.style.bits |= kStyleBold;
       builder_.Text(kAmigaGuideWord, bold, line);
       break;
     }
-    default:
-      Note(RenderIssueKind::UnknownAttribute, line, body);
-      break;
+    default: Note(RenderIssueKind::UnknownAttribute, line, body); break;
   }
 }
 

@@ -9,6 +9,7 @@
 #include "guide/syntax.h"
 #include "nodes/scanner.h"
 #include "rtf/rtf_writer.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 
 namespace folioteer {
@@ -35,8 +36,14 @@ constexpr StyleSwitch kStyleSwitches[] = {
     {"@{ui}", 2, RTFCharStyleKind::Italic, RTFStyleSwitch::Off},
     {"@{uu}", 4, RTFCharStyleKind::Underline, RTFStyleSwitch::Off},
 };
+constexpr StyleSwitch SwitchOff(RTFCharStyleKind kind) {
+  for (const StyleSwitch& style : kStyleSwitches)
+    if (style.kind == kind && style.state == RTFStyleSwitch::Off) return style;
+  throw "no switch";  // not a constant expression: a compile error
+}
 // The order in which a reset switches styles off.
-constexpr StyleSwitch kStylesOff[] = {kStyleSwitches[3], kStyleSwitches[4], kStyleSwitches[5]};
+constexpr StyleSwitch kStylesOff[] = {SwitchOff(RTFCharStyleKind::Bold), SwitchOff(RTFCharStyleKind::Italic),
+                                      SwitchOff(RTFCharStyleKind::Underline)};
 
 struct Justification {
   std::string_view attr;
@@ -63,10 +70,6 @@ constexpr uint32_t kLinkColor = 4;
 
 // ---------------------------------------------------------------------------
 // Reading parameters
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && EqualsIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
 
 bool ContainsIgnoreCase(std::string_view text, std::string_view needle, size_t from) {
   for (size_t at = from; at + needle.size() <= text.size(); ++at)

@@ -3,6 +3,7 @@
 #include "nodes/scanner.h"
 #include "rtf/rtf_attributes.h"
 #include "rtf/rtf_writer.h"
+#include "support/ascii.h"
 #include "support/assert.h"
 #include "support/debug_output.h"
 #include "support/file_names.h"

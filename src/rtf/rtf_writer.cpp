@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "support/assert.h"
+#include "support/enum_table.h"
 
 namespace folioteer {
 namespace {
@@ -24,22 +25,59 @@ constexpr std::string_view kColorTable =
     R"(\red189\green188\blue188;\red170\green170\blue170;})";
 constexpr std::string_view kDocumentFormat =
     R"(\margl720\margr720\fi0\li0\ri0\b0\fs24\widowctrl\titlepg\headery144\footery720)";
-constexpr int kFontCount = 3;
+// The control word of each kind, indexed by the kinds' numeric values.
+template <typename Kind>
+struct KindWord {
+  Kind kind;
+  std::string_view word;
+};
 
-// Indexed by the kinds' numeric values.
-constexpr std::string_view kFormatWords[] = {"keep", "keepn", "ql",    "qr",    "qj",    "qc",   "li",
-                                             "fi",   "tx",    "margl", "margr", "margt", "margb"};
+using FormatWord = KindWord<RTFFormatKind>;
+constexpr FormatWord kFormatWords[] = {
+    {RTFFormatKind::Keep, "keep"},          {RTFFormatKind::KeepNext, "keepn"},
+    {RTFFormatKind::AlignLeft, "ql"},       {RTFFormatKind::AlignRight, "qr"},
+    {RTFFormatKind::Justify, "qj"},         {RTFFormatKind::AlignCentre, "qc"},
+    {RTFFormatKind::LeftIndent, "li"},      {RTFFormatKind::FirstIndent, "fi"},
+    {RTFFormatKind::TabStop, "tx"},         {RTFFormatKind::MarginLeft, "margl"},
+    {RTFFormatKind::MarginRight, "margr"},  {RTFFormatKind::MarginTop, "margt"},
+    {RTFFormatKind::MarginBottom, "margb"},
+};
+static_assert(RowsFollowEnum(kFormatWords, &FormatWord::kind, kNumRTFFormatKinds));
 constexpr auto kFirstValuedFormat = static_cast<size_t>(RTFFormatKind::LeftIndent);
-constexpr std::string_view kCharStyleWords[] = {"b", "i", "ul", "caps", "plain"};
-constexpr std::string_view kSpecialWords[] = {"chpgn", "chdate", "chtime", "emdash"};
-constexpr std::string_view kSectionWords[] = {"header", "footer"};
+
+using CharStyleWord = KindWord<RTFCharStyleKind>;
+constexpr CharStyleWord kCharStyleWords[] = {
+    {RTFCharStyleKind::Bold, "b"},       {RTFCharStyleKind::Italic, "i"},
+    {RTFCharStyleKind::Underline, "ul"}, {RTFCharStyleKind::Capitals, "caps"},
+    {RTFCharStyleKind::Plain, "plain"},
+};
+static_assert(RowsFollowEnum(kCharStyleWords, &CharStyleWord::kind, kNumRTFCharStyleKinds));
+
+using SpecialWord = KindWord<RTFSpecialKind>;
+constexpr SpecialWord kSpecialWords[] = {
+    {RTFSpecialKind::PageNumber, "chpgn"},
+    {RTFSpecialKind::Date, "chdate"},
+    {RTFSpecialKind::Time, "chtime"},
+    {RTFSpecialKind::EmDash, "emdash"},
+};
+static_assert(RowsFollowEnum(kSpecialWords, &SpecialWord::kind, kNumRTFSpecialKinds));
+
+using SectionWord = KindWord<RTFSectionKind>;
+constexpr SectionWord kSectionWords[] = {{RTFSectionKind::Header, "header"},
+                                         {RTFSectionKind::Footer, "footer"}};
+static_assert(RowsFollowEnum(kSectionWords, &SectionWord::kind, kNumRTFSectionKinds));
 
 struct CarriageEntry {
+  RTFCarriageKind kind;
   std::string_view word;
   bool endsLine;
 };
-constexpr CarriageEntry kCarriages[] = {{"par", true},  {"line", true},    {"page", false},
-                                        {"tab", false}, {"bullet", false}, {"~", false}};
+constexpr CarriageEntry kCarriages[] = {
+    {RTFCarriageKind::Paragraph, "par", true},  {RTFCarriageKind::Line, "line", true},
+    {RTFCarriageKind::Page, "page", false},     {RTFCarriageKind::Tab, "tab", false},
+    {RTFCarriageKind::Bullet, "bullet", false}, {RTFCarriageKind::NonBreakingSpace, "~", false},
+};
+static_assert(RowsFollowEnum(kCarriages, &CarriageEntry::kind, kNumRTFCarriageKinds));
 
 // Null for a value outside the kind. A failed assertion returns on threads
 // other than the program task, so callers then write nothing.
@@ -218,37 +256,37 @@ void RTFreference(Channel chan, const std::string& target, const std::string& te
 }
 
 void RTFsection(Channel chan, RTFSectionKind kind, RTFGroup edge) {
-  const std::string_view* word = EntryOf(kSectionWords, kind, "Unknown kind in RTFsection");
-  if (word == nullptr) return;
+  const SectionWord* entry = EntryOf(kSectionWords, kind, "Unknown kind in RTFsection");
+  if (entry == nullptr) return;
   if (edge == RTFGroup::Close) {
     WriteText(chan, "}");
     return;
   }
   WriteText(chan, "{");
-  RTFWriteControlWord(chan, *word, RTFSpacing::SpaceAfter);
+  RTFWriteControlWord(chan, entry->word, RTFSpacing::SpaceAfter);
 }
 
 // ---------------------------------------------------------------------------
 // Formatting
 
 void RTFspecial(Channel chan, RTFSpecialKind kind) {
-  const std::string_view* word = EntryOf(kSpecialWords, kind, "Unknown kind in RTFspecial");
-  if (word != nullptr) RTFWriteControlWord(chan, *word, RTFSpacing::SpaceAfter);
+  const SpecialWord* entry = EntryOf(kSpecialWords, kind, "Unknown kind in RTFspecial");
+  if (entry != nullptr) RTFWriteControlWord(chan, entry->word, RTFSpacing::SpaceAfter);
 }
 
 void RTFformat(Channel chan, RTFFormatKind kind, int value) {
-  const std::string_view* word = EntryOf(kFormatWords, kind, "Unknown kind in RTFformat");
-  if (word == nullptr) return;
+  const FormatWord* entry = EntryOf(kFormatWords, kind, "Unknown kind in RTFformat");
+  if (entry == nullptr) return;
   if (static_cast<size_t>(kind) < kFirstValuedFormat)
-    RTFWriteControlWord(chan, *word, RTFSpacing::SpaceAfter);
+    RTFWriteControlWord(chan, entry->word, RTFSpacing::SpaceAfter);
   else
-    WriteNumberedWord(chan, *word, value, RTFSpacing::SpaceAfter);
+    WriteNumberedWord(chan, entry->word, value, RTFSpacing::SpaceAfter);
 }
 
 void RTFcharstyle(Channel chan, RTFCharStyleKind kind, RTFStyleSwitch state) {
-  const std::string_view* name = EntryOf(kCharStyleWords, kind, "Unknown kind in RTFcharstyle");
-  if (name == nullptr) return;
-  std::string word(*name);
+  const CharStyleWord* entry = EntryOf(kCharStyleWords, kind, "Unknown kind in RTFcharstyle");
+  if (entry == nullptr) return;
+  std::string word(entry->word);
   if (state == RTFStyleSwitch::Off) {
     // Plain has no "off": it is the absence of every style already.
     if (kind == RTFCharStyleKind::Plain) return;
@@ -269,7 +307,7 @@ void RTFcolor(Channel chan, uint32_t color, RTFColorLayer layer) {
 
 void RTFfont(Channel chan, RTFFontKind kind) {
   auto index = static_cast<int>(kind);
-  if (index >= kFontCount) {
+  if (index >= kNumRTFFontKinds) {
     AssertFail("Unknown kind in RTFfont");
     return;
   }

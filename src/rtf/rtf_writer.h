@@ -38,8 +38,12 @@ enum class RTFFormatKind : uint8_t {
   MarginTop = 11,     // \margt
   MarginBottom = 12,  // \margb
 };
+inline constexpr int kNumRTFFormatKinds = 13;
+static_assert(kNumRTFFormatKinds == static_cast<int>(RTFFormatKind::MarginBottom) + 1);
 
 enum class RTFCharStyleKind : uint8_t { Bold = 0, Italic = 1, Underline = 2, Capitals = 3, Plain = 4 };
+inline constexpr int kNumRTFCharStyleKinds = 5;
+static_assert(kNumRTFCharStyleKinds == static_cast<int>(RTFCharStyleKind::Plain) + 1);
 
 // Breaks and the two spacing characters: \par \line \page \tab \bullet \~
 enum class RTFCarriageKind : uint8_t {
@@ -50,14 +54,22 @@ enum class RTFCarriageKind : uint8_t {
   Bullet = 4,
   NonBreakingSpace = 5,
 };
+inline constexpr int kNumRTFCarriageKinds = 6;
+static_assert(kNumRTFCarriageKinds == static_cast<int>(RTFCarriageKind::NonBreakingSpace) + 1);
 
 // Fields filled in by the reader: \chpgn \chdate \chtime, and \emdash.
 enum class RTFSpecialKind : uint8_t { PageNumber = 0, Date = 1, Time = 2, EmDash = 3 };
+inline constexpr int kNumRTFSpecialKinds = 4;
+static_assert(kNumRTFSpecialKinds == static_cast<int>(RTFSpecialKind::EmDash) + 1);
 
 enum class RTFSectionKind : uint8_t { Header = 0, Footer = 1 };
+inline constexpr int kNumRTFSectionKinds = 2;
+static_assert(kNumRTFSectionKinds == static_cast<int>(RTFSectionKind::Footer) + 1);
 
 // The entries of the preamble's font table; Serif is the default font.
 enum class RTFFontKind : uint8_t { Serif = 0, Sans = 1, Mono = 2 };
+inline constexpr int kNumRTFFontKinds = 3;
+static_assert(kNumRTFFontKinds == static_cast<int>(RTFFontKind::Mono) + 1);
 
 enum class RTFSpacing : uint8_t { NoSpace, SpaceAfter };
 enum class RTFGroup : uint8_t { Close, Open };

@@ -37,7 +37,7 @@ void* Store(HashTable table, void* item) {
   List& chain = SlotOf(table, item);
   void* found = nullptr;
   if (chain == NilList()) {
-    ListCreate(chain, table->compareProc, false);
+    ListCreate(chain, table->compareProc, Duplicates::Refused);
     Assert(chain != NilList(), "ListCreate FAIL in AddHT");
   } else {
     if (OnList(chain, item, found)) return found;
@@ -51,7 +51,7 @@ void* Store(HashTable table, void* item) {
 
 void RebuildSnapshot(HashTable table) {
   ListDestroy(table->seqList);
-  ListCreate(table->seqList, table->compareProc, false);
+  ListCreate(table->seqList, table->compareProc, Duplicates::Refused);
   Assert(table->seqList != NilList(), "ListCreate FAIL in ResetReadHT");
   for (uint32_t slot = 0; slot < table->numSlots; ++slot) {
     List chain = table->slots[slot];

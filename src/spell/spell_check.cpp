@@ -7,35 +7,40 @@
 #include "nodes/scanner.h"
 #include "spell/dictionary.h"
 #include "spell/word_delimiters.h"
+#include "support/ascii.h"
 #include "support/assert.h"
-#include "ui/windows.h"
+#include "support/interface_slot.h"
 
 namespace folioteer {
 namespace {
 
 constexpr std::string_view kLinkDelimiters = " \t}";
 
+InterfaceSlot<SpellChkDisplay> display("No spell check display installed");
+
+SpellChkDisplay& Display() { return display.Get(); }
+
 // Drives the progress gauge while the word lists load.
 void LoadingProgress(SpellProgress op, uint32_t number) {
   switch (op) {
-    case SpellProgress::Start: Windows().ProgressStart("SpellChk Words Loading ...", number); break;
-    case SpellProgress::Advance: Windows().ProgressAdvance(number); break;
-    case SpellProgress::Finished: Windows().ProgressEnd(); break;
+    case SpellProgress::Start: Display().ProgressStart("SpellChk Words Loading ...", number); break;
+    case SpellProgress::Advance: Display().ProgressAdvance(number); break;
+    case SpellProgress::Finished: Display().ProgressEnd(); break;
   }
 }
 
 bool OpenDictionary() {
   if (IsOpenSpellChk()) return true;
-  ShowGUIBusy(true);
+  Display().ShowGUIBusy(true);
   bool opened = false;
   try {
     opened = AttemptOpenSpellChk(LoadingProgress);
   } catch (...) {
-    Windows().ProgressEnd();  // the gauge goes before the exception travels on
-    ShowGUIBusy(false);
+    Display().ProgressEnd();  // the gauge goes before the exception travels on
+    Display().ShowGUIBusy(false);
     throw;
   }
-  if (!opened) ShowGUIBusy(false);
+  if (!opened) Display().ShowGUIBusy(false);
   return opened;
 }
 
@@ -49,9 +54,7 @@ bool CollectMacro(AGCmd* cmd, ScanState& state) {
 void WriteLinkLabels(const AttrRunTexts& attrs, int count, Channel out) {
   for (int i = 0; i < count; ++i) {
     std::string_view attr = attrs[i];
-    std::string lower(attr);
-    for (char& ch : lower)
-      if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    std::string lower = AsciiLowered(attr);
     if (lower.find("link", 4) == std::string::npos && lower.find("system", 4) == std::string::npos) continue;
     size_t pos = 2;
     std::string_view label = NextToken(attr, pos, kLinkDelimiters, TokenQuotes::Strip);
@@ -77,7 +80,7 @@ void FreeMisspellings(List& list) {
 // does not accept; the list keeps the order of first occurrence.
 void CollectMisspellings(Channel text, SpellChkHandle handle, NodeEntry* entry) {
   FreeMisspellings(entry->misspellings);
-  ListCreate(entry->misspellings, CompareSequence, false);
+  ListCreate(entry->misspellings, CompareSequence, Duplicates::Refused);
   std::unordered_set<std::string> listed;
   Reread(text);
   std::string line;
@@ -128,10 +131,12 @@ bool ScanNode(AGDocument* doc, NodeEntry* entry, SpellChkHandle handle) {
 
 }  // namespace
 
+void InstallSpellChkDisplay(SpellChkDisplay* implementation) { display.Install(implementation); }
+
 bool SpellChkNode(AGDocument* doc, NodeEntry* entry) {
   if (!OpenDictionary()) return false;
   SpellChkHandle handle = AttachSpellChk(kSpellDigitWords);
-  ShowGUIBusy(false);
+  Display().ShowGUIBusy(false);
   if (handle == InvalidSpellChkHandle()) return false;
   bool scanned = false;
   try {
@@ -147,7 +152,7 @@ bool SpellChkNode(AGDocument* doc, NodeEntry* entry) {
 
 bool SpellChkDoc(AGDocument* doc) {
   std::vector<NodeEntry*> entries;
-  ResetNodeReader(false);
+  ResetNodeReader(NodeReaderMode::Read);
   for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) entries.push_back(entry);
   bool checked = true;
   for (NodeEntry* entry : entries)

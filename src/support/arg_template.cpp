@@ -1,7 +1,10 @@
 #include "support/arg_template.h"
 
-#include <charconv>
 #include <strings.h>
+
+#include <charconv>
+
+#include "support/ascii.h"
 
 namespace folioteer {
 namespace {
@@ -38,8 +41,7 @@ class LineReader {
       ReadQuoted(word);
       return word;
     }
-    while (!AtLineEnd(line_, pos_) && !IsBlank(line_[pos_]) && line_[pos_] != '=')
-      word.text += line_[pos_++];
+    while (!AtLineEnd(line_, pos_) && !IsBlank(line_[pos_]) && line_[pos_] != '=') word.text += line_[pos_++];
     if (!AtLineEnd(line_, pos_) && line_[pos_] == '=') {
       word.beforeEquals = true;
       ++pos_;
@@ -103,8 +105,7 @@ bool Store(const TemplateItem& item, std::string text, ArgValue& value) {
 }
 
 // Takes the value that follows a keyword.
-bool ReadKeywordValue(LineReader& reader, const TemplateItem& item, const Word& keyword,
-                      ArgValue& value) {
+bool ReadKeywordValue(LineReader& reader, const TemplateItem& item, const Word& keyword, ArgValue& value) {
   if (item.isSwitch) {
     value.present = true;
     return !keyword.beforeEquals;
@@ -128,7 +129,8 @@ std::vector<TemplateItem> ParseTemplate(std::string_view argTemplate) {
   size_t start = 0;
   while (start <= argTemplate.size() && !argTemplate.empty()) {
     size_t comma = argTemplate.find(',', start);
-    std::string_view itemText = argTemplate.substr(start, comma == std::string_view::npos ? comma : comma - start);
+    std::string_view itemText =
+        argTemplate.substr(start, comma == std::string_view::npos ? comma : comma - start);
     TemplateItem item;
     size_t slash = itemText.find('/');
     std::string_view names = itemText.substr(0, slash);
@@ -138,7 +140,8 @@ std::vector<TemplateItem> ParseTemplate(std::string_view argTemplate) {
       if (equals == std::string_view::npos) break;
       from = equals + 1;
     }
-    for (size_t i = slash; i != std::string_view::npos && i + 1 < itemText.size(); i = itemText.find('/', i + 1)) {
+    for (size_t i = slash; i != std::string_view::npos && i + 1 < itemText.size();
+         i = itemText.find('/', i + 1)) {
       switch (std::toupper(static_cast<unsigned char>(itemText[i + 1]))) {
         case 'A': item.required = true; break;
         case 'K': item.keywordOnly = true; break;
@@ -201,7 +204,7 @@ std::string QuoteArgIfNeeded(std::string_view value) {
 }
 
 std::string JoinProgramArguments(const std::vector<std::string>& words) {
-  auto is = [](const std::string& word, const char* name) { return ::strcasecmp(word.c_str(), name) == 0; };
+  auto is = [](const std::string& word, std::string_view name) { return EqualsIgnoreCase(word, name); };
   std::string line;
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];

@@ -13,8 +13,7 @@ std::atomic<std::thread::id> programTask{};
 
 std::string ModuleName(const char* path) {
   std::string_view name(path);
-  if (auto slash = name.find_last_of('/'); slash != std::string_view::npos)
-    name.remove_prefix(slash + 1);
+  if (auto slash = name.find_last_of('/'); slash != std::string_view::npos) name.remove_prefix(slash + 1);
   return std::string(name);
 }
 
@@ -44,8 +43,15 @@ bool OnProgramTask() {
   return task == std::thread::id{} || task == std::this_thread::get_id();
 }
 
-void ShowWarning(std::string_view message) {
-  CurrentRequesters().Warning(message);
+void ShowWarning(std::string_view message) { CurrentRequesters().Warning(message); }
+
+void ShowWarningS(std::string_view text) { ShowWarning(text); }
+
+void ShowWarningDS(std::string_view message, std::string_view text) {
+  std::string whole(message);
+  if (!whole.empty() && whole.back() != ' ' && !text.empty()) whole += ' ';
+  whole += text;
+  ShowWarning(whole);
 }
 
 }  // namespace folioteer

@@ -34,8 +34,7 @@ class AssertionFailure : public std::runtime_error {
 };
 
 // Fails unconditionally: throws on the program task, reports on other threads.
-void AssertFail(std::string_view message,
-                std::source_location where = std::source_location::current());
+void AssertFail(std::string_view message, std::source_location where = std::source_location::current());
 
 inline void Assert(bool condition, std::string_view message,
                    std::source_location where = std::source_location::current()) {
@@ -49,5 +48,9 @@ bool OnProgramTask();
 
 // Shows the message through the requester layer and returns.
 void ShowWarning(std::string_view message);
+// The editor's two warnings: a text; a message and a text, joined by a blank
+// unless the message ends in one.
+void ShowWarningS(std::string_view text);
+void ShowWarningDS(std::string_view message, std::string_view text);
 
 }  // namespace folioteer

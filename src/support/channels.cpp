@@ -1,9 +1,10 @@
 #include "support/channels.h"
 
+#include <unistd.h>
+
 #include <array>
 #include <cerrno>
 #include <mutex>
-#include <unistd.h>
 
 #include "support/assert.h"
 

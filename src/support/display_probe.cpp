@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/file_descriptor.h"
+
 namespace folioteer {
 namespace {
 
@@ -20,23 +22,9 @@ constexpr int kConnectTimeoutMs = 1000;
 constexpr int kX11BasePort = 6000;
 constexpr std::string_view kX11SocketDir = "/tmp/.X11-unix/X";
 
-class Socket {
- public:
-  explicit Socket(int fd) : fd_(fd) {}
-  ~Socket() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Socket(const Socket&) = delete;
-  Socket& operator=(const Socket&) = delete;
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // Connects a non-blocking socket, waiting at most kConnectTimeoutMs.
 bool Connects(int domain, const sockaddr* address, socklen_t length) {
-  Socket socket(::socket(domain, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+  FileDescriptor socket(::socket(domain, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
   if (socket.Get() < 0) return false;
   if (::connect(socket.Get(), address, length) == 0) return true;
   if (errno != EINPROGRESS && errno != EAGAIN) return false;
@@ -54,7 +42,8 @@ bool UnixSocketAccepts(std::string_view path, bool abstract) {
   size_t offset = abstract ? 1 : 0;
   if (path.empty() || path.size() + offset >= sizeof address.sun_path) return false;
   std::memcpy(address.sun_path + offset, path.data(), path.size());
-  auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
+  auto length =
+      static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
   return Connects(AF_UNIX, reinterpret_cast<const sockaddr*>(&address), length);
 }
 
@@ -120,7 +109,8 @@ bool WaylandDisplayReachable(std::string_view waylandDisplay, std::string_view r
 
 std::string UsablePlatforms(bool x11, bool wayland, std::string_view requested) {
   std::string platforms;
-  for (auto [usable, name] : {std::pair{wayland, std::string_view("wayland")}, std::pair{x11, std::string_view("xcb")}}) {
+  for (auto [usable, name] :
+       {std::pair{wayland, std::string_view("wayland")}, std::pair{x11, std::string_view("xcb")}}) {
     if (!usable || (!requested.empty() && !Names(requested, name))) continue;
     if (!platforms.empty()) platforms += ';';
     platforms += name;

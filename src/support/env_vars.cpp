@@ -39,9 +39,9 @@ std::optional<std::string> GetVar(std::string_view name) {
   return ReadVariableFile(EnvArcDirectory() + "/" + std::string(name));
 }
 
-bool SetVar(std::string_view name, std::string_view value, bool permanent) {
+bool SetVar(std::string_view name, std::string_view value, VarScope scope) {
   bool written = WriteVariableFile(EnvDirectory(), name, value);
-  if (permanent) written = WriteVariableFile(EnvArcDirectory(), name, value) && written;
+  if (scope == VarScope::Permanent) written = WriteVariableFile(EnvArcDirectory(), name, value) && written;
   return written;
 }
 

@@ -6,6 +6,7 @@
 // temporary file and a rename, so a reader never sees half a value.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +16,10 @@ namespace folioteer {
 // The value, without a final line end; empty when the variable is unset.
 std::optional<std::string> GetVar(std::string_view name);
 
-// Writes ENV:, and ENVARC: as well when permanent; FALSE when a write failed.
-bool SetVar(std::string_view name, std::string_view value, bool permanent);
+// Where a variable is written: ENV: only, or ENVARC: as well.
+enum class VarScope : uint8_t { Session, Permanent };
+
+// FALSE when a write failed.
+bool SetVar(std::string_view name, std::string_view value, VarScope scope);
 
 }  // namespace folioteer

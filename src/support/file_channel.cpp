@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/channels.h"
+#include "support/file_descriptor.h"
 
 namespace folioteer {
 namespace {
@@ -40,8 +41,7 @@ ssize_t WriteSome(int fd, const char* data, size_t size) {
 
 class FileDevice : public ChannelDevice {
  public:
-  explicit FileDevice(int fd) : fd_(fd) {}
-  ~FileDevice() override { CloseDescriptor(); }
+  explicit FileDevice(FileDescriptor fd) : fd_(std::move(fd)) {}
 
   std::string_view DeviceName() const override { return "File"; }
 
@@ -57,7 +57,7 @@ class FileDevice : public ChannelDevice {
 
   void Reset() override {
     FlushWrites();
-    if (::lseek(fd_, 0, SEEK_SET) < 0) NoteError(errno);
+    if (::lseek(fd_.Get(), 0, SEEK_SET) < 0) NoteError(errno);
     readPos_ = readEnd_ = 0;
     atEnd_ = midLine_ = false;
   }
@@ -71,18 +71,16 @@ class FileDevice : public ChannelDevice {
  protected:
   void FlushWrites();
   void SyncToDisk() {
-    if (fd_ >= 0 && ::fsync(fd_) != 0) NoteError(errno);
+    if (fd_.Valid() && ::fsync(fd_.Get()) != 0) NoteError(errno);
   }
   void CloseDescriptor() {
-    if (fd_ < 0) return;
-    if (::close(fd_) != 0) NoteError(errno);
-    fd_ = -1;
+    if (int error = fd_.Close(); error != 0) NoteError(error);
   }
 
  private:
   bool Fill();
 
-  int fd_;
+  FileDescriptor fd_;
   std::vector<char> buffer_;
   size_t readPos_ = 0;
   size_t readEnd_ = 0;
@@ -94,7 +92,7 @@ class FileDevice : public ChannelDevice {
 void FileDevice::FlushWrites() {
   size_t done = 0;
   while (done < pending_.size() && FirstError() == 0) {
-    ssize_t written = WriteSome(fd_, pending_.data() + done, pending_.size() - done);
+    ssize_t written = WriteSome(fd_.Get(), pending_.data() + done, pending_.size() - done);
     if (written < 0) {
       if (errno == EINTR) continue;
       NoteError(errno);
@@ -112,7 +110,7 @@ bool FileDevice::Fill() {
   if (!pending_.empty()) FlushWrites();
   buffer_.resize(kReadChunk);
   while (true) {
-    ssize_t got = ::read(fd_, buffer_.data(), buffer_.size());
+    ssize_t got = ::read(fd_.Get(), buffer_.data(), buffer_.size());
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) NoteError(errno);
     if (got <= 0) {
@@ -168,8 +166,8 @@ ReadResult FileDevice::ReadLine(std::string& line) {
 // A file written beside its target and renamed over it when all went well.
 class ReplacementDevice : public FileDevice {
  public:
-  ReplacementDevice(int fd, std::string tempName, std::string target, mode_t mode)
-      : FileDevice(fd), tempName_(std::move(tempName)), target_(std::move(target)), mode_(mode) {}
+  ReplacementDevice(FileDescriptor fd, std::string tempName, std::string target, mode_t mode)
+      : FileDevice(std::move(fd)), tempName_(std::move(tempName)), target_(std::move(target)), mode_(mode) {}
   ~ReplacementDevice() override {
     if (!tempName_.empty()) ::unlink(tempName_.c_str());
   }
@@ -193,14 +191,11 @@ class ReplacementDevice : public FileDevice {
 
 int OpenWith(Channel& chan, const std::string& name, int flags) {
   chan = InvalidChannel();
-  int fd = ::open(name.c_str(), flags | O_CLOEXEC, 0666);
-  if (fd < 0) return errno == EISDIR ? kWrongFileType : errno;
+  FileDescriptor fd(::open(name.c_str(), flags | O_CLOEXEC, 0666));
+  if (!fd.Valid()) return errno == EISDIR ? kWrongFileType : errno;
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd);
-    return kWrongFileType;
-  }
-  return RegisterChannel(std::make_unique<FileDevice>(fd), chan);
+  if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) return kWrongFileType;
+  return RegisterChannel(std::make_unique<FileDevice>(std::move(fd)), chan);
 }
 
 mode_t CurrentUmask() {
@@ -243,9 +238,9 @@ int OpenReplacement(Channel& chan, const std::string& name) {
     mode = info.st_mode & 07777;
   }
   std::string tempName = target + ".XXXXXX";
-  int fd = ::mkostemp(tempName.data(), O_CLOEXEC);
-  if (fd < 0) return errno;
-  auto device = std::make_unique<ReplacementDevice>(fd, tempName, target, mode);
+  FileDescriptor fd(::mkostemp(tempName.data(), O_CLOEXEC));
+  if (!fd.Valid()) return errno;
+  auto device = std::make_unique<ReplacementDevice>(std::move(fd), tempName, target, mode);
   return RegisterChannel(std::move(device), chan);
 }
 

@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <memory>
+
+#include "support/ascii.h"
+#include "support/file_descriptor.h"
 
 namespace folioteer {
 
@@ -38,40 +40,33 @@ std::string EntryIgnoringCase(const std::string& directory, std::string_view nam
   exact.append(name);
   struct stat info {};
   if (::lstat(exact.c_str(), &info) == 0) return std::string(name);
-  auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
-  auto same = [&](std::string_view entry) {
-    return std::ranges::equal(entry, name, [&](char x, char y) { return lower(x) == lower(y); });
-  };
   std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(directory.empty() ? "." : directory.c_str()), ::closedir);
   if (!dir) return {};
   std::string best;
   while (const dirent* entry = ::readdir(dir.get()))
-    if (same(entry->d_name) && (best.empty() || std::string_view(entry->d_name) < best)) best = entry->d_name;
+    if (EqualsIgnoreCase(entry->d_name, name) && (best.empty() || std::string_view(entry->d_name) < best))
+      best = entry->d_name;
   return best;
 }
 
 int ReadRegularFile(const std::string& name, size_t maxBytes, std::string& bytes) {
   // Without O_NONBLOCK, opening a pipe would wait for a writer.
-  int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return errno;
-  auto fail = [fd](int error) {
-    ::close(fd);
-    return error;
-  };
+  FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.Get() < 0) return errno;
   struct stat info {};
-  if (::fstat(fd, &info) != 0) return fail(errno);
-  if (S_ISDIR(info.st_mode)) return fail(EISDIR);
-  if (!S_ISREG(info.st_mode)) return fail(ENODEV);
-  if (static_cast<uint64_t>(info.st_size) > maxBytes) return fail(EFBIG);
+  if (::fstat(file.Get(), &info) != 0) return errno;
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) return ENODEV;
+  if (static_cast<uint64_t>(info.st_size) > maxBytes) return EFBIG;
   bytes.clear();
   bytes.reserve(static_cast<size_t>(info.st_size));
   char buffer[1 << 16];
   for (;;) {
-    ssize_t got = ::read(fd, buffer, sizeof buffer);
+    ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return fail(errno);
-    if (got == 0) return fail(0);
-    if (bytes.size() + static_cast<size_t>(got) > maxBytes) return fail(EFBIG);
+    if (got < 0) return errno;
+    if (got == 0) return 0;
+    if (bytes.size() + static_cast<size_t>(got) > maxBytes) return EFBIG;
     bytes.append(buffer, static_cast<size_t>(got));
   }
 }

@@ -4,10 +4,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+
+#include "support/ascii.h"
 
 namespace folioteer {
 namespace {
@@ -26,20 +27,13 @@ void RemoveTempDirectory() {
   if (!tempDir.empty()) std::filesystem::remove_all(tempDir, ignored);
 }
 
-bool HasPrefix(std::string_view name, std::string_view prefix) {
-  if (name.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(name[i])) != prefix[i]) return false;
-  return true;
-}
-
 std::string Join(const std::string& dir, std::string_view rest) {
   if (dir.empty() || dir.back() == '/') return dir + std::string(rest);
   return dir + "/" + std::string(rest);
 }
 
 std::string AppProgram(std::string_view name) {
-  if (HasPrefix(name, "MULTIVIEW") && name.size() == 9) return "folioview";
+  if (StartsWithIgnoreCase(name, "MULTIVIEW") && name.size() == 9) return "folioview";
   return std::string(name);
 }
 
@@ -78,16 +72,14 @@ std::string EnvDirectory() {
   return EnvOr("XDG_RUNTIME_DIR", "/tmp/folioteer-" + std::to_string(::getuid()));
 }
 
-std::string EnvArcDirectory() {
-  return EnvOr("XDG_CONFIG_HOME", Join(EnvOr("HOME", "."), ".config"));
-}
+std::string EnvArcDirectory() { return EnvOr("XDG_CONFIG_HOME", Join(EnvOr("HOME", "."), ".config")); }
 
 std::string ResolvePath(std::string_view name) {
-  if (HasPrefix(name, "PROGDIR:")) return Join(ProgramDirectory(), name.substr(8));
-  if (HasPrefix(name, "T:")) return Join(TempDirectory(), name.substr(2));
-  if (HasPrefix(name, "ENVARC:")) return Join(EnvArcDirectory(), name.substr(7));
-  if (HasPrefix(name, "ENV:")) return Join(EnvDirectory(), name.substr(4));
-  if (HasPrefix(name, "APPDIR:")) return Join(ProgramDirectory(), AppProgram(name.substr(7)));
+  if (StartsWithIgnoreCase(name, "PROGDIR:")) return Join(ProgramDirectory(), name.substr(8));
+  if (StartsWithIgnoreCase(name, "T:")) return Join(TempDirectory(), name.substr(2));
+  if (StartsWithIgnoreCase(name, "ENVARC:")) return Join(EnvArcDirectory(), name.substr(7));
+  if (StartsWithIgnoreCase(name, "ENV:")) return Join(EnvDirectory(), name.substr(4));
+  if (StartsWithIgnoreCase(name, "APPDIR:")) return Join(ProgramDirectory(), AppProgram(name.substr(7)));
   return std::string(name);
 }
 

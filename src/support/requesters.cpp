@@ -16,8 +16,7 @@ std::string Trim(std::string_view text) {
 }
 
 // One line on standard error per requester, so a batch run shows what it decided.
-void Report(std::string_view kind, std::string_view title, std::string_view text,
-            std::string_view answer) {
+void Report(std::string_view kind, std::string_view title, std::string_view text, std::string_view answer) {
   std::string line = "Requester (" + std::string(kind) + ") \"" + std::string(title) + "\": ";
   for (char ch : PlainText(text)) line += (ch == '\n') ? '|' : ch;
   line += " -> ";
@@ -28,9 +27,7 @@ void Report(std::string_view kind, std::string_view title, std::string_view text
 
 }  // namespace
 
-Requesters& CurrentRequesters() {
-  return installed != nullptr ? *installed : DefaultHeadlessRequesters();
-}
+Requesters& CurrentRequesters() { return installed != nullptr ? *installed : DefaultHeadlessRequesters(); }
 
 void InstallRequesters(Requesters* requesters) { installed = requesters; }
 
@@ -91,8 +88,7 @@ std::optional<QueuedAnswer> HeadlessRequesters::Take() {
   return answer;
 }
 
-int HeadlessRequesters::InfoRequest(std::string_view title, std::string_view text,
-                                    std::string_view buttons) {
+int HeadlessRequesters::InfoRequest(std::string_view title, std::string_view text, std::string_view buttons) {
   std::vector<std::string> labels = ButtonLabels(buttons);
   int count = static_cast<int>(labels.size());
   int answer = ButtonAnswer(0, count);
@@ -121,10 +117,8 @@ int HeadlessRequesters::InfoRequest(std::string_view title, std::string_view tex
   return answer;
 }
 
-std::optional<std::string> HeadlessRequesters::TextRequest(std::string_view title,
-                                                           std::string_view prompt,
-                                                           std::string_view /*initial*/,
-                                                           int maxLength) {
+std::optional<std::string> HeadlessRequesters::TextRequest(std::string_view title, std::string_view prompt,
+                                                           std::string_view /*initial*/, int maxLength) {
   std::optional<std::string> result;
   std::optional<QueuedAnswer> queued = Take();
   if (queued && queued->kind == QueuedAnswer::Kind::Text) {
@@ -145,8 +139,7 @@ std::optional<std::string> HeadlessRequesters::FileRequest(std::string_view titl
   return result;
 }
 
-std::optional<FontChoice> HeadlessRequesters::FontRequest(std::string_view title,
-                                                          const FontChoice& initial) {
+std::optional<FontChoice> HeadlessRequesters::FontRequest(std::string_view title, const FontChoice& initial) {
   std::optional<FontChoice> result;
   std::optional<QueuedAnswer> queued = Take();
   if (queued && queued->kind == QueuedAnswer::Kind::Text) {

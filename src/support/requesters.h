@@ -21,7 +21,9 @@
 
 namespace folioteer {
 
-inline constexpr std::string_view kBoldOn = "\x1b" "b";
+inline constexpr std::string_view kBoldOn =
+    "\x1b"
+    "b";
 
 enum class FileRequestMode { Open, Save };
 
@@ -35,15 +37,13 @@ class Requesters {
  public:
   virtual ~Requesters() = default;
 
-  virtual int InfoRequest(std::string_view title, std::string_view text,
-                          std::string_view buttons) = 0;
+  virtual int InfoRequest(std::string_view title, std::string_view text, std::string_view buttons) = 0;
   // Empty when cancelled.
   virtual std::optional<std::string> TextRequest(std::string_view title, std::string_view prompt,
                                                  std::string_view initial, int maxLength) = 0;
   virtual std::optional<std::string> FileRequest(std::string_view title, std::string_view pattern,
                                                  FileRequestMode mode) = 0;
-  virtual std::optional<FontChoice> FontRequest(std::string_view title,
-                                                const FontChoice& initial) = 0;
+  virtual std::optional<FontChoice> FontRequest(std::string_view title, const FontChoice& initial) = 0;
 
   // A warning: the message with the single button " _Ok ".
   virtual void Warning(std::string_view message) { InfoRequest("Folioteer", message, " _Ok "); }
@@ -79,14 +79,12 @@ struct QueuedAnswer {
 // any requester with a single button, takes no answer.
 class HeadlessRequesters : public Requesters {
  public:
-  int InfoRequest(std::string_view title, std::string_view text,
-                  std::string_view buttons) override;
+  int InfoRequest(std::string_view title, std::string_view text, std::string_view buttons) override;
   std::optional<std::string> TextRequest(std::string_view title, std::string_view prompt,
                                          std::string_view initial, int maxLength) override;
   std::optional<std::string> FileRequest(std::string_view title, std::string_view pattern,
                                          FileRequestMode mode) override;
-  std::optional<FontChoice> FontRequest(std::string_view title,
-                                        const FontChoice& initial) override;
+  std::optional<FontChoice> FontRequest(std::string_view title, const FontChoice& initial) override;
   void Warning(std::string_view message) override;
 
   void Queue(QueuedAnswer answer);

@@ -50,8 +50,8 @@ class HeadlessWindows : public WindowSystem {
   void Select(TextPos first, TextPos last) override;
   void ReplaceSelection(std::string_view text) override;
 
-  void SetNavLabel(bool isNext, std::string_view text, bool pointsNowhere) override {
-    navLabels_[isNext ? 1 : 0] = {std::string(text), pointsNowhere};
+  void SetNavLabel(NavDirection direction, std::string_view text, bool pointsNowhere) override {
+    navLabels_[Index(direction)] = {std::string(text), pointsNowhere};
   }
   void SetEnabled(Control control, bool enabled) override { enabled_[static_cast<int>(control)] = enabled; }
   void SetBusy(bool busy) override { busy_ = busy; }
@@ -73,7 +73,7 @@ class HeadlessWindows : public WindowSystem {
   // What tests and the batch mode look at.
   const std::vector<std::string>& Rows(ListId list) const { return lists_[Index(list)].rows; }
   const std::string& Title(WindowId window) const { return titles_[Index(window)]; }
-  const NavLabel& Label(bool isNext) const { return navLabels_[isNext ? 1 : 0]; }
+  const NavLabel& Label(NavDirection direction) const { return navLabels_[Index(direction)]; }
   bool Enabled(Control control) const { return enabled_[static_cast<int>(control)]; }
   bool Busy() const { return busy_; }
   bool HelpHintsShown() const { return helpHints_; }
@@ -102,14 +102,16 @@ class HeadlessWindows : public WindowSystem {
     int selected = -1;
   };
   template <typename E>
-  static int Index(E value) { return static_cast<int>(value); }
+  static int Index(E value) {
+    return static_cast<int>(value);
+  }
   size_t OffsetOf(TextPos pos) const;
   TextPos PosOf(size_t offset) const;
 
-  std::array<ListState, 4> lists_;
-  std::array<bool, 3> open_{};
-  std::array<std::string, 3> titles_;
-  std::array<NavLabel, 2> navLabels_;
+  std::array<ListState, kNumLists> lists_;
+  std::array<bool, kNumWindows> open_{};
+  std::array<std::string, kNumWindows> titles_;
+  std::array<NavLabel, kNumNavDirections> navLabels_;
   std::array<bool, kNumControls> enabled_{};
   std::array<bool, kNumMenuItems> checks_{};
   std::string text_;

@@ -2,10 +2,15 @@
 
 #include "guide/format.h"
 #include "guide/syntax.h"
+#include "nodes/edit_box.h"
 #include "nodes/node_ops.h"
+#include "nodes/node_view.h"
+#include "preview/preview.h"
+#include "spell/spell_check.h"
 #include "spell/word_delimiters.h"
 #include "support/assert.h"
 #include "support/requesters.h"
+#include "support/text_lines.h"
 #include "ui/headless_windows.h"
 
 namespace folioteer {
@@ -41,17 +46,55 @@ std::string JoinedText(TextBlock block) {
   return text;
 }
 
-// Splits the edit text into its lines.
-std::vector<std::string_view> Lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (true) {
-    size_t end = text.find('\n', start);
-    lines.push_back(text.substr(start, end == std::string_view::npos ? end : end - start));
-    if (end == std::string_view::npos) return lines;
-    start = end + 1;
+// The window operations as the modules below see them.
+class WindowViews final : public NodeView, public EditBox, public PreviewWindow, public SpellChkDisplay {
+ public:
+  void AddNodeToListing(int position, std::string_view name) override {
+    folioteer::AddNodeToListing(position, name);
   }
-}
+  void UnListNode(int position) override { folioteer::UnListNode(position); }
+  void MoveNodeOnGadgInfo(int position, int delta) override {
+    folioteer::MoveNodeOnGadgInfo(position, delta);
+  }
+  void SelectNodeRow(int position) override { SetListSelectedIdx(ListId::Nodes, position); }
+  void AddGblToListing(std::string_view text) override { folioteer::AddGblToListing(text); }
+  void UnListGbl(int index) override { folioteer::UnListGbl(index); }
+  void RefreshGblListing(int index, const AGCmd* cmd) override { folioteer::RefreshGblListing(index, cmd); }
+  void AddLclToListing(std::string_view text) override { folioteer::AddLclToListing(text); }
+  void UnListLcl(int index) override { folioteer::UnListLcl(index); }
+  void RefreshLclListing(NodeEntry* entry, int index, const AGCmd* cmd) override {
+    folioteer::RefreshLclListing(entry, index, cmd);
+  }
+  void ShowNodeTextIdx(int position) override { folioteer::ShowNodeTextIdx(position); }
+  void ShowTitle(NodeEntry* entry) override { folioteer::ShowTitle(entry); }
+  void AsgNavLabel(NavDirection direction, NavState state, std::string_view label) override {
+    folioteer::AsgNavLabel(direction, state, label);
+  }
+
+  void GetEditedText(std::string& text) override { folioteer::GetEditedText(text); }
+  void InsertIntoEditedText(std::string_view text) override { folioteer::InsertIntoEditedText(text); }
+  bool AnySelectedText() override { return folioteer::AnySelectedText(); }
+  bool GetSelectedText(std::string& text) override { return folioteer::GetSelectedText(text); }
+  bool GetSelectedBlock(int& firstLine, int& firstColumn, int& lastLine, int& lastColumn) override {
+    return folioteer::GetSelectedBlock(firstLine, firstColumn, lastLine, lastColumn);
+  }
+  void SelectBlock(int firstLine, int firstColumn, int lastLine, int lastColumn) override {
+    folioteer::SelectBlock(firstLine, firstColumn, lastLine, lastColumn);
+  }
+  void ReplaceSelectedText(std::string_view text) override { folioteer::ReplaceSelectedText(text); }
+
+  void ShowPreview(std::string_view guideFile, std::string_view title) override {
+    Windows().ShowPreview(guideFile, title);
+  }
+  void ClosePreview() override { Windows().ClosePreview(); }
+
+  void ShowGUIBusy(bool busy) override { folioteer::ShowGUIBusy(busy); }
+  void ProgressStart(std::string_view title, int64_t total) override {
+    Windows().ProgressStart(title, total);
+  }
+  void ProgressAdvance(int64_t amount) override { Windows().ProgressAdvance(amount); }
+  void ProgressEnd() override { Windows().ProgressEnd(); }
+};
 
 }  // namespace
 
@@ -69,28 +112,26 @@ size_t TextOffset(std::string_view text, TextPos pos) {
 WindowSystem& Windows() { return installed != nullptr ? *installed : DefaultHeadlessWindows(); }
 void InstallWindowSystem(WindowSystem* windows) { installed = windows; }
 
+void InstallWindowViews() {
+  static WindowViews views;
+  InstallNodeView(&views);
+  InstallEditBox(&views);
+  InstallPreviewWindow(&views);
+  InstallSpellChkDisplay(&views);
+}
+
 void OpenMyWndo() {
   EditorState& editor = Editor();
-  AGDocument* doc = GetDocument(editor.guideFile);
   std::vector<std::string> globals, names;
-  ScanGlobalCmds(doc, [&](AGCmd* cmd) {
+  ScanGlobalCmds(GetDocument(editor.guideFile), [&](AGCmd* cmd) {
     globals.push_back(Rendered(cmd));
     return true;
   });
   Windows().SetRows(ListId::Global, std::move(globals));
-  ResetNodeReader(true);
-  ScanNodes(doc, [&](AGCmd* node) {
-    NodeEntry* entry = AddInfoToNode(node);
-    Assert(entry != nullptr, "Out of memory in ScanNodeNamesAddGadg");
-    if (AddToAllNodes(entry))
-      names.emplace_back(NodeNameView(node));
-    else
-      FreeNodeEntry(entry);
-    return true;
-  });
+  ResetNodeReader(NodeReaderMode::Read);
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
+    names.push_back(entry->name);
   Windows().SetRows(ListId::Nodes, std::move(names));
-  ResetNodeReader(false);
-  ResolveNodes();
   SetHelpHints(editor.helpHints);
   TitleMainWndo();
   Windows().OpenWindow(WindowId::Main);
@@ -140,7 +181,9 @@ void ReflectPgmStatusGUI() {
   windows.SetEnabled(Control::Ignore, editor.Status(kMisspellingShown));
 }
 
-void AddNodeToListing(int position, std::string_view text) { Windows().InsertRow(ListId::Nodes, position, text); }
+void AddNodeToListing(int position, std::string_view text) {
+  Windows().InsertRow(ListId::Nodes, position, text);
+}
 void UnListNode(int position) { Windows().RemoveRow(ListId::Nodes, position); }
 
 void MoveNodeOnGadgInfo(int position, int delta) {
@@ -154,7 +197,9 @@ void MoveNodeOnGadgInfo(int position, int delta) {
 
 void AddGblToListing(std::string_view text) { Windows().InsertRow(ListId::Global, -1, text); }
 void UnListGbl(int index) { Windows().RemoveRow(ListId::Global, index); }
-void RefreshGblListing(int index, const AGCmd* cmd) { Windows().ReplaceRow(ListId::Global, index, Rendered(cmd)); }
+void RefreshGblListing(int index, const AGCmd* cmd) {
+  Windows().ReplaceRow(ListId::Global, index, Rendered(cmd));
+}
 void AddLclToListing(std::string_view text) { Windows().InsertRow(ListId::Local, -1, text); }
 void UnListLcl(int index) { Windows().RemoveRow(ListId::Local, index); }
 
@@ -193,22 +238,24 @@ void SelectRowAsClicked(ListId list, int row) {
   ReflectPgmStatusGUI();
 }
 
-std::vector<std::string> PopupRows(bool global) {
+std::vector<std::string> PopupRows(CmdScope scope) {
+  CmdModifier member = scope == CmdScope::Global ? CmdModifier::Global : CmdModifier::Local;
   std::vector<std::string> rows;
   for (int kind = 0; kind < kNumCmdKinds - 1; ++kind)
-    if (GetCmdInfo(static_cast<AGCmdKind>(kind)).Has(global ? CmdModifier::Global : CmdModifier::Local))
+    if (GetCmdInfo(static_cast<AGCmdKind>(kind)).Has(member))
       rows.push_back(GetCmdName(static_cast<AGCmdKind>(kind)));
   return rows;
 }
 
 std::vector<std::string> AttrPopupRows() {
   std::vector<std::string> rows;
-  for (int kind = 0; kind < kNumAttrKinds - 1; ++kind) rows.push_back(GetAttrName(static_cast<AGAttrKind>(kind)));
+  for (int kind = 0; kind < kNumAttrKinds - 1; ++kind)
+    rows.push_back(GetAttrName(static_cast<AGAttrKind>(kind)));
   return rows;
 }
 
-AGCmdKind TranslateCmdTable(bool global, int row) {
-  std::vector<std::string> rows = PopupRows(global);
+AGCmdKind TranslateCmdTable(CmdScope scope, int row) {
+  std::vector<std::string> rows = PopupRows(scope);
   Assert(row >= 0 && row < static_cast<int>(rows.size()), "not found in TranslateCmdTable");
   return MatchCommand(rows[row]);
 }
@@ -268,28 +315,19 @@ void ShowNodeTextIdx(int position) {
 }
 
 void ShowTitle(NodeEntry* entry) {
-  std::string title = std::string(NodeNameView(entry->node)) + " - " +
-                      UnquotedValue(entry->node->params.Strng2.value_or(""));
+  std::string title =
+      std::string(NodeNameView(entry->node)) + " - " + UnquotedValue(entry->node->params.Strng2.value_or(""));
   Windows().SetWindowTitle(WindowId::Edit, title);
 }
 
-void AsgNavLabel(bool isNext, NavState state, std::string_view label) {
+void AsgNavLabel(NavDirection direction, NavState state, std::string_view label) {
   switch (state) {
-    case NavState::None: Windows().SetNavLabel(isNext, "<unset>", false); break;
-    case NavState::Empty: Windows().SetNavLabel(isNext, "<blank>", false); break;
-    case NavState::Found: Windows().SetNavLabel(isNext, label, false); break;
-    case NavState::Missing: Windows().SetNavLabel(isNext, label, true); break;
+    case NavState::None: Windows().SetNavLabel(direction, "<unset>", false); break;
+    case NavState::Empty: Windows().SetNavLabel(direction, "<blank>", false); break;
+    case NavState::Found: Windows().SetNavLabel(direction, label, false); break;
+    case NavState::Missing: Windows().SetNavLabel(direction, label, true); break;
     default: AssertFail("Unresolved navigation node?");
   }
-}
-
-void ShowWarningS(std::string_view text) { ShowWarning(text); }
-
-void ShowWarningDS(std::string_view message, std::string_view text) {
-  std::string whole(message);
-  if (!whole.empty() && whole.back() != ' ' && !text.empty()) whole += ' ';
-  whole += text;
-  ShowWarning(whole);
 }
 
 void CheckUncheckItem(MenuItem item, bool checked) { Windows().SetMenuCheck(item, checked); }
@@ -318,7 +356,7 @@ void PopulateMisspells(List words) {
 // A word that is not there selects nothing: an old selection goes.
 void ShowMisspell(NodeEntry*, std::string_view word) {
   std::string text = Windows().EditText();
-  std::vector<std::string_view> lines = Lines(text);
+  std::vector<std::string_view> lines = SplitLines(text);
   for (size_t line = 0; line < lines.size(); ++line) {
     for (std::string_view found : SpellWords(lines[line])) {
       if (found != word) continue;

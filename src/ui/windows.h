@@ -8,6 +8,11 @@
 // marks, a progress gauge) of which there are two implementations: the Qt
 // windows and a headless one that keeps the same state in memory.
 //
+// The modules below the windows reach them through small interfaces of their
+// own (NodeView and EditBox of the node operations, PreviewWindow,
+// SpellChkDisplay); InstallWindowViews installs this layer's implementation
+// of all of them, at start-up.
+//
 // Columns in the edit box count bytes of the node text.
 #pragma once
 
@@ -17,26 +22,40 @@
 #include <vector>
 
 #include "containers/ordered_list.h"
-#include "editor/editor_state.h"
 #include "guide/records.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 
 namespace folioteer {
 
 enum class ListId : uint8_t { Global = 0, Nodes = 1, Local = 2, Misspells = 3 };
-enum class WindowId : uint8_t { Main, Edit, Spell };
+inline constexpr int kNumLists = 4;
+static_assert(kNumLists == static_cast<int>(ListId::Misspells) + 1);
 
+enum class WindowId : uint8_t { Main, Edit, Spell };
+inline constexpr int kNumWindows = 3;
+static_assert(kNumWindows == static_cast<int>(WindowId::Spell) + 1);
+
+// The commands a pop-up offers: the global or the node-local ones.
+enum class CmdScope : uint8_t { Global, Local };
+
+// clang-format off
 enum class Control : uint8_t {
   AddGlobal, EditGlobal, DeleteGlobal, NodeUp, NodeDown, NewNode, Retitle, DeleteNode,
   AddLocal, EditLocal, DeleteLocal, Show, AttrPopup, Link, Undo, Next, Prev, Ignore, AddWord
 };
+// clang-format on
 inline constexpr int kNumControls = 19;
+static_assert(kNumControls == static_cast<int>(Control::AddWord) + 1);
 
+// clang-format off
 enum class MenuItem : uint8_t {
   Save, SaveAs, About, Help, Quit, SaveSettings, MakeIcons, AutoPreview, UseTab, HelpHints,
   EditorFontItem, SpellCheck, AutoIndex, ExportHtml, ExportRtf
 };
+// clang-format on
 inline constexpr int kNumMenuItems = 15;
+static_assert(kNumMenuItems == static_cast<int>(MenuItem::ExportRtf) + 1);
 
 struct TextPos {
   int line = 0;
@@ -75,7 +94,7 @@ class WindowSystem {
   virtual void Select(TextPos first, TextPos last) = 0;
   virtual void ReplaceSelection(std::string_view text) = 0;
 
-  virtual void SetNavLabel(bool isNext, std::string_view text, bool pointsNowhere) = 0;
+  virtual void SetNavLabel(NavDirection direction, std::string_view text, bool pointsNowhere) = 0;
   virtual void SetEnabled(Control control, bool enabled) = 0;
   virtual void SetBusy(bool busy) = 0;
   virtual void SetHelpHintsShown(bool shown) = 0;
@@ -101,8 +120,13 @@ class WindowSystem {
 WindowSystem& Windows();
 // Installs an implementation; nullptr reinstalls the headless default.
 void InstallWindowSystem(WindowSystem* windows);
+// Installs the window operations as the NodeView, EditBox, PreviewWindow and
+// SpellChkDisplay of the modules below; they act on Windows(), whichever
+// implementation is installed.
+void InstallWindowViews();
 
-// Window life.
+// Window life. OpenMyWndo lists the global commands and the nodes of the
+// registry (built before) and opens the main window.
 void OpenMyWndo();
 void TitleMainWndo();
 void ShowEditWin();
@@ -133,9 +157,9 @@ NodeEntry* GetSelectedNode();
 void SelectRowAsClicked(ListId list, int row);
 int NumItems(ListId list);
 // The command or attribute kind of a pop-up row (add-global, add-local, attributes).
-AGCmdKind TranslateCmdTable(bool global, int row);
+AGCmdKind TranslateCmdTable(CmdScope scope, int row);
 AGAttrKind TranslateAttrTable(int row);
-std::vector<std::string> PopupRows(bool global);
+std::vector<std::string> PopupRows(CmdScope scope);
 std::vector<std::string> AttrPopupRows();
 
 // The edit box.
@@ -151,11 +175,7 @@ void SelectBlock(int firstLine, int firstColumn, int lastLine, int lastColumn);
 void ShowNodeText(NodeEntry* entry);
 void ShowNodeTextIdx(int position);
 void ShowTitle(NodeEntry* entry);
-void AsgNavLabel(bool isNext, NavState state, std::string_view label);
-
-// Messages.
-void ShowWarningS(std::string_view text);
-void ShowWarningDS(std::string_view message, std::string_view text);
+void AsgNavLabel(NavDirection direction, NavState state, std::string_view label);
 
 // Menus.
 void CheckUncheckItem(MenuItem item, bool checked);

@@ -16,13 +16,33 @@
 #   setup      (optional) a shell snippet run in the directory before the program
 #   normalize  (optional) a sed script applied to produced files before they
 #              are compared (for times and other things that change per run)
-# Usage: run_case.sh CASE_DIR FOLIOTEER
+#
+# A folder of cases that differ in a line or two holds, instead of a script,
+#   table        one case per row: "NAME | COMMANDS | MESSAGE", the commands
+#                separated by " ; ", "#" lines comments
+#   script.head  the lines of every row's script before its commands
+# and the files above, shared by every row; a row's standard error must
+# hold its MESSAGE before the lines of stderr.
+# Usage: run_case.sh CASE_DIR FOLIOTEER [ROW]
 set -u
 case_dir=$(cd "$1" && pwd)
 program=$(cd "$(dirname "$2")" && pwd)/$(basename "$2")
+row=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/config" "$work/runtime" "$work/data" "$work/tmp"
+script="$case_dir/script"
+stderr_lines="$case_dir/stderr"
+if [[ -n "$row" ]]; then
+  line=$(grep -v '^#' "$case_dir/table" | awk -F' [|] ' -v name="$row" '{ key = $1; sub(/ +$/, "", key) } key == name')
+  [[ -n "$line" ]] || { echo "FAIL: no row $row in $case_dir/table"; exit 1; }
+  IFS='|' read -r _ commands message <<<"$line"
+  trim() { local text=$1; text=${text#"${text%%[! ]*}"}; printf '%s' "${text%"${text##*[! ]}"}"; }
+  script="$work/.script"
+  { cat "$case_dir/script.head"; trim "$commands" | sed 's/ ; /\n/g'; echo; } >"$script"
+  stderr_lines="$work/.stderr"
+  { trim "$message"; echo; [[ -f "$case_dir/stderr" ]] && cat "$case_dir/stderr"; } >"$stderr_lines"
+fi
 [[ -d "$case_dir/files" ]] && cp -R "$case_dir/files/." "$work/"
 cd "$work"
 [[ -f "$case_dir/setup" ]] && source "$case_dir/setup"
@@ -33,7 +53,7 @@ args=()
 # viewer) must not open windows on the developer's screen.
 DISPLAY= WAYLAND_DISPLAY= XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data" \
   HOME="$work" TMPDIR="$work/tmp" DICTIONARY_WORDLIST="${DICTIONARY_WORDLIST:-}" \
-  timeout 60 "$program" --batch "$case_dir/script" "${args[@]}" >"$work/.out" 2>"$work/.err"
+  timeout 60 "$program" --batch "$script" "${args[@]}" >"$work/.out" 2>"$work/.err"
 status=$?
 
 failed=0
@@ -44,7 +64,7 @@ expected_status=0
 if [[ -f "$case_dir/stdout" ]] && ! cmp -s "$case_dir/stdout" "$work/.out"; then
   fail "standard output differs:"; diff "$case_dir/stdout" "$work/.out" | head -40
 fi
-if [[ -f "$case_dir/stderr" ]]; then
+if [[ -f "$stderr_lines" ]]; then
   rest=$(cat "$work/.err")
   while IFS= read -r line; do
     [[ -z "$line" ]] && continue
@@ -52,7 +72,7 @@ if [[ -f "$case_dir/stderr" ]]; then
       *"$line"*) rest=${rest#*"$line"} ;;
       *) fail "standard error lacks (in order): $line" ;;
     esac
-  done <"$case_dir/stderr"
+  done <"$stderr_lines"
 fi
 if [[ -f "$case_dir/stderr_not" ]]; then
   while IFS= read -r line; do

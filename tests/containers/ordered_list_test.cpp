@@ -43,9 +43,10 @@ std::vector<int> Backward(List list) {
 TEST(OrderedList, WrongModeIsAnAssertion) {
   using testing::AssertionMessage;
   List list = NilList();
-  ListCreate(list, CompareRec, false);
+  ListCreate(list, CompareRec, Duplicates::Refused);
   void* item = nullptr;
-  const std::string reading = "ListV2Processor: Not Reading in ", writing = "ListV2Processor: Not Writing in ";
+  const std::string reading = "ListV2Processor: Not Reading in ",
+                    writing = "ListV2Processor: Not Writing in ";
   EXPECT_EQ(AssertionMessage([&] { ListRead(list, item); }), reading + "ListRead");
   EXPECT_EQ(AssertionMessage([&] { ListReset(list); }), reading + "ListReset");
   EXPECT_EQ(AssertionMessage([&] { ListEndset(list); }), reading + "ListEndset");
@@ -63,7 +64,7 @@ TEST(OrderedList, WrongModeIsAnAssertion) {
 
 TEST(OrderedList, EmptyListsAndWalksPastTheEnds) {
   List list = NilList();
-  ListCreate(list, CompareRec, false);
+  ListCreate(list, CompareRec, Duplicates::Refused);
   ListSetReadMode(list);
   void* item = &item;
   ListRead(list, item);
@@ -90,7 +91,7 @@ TEST(OrderedList, EmptyListsAndWalksPastTheEnds) {
 
 TEST(OrderedList, CursorFollowsOnListAndRef) {
   List list = NilList();
-  ListCreate(list, CompareRec, false);
+  ListCreate(list, CompareRec, Duplicates::Refused);
   std::vector<Rec> recs = {{10}, {20}, {30}};
   for (Rec& rec : recs) ListAddition(list, &rec);
   Rec dup{20, 1};
@@ -123,7 +124,7 @@ TEST(OrderedList, CursorFollowsOnListAndRef) {
 
 TEST(OrderedList, DuplicatesGoBeforeTheirEquals) {
   List list = NilList();
-  ListCreate(list, CompareRec, true);
+  ListCreate(list, CompareRec, Duplicates::Allowed);
   Rec a{5, 1}, b{5, 2}, c{3}, d{5, 3};
   for (Rec* rec : {&a, &b, &c, &d}) ListAddition(list, rec);
   EXPECT_EQ(Forward(list), (std::vector<int>{300, 503, 502, 501}));
@@ -140,7 +141,7 @@ TEST(OrderedList, StaysInOrderUnderRandomChanges) {
   std::vector<Rec> pool(500);
   for (int i = 0; i < 500; ++i) pool[i] = Rec{i};
   List list = NilList();
-  ListCreate(list, CompareRec, false);
+  ListCreate(list, CompareRec, Duplicates::Refused);
   std::vector<int> model;
   for (int step = 0; step < 5000; ++step) {
     Rec& rec = pool[random() % pool.size()];
@@ -169,7 +170,7 @@ TEST(OrderedList, StaysInOrderUnderRandomChanges) {
 TEST(OrderedList, RecycledStorageIsReusedAndItemsDisposed) {
   static int disposed = 0;
   List warm = NilList();
-  ListCreate(warm, CompareRec, false);
+  ListCreate(warm, CompareRec, Duplicates::Refused);
   std::vector<Rec> recs(1000);
   for (int i = 0; i < 1000; ++i) {
     recs[i].key = i;
@@ -178,7 +179,7 @@ TEST(OrderedList, RecycledStorageIsReusedAndItemsDisposed) {
   ListDestroy(warm);
   ListAllocations before = ListAllocationCounts();
   List list = NilList();
-  ListCreate(list, CompareRec, false);
+  ListCreate(list, CompareRec, Duplicates::Refused);
   for (Rec& rec : recs) ListAddition(list, &rec);
   ListDestroy(list, [](void*) { ++disposed; });
   EXPECT_EQ(disposed, 1000);

@@ -63,11 +63,11 @@ TEST_F(TextBlockTest, WholeTextWithAndWithoutLineEnds) {
   AddBlockLine(block, " two");
   AddBlockLine(block, "three");
   std::string text;
-  GetBlockTxt(block, text, false);
+  GetBlockTxt(block, text, LineEnds::JoinWithSpaces);
   EXPECT_EQ(text, "one two three");
-  GetBlockTxt(block, text, true);
+  GetBlockTxt(block, text, LineEnds::Keep);
   EXPECT_EQ(text, "one\r\n\r\n two\r\nthree\r\n");
-  GetBlockTxt(InvalidBlock(), text, true);
+  GetBlockTxt(InvalidBlock(), text, LineEnds::Keep);
   EXPECT_EQ(text, "");
 }
 

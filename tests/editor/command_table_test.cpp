@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/settings/settings.h"
 #include "guide/syntax.h"
 
 namespace folioteer {
@@ -18,11 +17,6 @@ TEST(CommandTable, NamesTemplatesAndSwitches) {
   }
   EXPECT_EQ(MatchEditorCmd("editnodedescrip"), EditorCmd::EditNodeDescrip);
   EXPECT_EQ(MatchEditorCmd("NOPE"), EditorCmd::None);
-  EXPECT_EQ(*CmdInfo(EditorCmd::NewLink).cmdHint, "Insert a LINK/RX/RSX/SYSTEM command");
-  EXPECT_EQ(SettingsTemplate(),
-            "FILE,PUBSCREEN/K,EDITFONT/K,EDITFONTSIZE/N,MAKEICONS/S,NOMAKEICONS/S,AUTOPREVIEW/S,"
-            "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
-            "SPELLCHECKOFF/S");
 }
 
 // The reading of a line is ArgTemplate's; here the values land in the

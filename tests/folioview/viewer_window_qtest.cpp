@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/editor_state.h"
 #include "folioview/command_line.h"
 #include "folioview/viewer_window.h"
 #include "guideview/guide_view.h"
 #include "preview/preview.h"
 #include "render/plain_text.h"
+#include "state/editor_state.h"
 #include "support/platform_paths.h"
 #include "test_util.h"
 

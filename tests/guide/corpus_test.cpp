@@ -1,6 +1,6 @@
-// Every real-world guide of the shared corpus opens, saves, and reads back as
-// the same document; saving twice gives the same bytes. A guide that breaks a
-// rule of the format is refused with the documented message, not a crash.
+// Every real-world guide of the shared corpus opens (none is refused; a
+// refusal names the guide), saves, and reads back as the same document;
+// saving twice gives the same bytes.
 // The one thing the format cannot carry is a value that itself holds a
 // double quote (there is no escape): such a document settles after one save.
 #include <gtest/gtest.h>
@@ -35,14 +35,12 @@ bool HasQuoteInsideAValue(AGDocument* doc) {
 TEST(Corpus, EveryGuideOpensSavesAndReadsBack) {
   std::vector<std::filesystem::path> guides = testing::CorpusGuides();
   ASSERT_GE(guides.size(), 60u);
-  int opened = 0;
   for (const auto& guide : guides) {
     SCOPED_TRACE(guide.filename().string());
     testing::TempDir dir;
     std::string copy = dir.File("copy.guide");
     AmigaGuideFile handle = testing::OpenCorpusGuide(dir, guide);
-    if (handle == nullptr) continue;
-    ++opened;
+    if (handle == nullptr) continue;  // the refusal has failed the test
     std::string document = DumpDocument(GetDocument(handle));
     bool quoteInValue = HasQuoteInsideAValue(GetDocument(handle));
     ASSERT_TRUE(OutputAmigaGuideFile(handle));
@@ -65,7 +63,6 @@ TEST(Corpus, EveryGuideOpensSavesAndReadsBack) {
     EXPECT_EQ(ReadFile(copy), once);
     CloseAmigaGuideFile(handle);
   }
-  EXPECT_GE(opened, 55);
 }
 
 }  // namespace

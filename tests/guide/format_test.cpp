@@ -39,7 +39,8 @@ TEST(Format, WrittenFormOfCommands) {
   EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Database, "")), "@database \"\"");
   EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Help, "Index")), "@help \"Index\"");
   EXPECT_EQ(Built(CreateSwitchCmd(AGCmdKind::SmartWrap)), "@smartwrap");
-  EXPECT_EQ(Built(CreateTwoStrParamCmd(AGCmdKind::Macro, "emph", "@{b}$1@{ub}")), "@macro \"emph\" \"@{b}$1@{ub}\"");
+  EXPECT_EQ(Built(CreateTwoStrParamCmd(AGCmdKind::Macro, "emph", "@{b}$1@{ub}")),
+            "@macro \"emph\" \"@{b}$1@{ub}\"");
   EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("Other", "See this", "LINK", 12))),
             "@{\"See this\" LINK \"Other\" 12}");
   EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("Other", "See this", "LINK", 0))),
@@ -82,7 +83,8 @@ TEST(Format, UpdatesGoByTheKind) {
 TEST(Format, LinksWarnAboutMissingParts) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(Built(CreateLinkCmd(LinkOp::Rx, "", "")), "@{\"\" RX \"\"}");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Folioteer: Missing Link label\nFolioteer: Missing rx target\n");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "Folioteer: Missing Link label\nFolioteer: Missing rx target\n");
   AGCmd* link = CreateLinkCmd(LinkOp::System, "Run", "dir");
   EXPECT_EQ(link->linkOp, LinkOp::System);
   EXPECT_EQ(Built(link), "@{\"Run\" SYSTEM \"dir\"}");
@@ -102,7 +104,7 @@ TEST(Format, WrittenFormOfAttributes) {
 
 TEST(Records, RecyclingAnodeRecyclesItsLocalsAndKeepsBuffers) {
   AGCmd* node = CreateNodeCmd("N", "T");
-  ListCreate(node->subcmds, CompareBySeq, false);
+  ListCreate(node->subcmds, CompareBySeq, Duplicates::Refused);
   for (int seq = 1; seq <= 3; ++seq) {
     AGCmd* local = CreateStrParamCmd(AGCmdKind::Title, "t");
     local->seq = seq;

@@ -43,7 +43,8 @@ class ParserTest : public ::testing::Test {
 };
 
 TEST_F(ParserTest, NewOrEmptyFileBecomesTheFourLineGuide) {
-  for (auto [name, exists, title] : {std::tuple{"Notes.guide", false, "Notes"}, {"Empty.guide", true, "Empty"},
+  for (auto [name, exists, title] : {std::tuple{"Notes.guide", false, "Notes"},
+                                     {"Empty.guide", true, "Empty"},
                                      {"readme", false, "readme"}}) {
     if (exists) testing::WriteFile(dir.File(name), "");
     AmigaGuideFile handle = nullptr;
@@ -60,8 +61,11 @@ TEST_F(ParserTest, NewOrEmptyFileBecomesTheFourLineGuide) {
 
 TEST_F(ParserTest, OpenResults) {
   int result = -1;
-  for (const std::string& text : {std::string("\n@database x\n@node MAIN\n"), std::string("This is plain text\n"),
-                                  std::string("\x7f" "ELF\0\0\x01\xff\n@database", 14)}) {
+  for (const std::string& text :
+       {std::string("\n@database x\n@node MAIN\n"), std::string("This is plain text\n"),
+        std::string("\x7f"
+                    "ELF\0\0\x01\xff\n@database",
+                    14)}) {
     EXPECT_EQ(OpenText(dir, text, result), nullptr);
     EXPECT_EQ(result, kWrongFileType);
   }

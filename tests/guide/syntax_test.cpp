@@ -32,15 +32,6 @@ TEST(Syntax, AttributeLinkAndColourLookup) {
   EXPECT_EQ(MatchLinkOpName("RUN"), LinkOp::Link);
   EXPECT_EQ(MatchColorName("filltext"), GuideColor::FillText);
   EXPECT_EQ(MatchColorName("purple"), GuideColor::Text);
-  EXPECT_EQ(GetLinkOpHints(LinkOp::System)[0], "Issue CLI command");
-}
-
-TEST(Syntax, HintTexts) {
-  EXPECT_EQ(GetCmdHints(AGCmdKind::Width)[3], "Open doc width - MAY BE IGNORED BY MULTIVIEW, USE TOOLTYPE IN DOC ");
-  EXPECT_EQ(GetCmdHints(AGCmdKind::Height)[3], "Open doc height - MAY BE IGNORED BY MULTIVIEW, USE TOOLTYPE IN DOC");
-  EXPECT_EQ(GetCmdHints(AGCmdKind::Node)[2], "optional Node display name");
-  EXPECT_EQ(GetCmdHints(AGCmdKind::Author)[1], "");
-  EXPECT_EQ(GetAttrHints(AGAttrKind::Bg)[2], "GUI background color named by usage");
 }
 
 // Each broken table is refused with its own message.
@@ -49,19 +40,24 @@ TEST(Syntax, ConsistencyChecks) {
     void (*breakIt)(SyntaxSource&);
     const char* message;
   };
+  // clang-format off
   const Case cases[] = {
-      {[](SyntaxSource& s) { s.cmdSets[3].clear(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
-      {[](SyntaxSource& s) { s.cmdSets[11].pop_back(); }, "BUG:AGCmdModSets not set up correctly"},
+      // Rows 3 and 11 are the sets of Inline and Switch, row 5 of AttrSwitch.
+      {[](SyntaxSource& s) { s.cmdSets[3].members.clear(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
+      {[](SyntaxSource& s) { s.cmdSets.pop_back(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
+      {[](SyntaxSource& s) { s.cmdSets.push_back(s.cmdSets[0]); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
+      {[](SyntaxSource& s) { s.cmdSets[11].members.pop_back(); }, "BUG:AGCmdModSets not set up correctly"},
       {[](SyntaxSource& s) { s.cmdKeywords.push_back({AGCmdKind::Tab, "@tab2", ""}); }, "Bug in AmigaGuideSyntax init"},
       {[](SyntaxSource& s) { s.cmdKeywords.pop_back(); }, "Bug in AmigaGuideFormat init cmds code"},
       {[](SyntaxSource& s) { s.cmdHints.push_back({AGCmdKind::Tab, {}}); }, "Bug in AmigaGuideSyntax InitCmdsHints"},
-      {[](SyntaxSource& s) { s.attrSets[5].clear(); }, "Bug in AmigaGuideSyntax InitAttribsModifiers"},
+      {[](SyntaxSource& s) { s.attrSets[5].members.clear(); }, "Bug in AmigaGuideSyntax InitAttribsModifiers"},
       {[](SyntaxSource& s) { s.attrKeywords.pop_back(); }, "Bug in AmigaGuideFormat init attribs code"},
       {[](SyntaxSource& s) { s.attrHints.push_back({AGAttrKind::Bg, {}}); }, "Bug in AmigaGuideSyntax InitAttrsHints"},
       {[](SyntaxSource& s) { s.attrHints.pop_back(); }, "Bug in AmigaGuideSyntax initCmdHints code"},
       {[](SyntaxSource& s) { s.linkOpHints.push_back(s.linkOpHints[0]); }, "Bug in AmigaGuideSyntax InitLopHints"},
       {[](SyntaxSource& s) { s.linkOpHints.pop_back(); }, "Bug in AmigaGuideSyntax InitLinkOpHints code"},
   };
+  // clang-format on
   EXPECT_NO_THROW(BuildSyntaxTables(DefaultSyntaxSource()));
   for (const Case& c : cases) {
     SyntaxSource source = DefaultSyntaxSource();

@@ -15,7 +15,9 @@ using testing::OpenText;
 using testing::ReadFile;
 using testing::TempDir;
 
-size_t FilesIn(const TempDir& dir) { return std::distance(std::filesystem::directory_iterator(dir.Path()), {}); }
+size_t FilesIn(const TempDir& dir) {
+  return std::distance(std::filesystem::directory_iterator(dir.Path()), {});
+}
 
 // Saving under another name is shown through the program by the case
 // saving/save-as.
@@ -59,10 +61,10 @@ class RandomGuide {
 
   std::string Text() {
     std::string text = "@database \"" + Word() + "\"\n";
-    for (const char* global : {"@author \"A U\"", "@(c) 2026", "@font \"topaz.font\" 8", "@height 20",
-                               "@help \"Help\"", "@index \"Index\"", "@macro \"em\" \"@{b}$1@{ub}\"",
-                               "@master \"m.guide\"", "@onopen \"o.rexx\"", "@remark  spaced  \"text\"",
-                               "@smartwrap", "@tab 4", "@$VER: Doc 1.0 (1.2.2026) note", "@width 70"})
+    for (const char* global :
+         {"@author \"A U\"", "@(c) 2026", "@font \"topaz.font\" 8", "@height 20", "@help \"Help\"",
+          "@index \"Index\"", "@macro \"em\" \"@{b}$1@{ub}\"", "@master \"m.guide\"", "@onopen \"o.rexx\"",
+          "@remark  spaced  \"text\"", "@smartwrap", "@tab 4", "@$VER: Doc 1.0 (1.2.2026) note", "@width 70"})
       if (random_() % 2) text += std::string(global) + "\n";
     text += Node("MAIN");
     for (int n = random_() % 6; n > 0; --n) text += Node(Name());
@@ -82,8 +84,13 @@ class RandomGuide {
     return random_() % 3 == 0 ? "\"" + name + "\"" : name;
   }
   std::string TextLine() {
-    static const char* pieces[] = {"plain words", "@{b}bold@{ub}", "@{\"a link\" LINK \"MAIN\" 2}",
-                                   "@{fg Shine}x@{fg Text}", "\\@ escaped", "\ttab", "@{em word}"};
+    static const char* pieces[] = {"plain words",
+                                   "@{b}bold@{ub}",
+                                   "@{\"a link\" LINK \"MAIN\" 2}",
+                                   "@{fg Shine}x@{fg Text}",
+                                   "\\@ escaped",
+                                   "\ttab",
+                                   "@{em word}"};
     std::string line;
     for (int n = 1 + random_() % 3; n > 0; --n) line += std::string(pieces[random_() % 7]) + " ";
     return line;

@@ -15,10 +15,15 @@
 namespace folioteer::testing {
 
 inline const std::vector<std::string>& CorpusIconNames() {
-  static const std::vector<std::string> names{
-      "glowicons-tool.info",  "latin1-tooltype-drawer.info", "newicons-project.info",
-      "os13-drawer.info",     "os3-disk.info",               "os4-argb-project.info",
-      "parrot-project.info",  "smartreadargs-project.info",  "umc-p96-readme-drawerdata.info"};
+  static const std::vector<std::string> names{"glowicons-tool.info",
+                                              "latin1-tooltype-drawer.info",
+                                              "newicons-project.info",
+                                              "os13-drawer.info",
+                                              "os3-disk.info",
+                                              "os4-argb-project.info",
+                                              "parrot-project.info",
+                                              "smartreadargs-project.info",
+                                              "umc-p96-readme-drawerdata.info"};
   return names;
 }
 

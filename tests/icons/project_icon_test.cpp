@@ -82,8 +82,8 @@ TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
   std::string pointerOnly = base;
   PutU32(pointerOnly, 0x32, 0x1234);
   std::vector<std::pair<std::string, std::string>> cases{{"no tool", base}};
-  for (std::string body : {std::string("\0\0\0\0", 4), std::string("\0\0\0\1\0", 5),
-                           std::string("\0\0\0\4\0abc", 8)})
+  for (std::string body :
+       {std::string("\0\0\0\0", 4), std::string("\0\0\0\1\0", 5), std::string("\0\0\0\4\0abc", 8)})
     cases.push_back({"tool bytes of " + std::to_string(body.size()), pointerOnly + body});
   for (const auto& [what, bytes] : cases) {
     SCOPED_TRACE(what);
@@ -109,8 +109,8 @@ TEST(ProjectIcon, CorpusIconsAreNotWrittenWhenNothingChanges) {
     WriteFile(guide + ".info", CorpusIcon(name));
     IconFile icon = ReadIcon(guide + ".info");
     Stamp before = Age(guide + ".info");
-    EXPECT_EQ(WriteProjIcon(guide, icon.read.defaultTool.value_or(""), kNoToolTypes, icon.read.x,
-                            icon.read.y, DefaultToolMode::Replace, kMerge),
+    EXPECT_EQ(WriteProjIcon(guide, icon.read.defaultTool.value_or(""), kNoToolTypes, icon.read.x, icon.read.y,
+                            DefaultToolMode::Replace, kMerge),
               0);
     EXPECT_EQ(StampOf(guide + ".info"), before);
     EXPECT_EQ(SaveStepIcon(guide), 0);
@@ -126,7 +126,8 @@ TEST(ProjectIcon, ReplaceModeAndPositionsChangeTheIcon) {
   TempDir dir;
   std::string guide = dir.File("Doc.guide");
   WriteFile(guide + ".info", CorpusIcon("smartreadargs-project.info"));
-  ASSERT_EQ(WriteProjIcon(guide, kProjectIconTool, kNoToolTypes, 100, -1, DefaultToolMode::Replace, kMerge), 0);
+  ASSERT_EQ(WriteProjIcon(guide, kProjectIconTool, kNoToolTypes, 100, -1, DefaultToolMode::Replace, kMerge),
+            0);
   IconFile icon = ReadIcon(guide + ".info");
   EXPECT_EQ(icon.read.defaultTool, kProjectIconTool);
   EXPECT_EQ(icon.read.x, 100);
@@ -146,12 +147,20 @@ TEST(ProjectIcon, MergesToolTypesBeforeNewIconsImageLines) {
     std::vector<std::string> result;
   };
   const std::vector<Case> table{
-      {{"PUBSCREEN=Work", "DONOTWAIT"}, {"pubscreen=Other", "FONT=topaz"}, kMerge,
+      {{"PUBSCREEN=Work", "DONOTWAIT"},
+       {"pubscreen=Other", "FONT=topaz"},
+       kMerge,
        {"pubscreen=Other", "DONOTWAIT", "FONT=topaz"}},
       {{"DONOTWAIT"}, {"DONOTWAIT"}, kMerge, {"DONOTWAIT"}},
       {{"A=1", "B"}, {"C"}, ToolTypeMerge::Replace, {"C"}},
-      {{"A=1", " ", newIcons[1], newIcons[2]}, {"B=2"}, kMerge, {"A=1", "B=2", " ", newIcons[1], newIcons[2]}},
-      {{"A=1", " ", newIcons[1], newIcons[2]}, {"B=2"}, ToolTypeMerge::Replace, {"B=2", " ", newIcons[1], newIcons[2]}},
+      {{"A=1", " ", newIcons[1], newIcons[2]},
+       {"B=2"},
+       kMerge,
+       {"A=1", "B=2", " ", newIcons[1], newIcons[2]}},
+      {{"A=1", " ", newIcons[1], newIcons[2]},
+       {"B=2"},
+       ToolTypeMerge::Replace,
+       {"B=2", " ", newIcons[1], newIcons[2]}},
   };
   for (const Case& row : table) EXPECT_EQ(MergeToolTypes(row.existing, row.given, row.merge), row.result);
 

@@ -12,8 +12,9 @@ using Strings = std::vector<std::string>;
 class NodeOpsTest : public testing::OpenGuideTest {
  protected:
   void SetUp() override {
-    Open("@database d\n@node MAIN \"Contents\"\nmain text\n@endnode\n"
-         "@node One\n1\n@endnode\n@node Two\n2\n@endnode\n@node Three\n3\n@endnode\n");
+    Open(
+        "@database d\n@node MAIN \"Contents\"\nmain text\n@endnode\n"
+        "@node One\n1\n@endnode\n@node Two\n2\n@endnode\n@node Three\n3\n@endnode\n");
   }
   const Strings& NodeRows() { return windows().Rows(ListId::Nodes); }
 };
@@ -44,26 +45,26 @@ TEST_F(NodeOpsTest, TheLastNodeStaysLast) {
 
 TEST_F(NodeOpsTest, NavigationLabelsFollowTheTargets) {
   ShowNodeTextIdx(1);
-  EXPECT_EQ(windows().Label(true).text, "<unset>");
+  EXPECT_EQ(windows().Label(NavDirection::Next).text, "<unset>");
   CmdParams params;
   params.NodeRef = "intro";
   AddNewLcl(Doc(), Editor().editingNode, AGCmdKind::Next, params);
   EXPECT_EQ(Editor().editingNode->nextState, NavState::Missing);
-  EXPECT_EQ(windows().Label(true).text, "intro");
-  EXPECT_TRUE(windows().Label(true).pointsNowhere);
+  EXPECT_EQ(windows().Label(NavDirection::Next).text, "intro");
+  EXPECT_TRUE(windows().Label(NavDirection::Next).pointsNowhere);
   AddNewNode(Doc(), "INTRO", -1);
   ResolveNodes();
   EXPECT_EQ(Editor().editingNode->nextState, NavState::Found);
   EXPECT_EQ(Editor().editingNode->nextTarget, FindNodeByName("intro"));
   UpdateLcl(Editor().editingNode, FindLcl(0), 0, params);
-  EXPECT_EQ(windows().Label(true).text, "INTRO");
-  EXPECT_FALSE(windows().Label(true).pointsNowhere);
+  EXPECT_EQ(windows().Label(NavDirection::Next).text, "INTRO");
+  EXPECT_FALSE(windows().Label(NavDirection::Next).pointsNowhere);
   params.NodeRef = "";
   AddNewLcl(Doc(), Editor().editingNode, AGCmdKind::Prev, params);
-  EXPECT_EQ(windows().Label(false).text, "<blank>");
+  EXPECT_EQ(windows().Label(NavDirection::Prev).text, "<blank>");
   EXPECT_EQ(windows().Rows(ListId::Local), (Strings{"@next \"intro\"", "@prev \"\""}));
   DeleteLcl(0);
-  EXPECT_EQ(windows().Label(true).text, "<unset>");
+  EXPECT_EQ(windows().Label(NavDirection::Next).text, "<unset>");
   DeleteLcl(1);  // no such row: the node's @endnode is not touched
   EXPECT_NE(CheckForExisting(AGCmdKind::EndNode, Editor().editingNode->node->subcmds), nullptr);
 }
@@ -76,12 +77,12 @@ TEST_F(NodeOpsTest, StoringTheEditedText) {
   TextBlock block = Editor().editingNode->node->block;
   EXPECT_EQ(GetBlockNumLines(block), 3u);
   std::string text;
-  GetBlockTxt(block, text, true);
+  GetBlockTxt(block, text, LineEnds::Keep);
   EXPECT_EQ(text, "a@{tab}b@{tab}\r\n\r\nlast\rline\r\n");
   Editor().useTabAttr = false;
   windows().SetEditText("x\ty\n");
   SaveNodeText(Editor().editingNode);
-  GetBlockTxt(block, text, true);
+  GetBlockTxt(block, text, LineEnds::Keep);
   EXPECT_EQ(text, "x\ty\r\n\r\n");
 }
 

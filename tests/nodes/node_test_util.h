@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/editor_state.h"
 #include "guide/parser.h"
 #include "nodes/node_registry.h"
+#include "state/editor_state.h"
 #include "test_util.h"
 #include "ui/headless_windows.h"
 
@@ -24,7 +24,9 @@ class OpenGuideTest : public ::testing::Test {
     OpenAmigaGuideFile(Editor().guideFile, dir.File("test.guide"), created, result);
     ASSERT_EQ(result, 0);
     windows().Reset();
+    InstallWindowViews();
     InitNodeRegistry();
+    BuildNodeRegistry(Doc());
     OpenMyWndo();
   }
   void TearDown() override { Close(); }
@@ -37,7 +39,7 @@ class OpenGuideTest : public ::testing::Test {
   AGDocument* Doc() { return GetDocument(Editor().guideFile); }
   std::vector<std::string> NodeOrder() {
     std::vector<std::string> names;
-    ResetNodeReader(false);
+    ResetNodeReader(NodeReaderMode::Read);
     for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
       names.emplace_back(NodeNameView(entry->node));
     return names;

@@ -4,7 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "editor/editor_state.h"
+#include "nodes/node_test_util.h"
+#include "state/editor_state.h"
 #include "support/channels.h"
 #include "support/platform_paths.h"
 #include "support/requesters.h"
@@ -63,14 +64,42 @@ TEST(Preview, HelpStartsTheViewerWithoutAShellAndWithoutWaiting) {
   SetProgramDirectory("");
 }
 
-TEST(Preview, TemporaryFilesAlternate) {
-  InitPreview();
+class PreviewTest : public testing::OpenGuideTest {
+ protected:
+  void SetUp() override {
+    Open("@database d\n@node MAIN \"Contents\"\nmain text\n@endnode\n@node One\none\n@endnode\n");
+    InitPreview();
+  }
+  void TearDown() override {
+    TermPreview();
+    OpenGuideTest::TearDown();
+  }
+};
+
+// The viewer may still be reading the file shown last while the next one is
+// written, so each preview goes to the other file, and each file shown holds
+// the node it was written for.
+TEST_F(PreviewTest, TemporaryFilesAlternate) {
   std::string first = CurrentPreviewFile();
   EXPECT_NE(first.find("FolioteerTmp"), std::string::npos);
   EXPECT_TRUE(first.ends_with("0.guide"));
   EXPECT_TRUE(FileExists(first));  // made at start, for the first preview
+  std::vector<std::string> shown;
+  for (int node : {0, 1, 0}) {
+    DoShow(FindNodeByIdx(node));
+    const HeadlessWindows::Preview& preview = windows().PreviewRecord();
+    shown.push_back(preview.file);
+    EXPECT_NE(preview.content.find(node == 0 ? "main text" : "one\n"), std::string::npos) << preview.content;
+  }
+  std::string second = shown[1];
+  EXPECT_TRUE(second.ends_with("1.guide"));
+  EXPECT_EQ(shown, (std::vector<std::string>{first, second, first}));
+  EXPECT_EQ(CurrentPreviewFile(), second);
+  EXPECT_TRUE(IsShowOn());
   TermPreview();
+  EXPECT_FALSE(IsShowOn());
   EXPECT_FALSE(FileExists(first));
+  EXPECT_FALSE(FileExists(second));
 }
 
 }  // namespace

@@ -26,16 +26,26 @@ const std::string kDemoGuide =
 
 // The creation line holds the time of the export: its numbers are "#" here.
 const std::string kDemoRTF =
-    R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman Bitstream Vera Serif;}{\f1\fswiss Bitstream Vera Sans;}{\f2\fmodern Bitstream Vera Sans Mono;}})" "\n"
-    R"({\colortbl;\red207\green207\blue207;\red0\green0\blue0;\red255\green255\blue255;\red74\green138\blue189;\red255\green28\blue28;\red214\green215\blue214;\red189\green188\blue188;\red170\green170\blue170;})" "\n"
-    R"({\info)" "\n"
-    R"({\title DIR/demo.rtf})" "\n"
-    R"({\creatim\yr#\mo#\dy#\hr#\min#\sec#})" "\n"
-    R"(})" "\n"
-    R"(\margl720\margr720\fi0\li0\ri0\b0\fs24\widowctrl\titlepg\headery144\footery720)" "\n"
-    R"({\li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart MAIN}MAIN{\*\bkmkend MAIN}\par )" "\n"
-    R"(}Hello \b world\b0 \par )" "\n"
-    R"(Bye}{\page \li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart Intro}Intro{\*\bkmkend Intro}\par )" "\n"
+    R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman Bitstream Vera Serif;}{\f1\fswiss Bitstream Vera Sans;}{\f2\fmodern Bitstream Vera Sans Mono;}})"
+    "\n"
+    R"({\colortbl;\red207\green207\blue207;\red0\green0\blue0;\red255\green255\blue255;\red74\green138\blue189;\red255\green28\blue28;\red214\green215\blue214;\red189\green188\blue188;\red170\green170\blue170;})"
+    "\n"
+    R"({\info)"
+    "\n"
+    R"({\title DIR/demo.rtf})"
+    "\n"
+    R"({\creatim\yr#\mo#\dy#\hr#\min#\sec#})"
+    "\n"
+    R"(})"
+    "\n"
+    R"(\margl720\margr720\fi0\li0\ri0\b0\fs24\widowctrl\titlepg\headery144\footery720)"
+    "\n"
+    R"({\li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart MAIN}MAIN{\*\bkmkend MAIN}\par )"
+    "\n"
+    R"(}Hello \b world\b0 \par )"
+    "\n"
+    R"(Bye}{\page \li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart Intro}Intro{\*\bkmkend Intro}\par )"
+    "\n"
     R"(}See \cf4 {\field{\*\fldinst REF MAIN \\h }{\fldrslt Main page}}\cf0 .}\line})";
 
 // The exported text with each number of the creation line made "#".
@@ -157,7 +167,8 @@ TEST(RTFExport, BreaksThePageBeforeEveryNodeButMain) {
 TEST(RTFExport, WritesADocumentWithoutNodes) {
   TempDir dir;
   int result = -1;
-  AmigaGuideFile guide = testing::OpenText(dir, "@database t\n@tab 1\n@node MAIN\n@endnode\n", result, "t.guide");
+  AmigaGuideFile guide =
+      testing::OpenText(dir, "@database t\n@tab 1\n@node MAIN\n@endnode\n", result, "t.guide");
   ASSERT_EQ(result, kOpened);
   AGCmd* main = nullptr;
   ScanNodes(GetDocument(guide), [&](AGCmd* node) {

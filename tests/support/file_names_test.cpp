@@ -2,9 +2,8 @@
 // without waiting on what is no regular file.
 #include "support/file_names.h"
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 

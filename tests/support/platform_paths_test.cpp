@@ -47,9 +47,9 @@ TEST_F(EnvironmentTest, AssignsMapToTheirDirectories) {
 
 TEST_F(EnvironmentTest, VariablesReadEnvFirstThenEnvarc) {
   EXPECT_FALSE(GetVar("Folioteer/FTSwitches"));
-  ASSERT_TRUE(SetVar("Folioteer/FTSwitches", "MAKEICONS AUTOPREVIEW", true));
+  ASSERT_TRUE(SetVar("Folioteer/FTSwitches", "MAKEICONS AUTOPREVIEW", VarScope::Permanent));
   EXPECT_EQ(testing::ReadFile(config.File("Folioteer/FTSwitches")), "MAKEICONS AUTOPREVIEW");
-  ASSERT_TRUE(SetVar("Folioteer/FTSwitches", "NOMAKEICONS", false));
+  ASSERT_TRUE(SetVar("Folioteer/FTSwitches", "NOMAKEICONS", VarScope::Session));
   EXPECT_EQ(GetVar("Folioteer/FTSwitches"), "NOMAKEICONS");
   EXPECT_EQ(testing::ReadFile(config.File("Folioteer/FTSwitches")), "MAKEICONS AUTOPREVIEW");
   std::filesystem::remove(runtime.File("Folioteer/FTSwitches"));
@@ -59,7 +59,7 @@ TEST_F(EnvironmentTest, VariablesReadEnvFirstThenEnvarc) {
 TEST_F(EnvironmentTest, UnwritableLocationIsReported) {
   ::setenv("XDG_RUNTIME_DIR", (runtime.Path() + "/file/below").c_str(), 1);
   testing::WriteFile(runtime.File("file"), "");
-  EXPECT_FALSE(SetVar("Folioteer/FTSwitches", "MAKEICONS", false));
+  EXPECT_FALSE(SetVar("Folioteer/FTSwitches", "MAKEICONS", VarScope::Session));
 }
 
 }  // namespace

@@ -72,13 +72,13 @@ TEST_F(WindowsTest, RowsKeepTheirSelection) {
 }
 
 TEST_F(WindowsTest, PopupTablesTranslateRows) {
-  std::vector<std::string> global = PopupRows(true), local = PopupRows(false);
+  std::vector<std::string> global = PopupRows(CmdScope::Global), local = PopupRows(CmdScope::Local);
   EXPECT_EQ(global.front(), "@author");
   EXPECT_EQ(local.front(), "@font");
-  EXPECT_EQ(TranslateCmdTable(true, 2), AGCmdKind::Database);
-  EXPECT_EQ(TranslateCmdTable(false, static_cast<int>(local.size()) - 1), AGCmdKind::WordWrap);
+  EXPECT_EQ(TranslateCmdTable(CmdScope::Global, 2), AGCmdKind::Database);
+  EXPECT_EQ(TranslateCmdTable(CmdScope::Local, static_cast<int>(local.size()) - 1), AGCmdKind::WordWrap);
   EXPECT_EQ(TranslateAttrTable(5), AGAttrKind::Bold);
-  EXPECT_THROW(TranslateCmdTable(true, 99), AssertionFailure);
+  EXPECT_THROW(TranslateCmdTable(CmdScope::Global, 99), AssertionFailure);
   EXPECT_EQ(AttrPopupRows().size(), 22u);
 }
 

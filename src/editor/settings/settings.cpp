@@ -3,77 +3,99 @@
 #include <optional>
 
 #include "editor/command_table.h"
-#include "editor/editor_state.h"
 #include "guide/syntax.h"
+#include "state/editor_state.h"
 #include "support/arg_template.h"
+#include "support/ascii.h"
 #include "support/assert.h"
+#include "support/enum_table.h"
 #include "support/env_vars.h"
 #include "ui/windows.h"
 
 namespace folioteer {
 namespace {
 
-enum class SwitchType { Switch, String, Number };
+enum class SwitchType : uint8_t { OnOff, Text, Number };
 
-struct SwitchEntry {
+using FlagOf = bool* (*)(EditorState&);
+using TextOf = std::string* (*)(EditorState&);
+using NumberOf = int* (*)(EditorState&);
+
+struct SwitchRow {
+  Setting setting;
   std::string_view keyword;
-  std::string_view modifier;
+  std::string_view modifier;    // of the keyword's template item
+  std::string_view offKeyword;  // the second keyword of an on/off setting
   SwitchType type;
-  bool* flag;                // the setting of an on form; null otherwise
-  std::string* text;         // the setting of a string; null for FILE
-  int* number;               // the setting of a number
-  bool switchDefault = false;
+  FlagOf flag = nullptr;      // where an on/off setting lives
+  TextOf text = nullptr;      // ... a text (null for FILE, which is handed back)
+  NumberOf number = nullptr;  // ... a number
+  bool onByDefault = false;
   int numberDefault = 0;
 };
 
-// Indices 0 to 13; index 14 stands for no switch and holds nothing.
-std::vector<SwitchEntry> SwitchTable() {
-  EditorState& e = Editor();
-  return {
-      {"FILE", "", SwitchType::String, nullptr, nullptr, nullptr},
-      {"PUBSCREEN", "/K", SwitchType::String, nullptr, &e.pubScreenName, nullptr},
-      {"EDITFONT", "/K", SwitchType::String, nullptr, &e.editorFont.name, nullptr},
-      {"EDITFONTSIZE", "/N", SwitchType::Number, nullptr, nullptr, &e.editorFont.size, false, 14},
-      {"MAKEICONS", "/S", SwitchType::Switch, &e.makeIcons, nullptr, nullptr, true},
-      {"NOMAKEICONS", "/S", SwitchType::Switch, nullptr, nullptr, nullptr, false},
-      {"AUTOPREVIEW", "/S", SwitchType::Switch, &e.autoPreview, nullptr, nullptr, false},
-      {"AUTOPREVIEWOFF", "/S", SwitchType::Switch, nullptr, nullptr, nullptr, true},
-      {"USETABATTR", "/S", SwitchType::Switch, &e.useTabAttr, nullptr, nullptr, false},
-      {"USETABATTROFF", "/S", SwitchType::Switch, nullptr, nullptr, nullptr, true},
-      {"HELPHINTS", "/S", SwitchType::Switch, &e.helpHints, nullptr, nullptr, true},
-      {"HELPHINTSOFF", "/S", SwitchType::Switch, nullptr, nullptr, nullptr, false},
-      {"SPELLCHECK", "/S", SwitchType::Switch, &e.spellCheck, nullptr, nullptr, false},
-      {"SPELLCHECKOFF", "/S", SwitchType::Switch, nullptr, nullptr, nullptr, true},
-  };
+constexpr SwitchRow TextSwitch(Setting setting, std::string_view keyword, std::string_view modifier,
+                               TextOf text) {
+  return {setting, keyword, modifier, "", SwitchType::Text, nullptr, text};
+}
+constexpr SwitchRow NumberSwitch(Setting setting, std::string_view keyword, NumberOf number, int byDefault) {
+  return {setting, keyword, "/N", "", SwitchType::Number, nullptr, nullptr, number, false, byDefault};
+}
+constexpr SwitchRow OnOffSwitch(Setting setting, std::string_view on, std::string_view off, FlagOf flag,
+                                bool byDefault) {
+  return {setting, on, "/S", off, SwitchType::OnOff, flag, nullptr, nullptr, byDefault};
 }
 
-bool IsOffForm(size_t index) { return index >= 5 && index % 2 == 1; }
+// clang-format off
+constexpr SwitchRow kSwitches[] = {
+    TextSwitch(Setting::File,          "FILE",         "",   nullptr),
+    TextSwitch(Setting::PubScreen,     "PUBSCREEN",    "/K", [](EditorState& e) { return &e.pubScreenName; }),
+    TextSwitch(Setting::EditFont,      "EDITFONT",     "/K", [](EditorState& e) { return &e.editorFont.name; }),
+    NumberSwitch(Setting::EditFontSize, "EDITFONTSIZE",      [](EditorState& e) { return &e.editorFont.size; }, 14),
+    OnOffSwitch(Setting::MakeIcons,   "MAKEICONS",   "NOMAKEICONS",    [](EditorState& e) { return &e.makeIcons; }, true),
+    OnOffSwitch(Setting::AutoPreview, "AUTOPREVIEW", "AUTOPREVIEWOFF", [](EditorState& e) { return &e.autoPreview; }, false),
+    OnOffSwitch(Setting::UseTabAttr,  "USETABATTR",  "USETABATTROFF",  [](EditorState& e) { return &e.useTabAttr; }, false),
+    OnOffSwitch(Setting::HelpHints,   "HELPHINTS",   "HELPHINTSOFF",   [](EditorState& e) { return &e.helpHints; }, true),
+    OnOffSwitch(Setting::SpellCheck,  "SPELLCHECK",  "SPELLCHECKOFF",  [](EditorState& e) { return &e.spellCheck; }, false),
+};
+// clang-format on
+static_assert(RowsFollowEnum(kSwitches, &SwitchRow::setting, kNumSettings));
+
+const SwitchRow& Row(Setting setting) {
+  Assert(setting != Setting::None, "no switch for Setting::None");
+  return kSwitches[static_cast<int>(setting)];
+}
+
+bool ChoosesFont(Setting setting) { return setting == Setting::EditFont || setting == Setting::EditFontSize; }
 
 std::vector<std::string>& ProgramWords() {
   static std::vector<std::string> words;
   return words;
 }
 
+// The parameters stand in template order: one per keyword, two for an
+// on/off setting (on, then off; off wins when both are given).
 void ApplyParams(const ParamsArray& params, std::string& fileName) {
-  std::vector<SwitchEntry> table = SwitchTable();
-  for (size_t i = 0; i < table.size(); ++i) {
-    const ParamEntry& param = params[i];
-    if (!param.present) continue;
-    const SwitchEntry& entry = table[i];
-    if (entry.type == SwitchType::Switch) {
-      if (IsOffForm(i))
-        *table[i - 1].flag = false;
-      else
-        *entry.flag = true;
-    } else if (entry.type == SwitchType::String) {
-      if (i == 0)
-        fileName = param.stringValue;
-      else
-        *entry.text = param.stringValue;
-    } else {
-      *entry.number = param.numberValue;
+  EditorState& editor = Editor();
+  size_t param = 0;
+  for (const SwitchRow& row : kSwitches) {
+    bool given = params[param].present;
+    if (row.type == SwitchType::OnOff) {
+      bool off = params[param + 1].present;
+      if (given) *row.flag(editor) = true;
+      if (off) *row.flag(editor) = false;
+      param += 2;
+      continue;
     }
-    if (i == 2 || i == 3) Editor().editorFont.fromSystem = false;  // the user chose a font
+    const ParamEntry& value = params[param++];
+    if (!given) continue;
+    if (row.type == SwitchType::Number)
+      *row.number(editor) = value.numberValue;
+    else if (row.setting == Setting::File)
+      fileName = value.stringValue;
+    else
+      *row.text(editor) = value.stringValue;
+    if (ChoosesFont(row.setting)) editor.editorFont.fromSystem = false;  // the user chose a font
   }
 }
 
@@ -82,9 +104,13 @@ void ApplyParams(const ParamsArray& params, std::string& fileName) {
 const std::string& SettingsTemplate() {
   static const std::string text = [] {
     std::string joined;
-    for (const SwitchEntry& entry : SwitchTable()) {
+    auto item = [&joined](std::string_view keyword, std::string_view modifier) {
       if (!joined.empty()) joined += ',';
-      joined += std::string(entry.keyword) + std::string(entry.modifier);
+      joined += std::string(keyword) + std::string(modifier);
+    };
+    for (const SwitchRow& row : kSwitches) {
+      item(row.keyword, row.modifier);
+      if (row.type == SwitchType::OnOff) item(row.offKeyword, row.modifier);
     }
     return joined;
   }();
@@ -94,17 +120,14 @@ const std::string& SettingsTemplate() {
 void SetProgramArguments(std::vector<std::string> words) { ProgramWords() = std::move(words); }
 
 void SetDefSettings() {
-  std::vector<SwitchEntry> table = SwitchTable();
-  for (size_t i = 0; i < table.size(); ++i) {
-    const SwitchEntry& entry = table[i];
-    if (entry.type == SwitchType::Switch) {
-      *entry.flag = entry.switchDefault;
-      ++i;  // the off form
-    } else if (entry.type == SwitchType::String) {
-      if (entry.text != nullptr) entry.text->clear();
-    } else {
-      *entry.number = entry.numberDefault;
-    }
+  EditorState& editor = Editor();
+  for (const SwitchRow& row : kSwitches) {
+    if (row.type == SwitchType::OnOff)
+      *row.flag(editor) = row.onByDefault;
+    else if (row.type == SwitchType::Number)
+      *row.number(editor) = row.numberDefault;
+    else if (row.text != nullptr)
+      row.text(editor)->clear();
   }
 }
 
@@ -136,34 +159,49 @@ bool GetEnvVars() {
 
 void EnforceSettings() { SetFontEditWin(); }
 
+bool IsOnOffSetting(Setting setting) { return Row(setting).type == SwitchType::OnOff; }
+
+int NumOnOffSettings() {
+  int count = 0;
+  for (const SwitchRow& row : kSwitches) count += row.type == SwitchType::OnOff ? 1 : 0;
+  return count;
+}
+
+bool& OnOffSetting(Setting setting) {
+  const SwitchRow& row = Row(setting);
+  Assert(row.type == SwitchType::OnOff, "OnOffSetting: not an on/off setting");
+  return *row.flag(Editor());
+}
+
+// A screen or a font filled in from the system, because none was set, is
+// not written.
 std::string SettingsLine() {
-  std::vector<SwitchEntry> table = SwitchTable();
-  const EditorFont& font = Editor().editorFont;
+  EditorState& editor = Editor();
+  const EditorFont& font = editor.editorFont;
   std::string line;
   auto piece = [&line](const std::string& text) {
     if (!line.empty()) line += ' ';
     line += text;
   };
-  for (size_t i = 0; i < table.size(); ++i) {
-    const SwitchEntry& entry = table[i];
-    if (entry.type == SwitchType::Switch) {
-      piece(std::string(*entry.flag ? entry.keyword : table[i + 1].keyword));
-      ++i;
-    } else if (entry.type == SwitchType::String) {
-      bool fromSystem = (i == 1 && Editor().screenFromSystem) || (i == 2 && font.fromSystem);
-      if (entry.text == nullptr || entry.text->empty() || fromSystem) continue;
-      const std::string& value = *entry.text;
+  for (const SwitchRow& row : kSwitches) {
+    if (row.type == SwitchType::OnOff) {
+      piece(std::string(*row.flag(editor) ? row.keyword : row.offKeyword));
+    } else if (row.type == SwitchType::Text) {
+      bool fromSystem = (row.setting == Setting::PubScreen && editor.screenFromSystem) ||
+                        (row.setting == Setting::EditFont && font.fromSystem);
+      if (row.text == nullptr || row.text(editor)->empty() || fromSystem) continue;
+      const std::string& value = *row.text(editor);
       bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-      piece(std::string(entry.keyword) + "=" + (quoted ? value : QuoteArg(value)));
-    } else if (*entry.number != entry.numberDefault && !font.fromSystem) {
-      piece(std::string(entry.keyword) + "=" + std::to_string(*entry.number));
+      piece(std::string(row.keyword) + "=" + (quoted ? value : QuoteArg(value)));
+    } else if (*row.number(editor) != row.numberDefault && !font.fromSystem) {
+      piece(std::string(row.keyword) + "=" + std::to_string(*row.number(editor)));
     }
   }
   return line;
 }
 
-void PutEnvVars(bool permanent) {
-  if (!SetVar(kSettingsVariable, SettingsLine(), permanent)) ShowWarningS("unable to PutEnvVars");
+void PutEnvVars(VarScope scope) {
+  if (!SetVar(kSettingsVariable, SettingsLine(), scope)) ShowWarningS("unable to PutEnvVars");
 }
 
 }  // namespace folioteer

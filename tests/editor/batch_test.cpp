@@ -1,0 +1,80 @@
+#include "editor/batch.h"
+
+#include <gtest/gtest.h>
+
+#include "state/editor_state.h"
+#include "ui/headless_windows.h"
+
+namespace folioteer {
+namespace {
+
+// A script that does not fit is refused whole, with the line and the reason;
+// the command-line tests show the unknown command, the long line, the NUL
+// byte and the unended text through the program.
+TEST(Batch, DirectivesThatDoNotFitAreRefusedWithTheirLine) {
+  struct Case {
+    std::string script, error;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"SAVE\n.cursor 1\n", "2: .cursor takes 2 numbers"},
+           {".block 0 0 1 x\n", "1: .block takes 4 numbers"},
+           {".button\n", "1: .button takes 1 numbers"},
+           {".cancel now\n", "1: .cancel takes 0 numbers"},
+           {".select nodes\n", "1: .select takes a list (global, nodes, local, misspells) and a row"},
+           {".select windows 1\n", "1: .select takes a list (global, nodes, local, misspells) and a row"},
+           {"# fine\n.frobnicate\n", "2: unknown directive \".frobnicate\""},
+       }) {
+    std::string error;
+    EXPECT_FALSE(ParseScript(c.script, error).has_value()) << c.script;
+    EXPECT_EQ(error, c.error) << c.script;
+  }
+}
+
+TEST(Batch, StepsKeepTheirLinesAndArguments) {
+  std::string error;
+  auto steps =
+      ParseScript("; comment\r\nshownode NodePos 1\r\n.text <<EOT\na\n\nEOT\n.select misspells -1\n", error);
+  ASSERT_TRUE(steps.has_value()) << error;
+  ASSERT_EQ(steps->size(), 3u);
+  EXPECT_EQ((*steps)[0].cmd, EditorCmd::ShowNode);
+  EXPECT_EQ((*steps)[0].text, "NodePos 1");
+  EXPECT_EQ((*steps)[0].line, 2);
+  EXPECT_EQ((*steps)[1].text, "a\n");
+  EXPECT_EQ((*steps)[2].numbers, (std::vector<int>{static_cast<int>(ListId::Misspells), -1}));
+}
+
+// The commands the command loop is handed, and what the directives between
+// them do.
+TEST(Batch, TheSourceHandsOutCommandsAndPerformsTheRest) {
+  std::string error;
+  auto steps = ParseScript(".echo hello\n.text one\nDISPNODE\n.cursor 0 2\n", error);
+  ASSERT_TRUE(steps.has_value());
+  DefaultHeadlessWindows().Reset();
+  BatchCommandSource source(std::move(*steps));
+  std::string line = "stale";
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(source.NxtCmd(line), EditorCmd::DispNode);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "hello\n");
+  EXPECT_EQ(line, "");
+  EXPECT_EQ(DefaultHeadlessWindows().EditText(), "one");
+  EXPECT_EQ(source.NxtCmd(line), EditorCmd::Quit);  // the script ends with QUIT
+  EXPECT_EQ(DefaultHeadlessWindows().Cursor(), (TextPos{0, 2}));
+}
+
+TEST(Batch, StateReportNamesEveryPartAndRefusesUnknownOnes) {
+  DefaultHeadlessWindows().Reset();
+  Editor() = EditorState{};
+  std::string all = DescribeState("");
+  size_t at = 0;
+  for (const char* part : {"nodes (", "globals (", "locals (", "text\n", "next ", "status ", "enabled",
+                           "checked", "misspells (", "main window", "preview closed", "settings "}) {
+    size_t found = all.find(part, at);
+    EXPECT_NE(found, std::string::npos) << part << " in order in\n" << all;
+    if (found != std::string::npos) at = found;
+  }
+  EXPECT_EQ(all.find("shown"), std::string::npos);  // the preview's content only when asked
+  EXPECT_EQ(DescribeState("status bogus"), "status 0\n(no part \"bogus\")\n");
+}
+
+}  // namespace
+}  // namespace folioteer

@@ -1,0 +1,81 @@
+#include "editor/settings/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "state/editor_state.h"
+#include "test_util.h"
+
+namespace folioteer {
+namespace {
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("XDG_RUNTIME_DIR", runtime.Path().c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", config.Path().c_str(), 1);
+    Editor() = EditorState{};
+    SetDefSettings();
+  }
+  void TearDown() override {
+    ::unsetenv("XDG_RUNTIME_DIR");
+    ::unsetenv("XDG_CONFIG_HOME");
+    Editor() = EditorState{};
+  }
+  testing::TempDir runtime, config;
+};
+
+// Each on/off setting stands in the template as two switches, on then off.
+TEST_F(SettingsTest, TheTemplateComesFromTheTable) {
+  EXPECT_EQ(SettingsTemplate(),
+            "FILE,PUBSCREEN/K,EDITFONT/K,EDITFONTSIZE/N,MAKEICONS/S,NOMAKEICONS/S,AUTOPREVIEW/S,"
+            "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
+            "SPELLCHECKOFF/S");
+  EXPECT_EQ(NumOnOffSettings(), 5);
+  EXPECT_FALSE(IsOnOffSetting(Setting::EditFontSize));
+}
+
+// Given both, the off switch wins; a font given by the user is no longer
+// the system's.
+TEST_F(SettingsTest, ArgumentLinesSetTheirSettings) {
+  Editor().editorFont.fromSystem = true;
+  std::string file;
+  ASSERT_TRUE(
+      GetPgmArgs("Notes.guide NOMAKEICONS MAKEICONS AUTOPREVIEW EDITFONTSIZE=9 PUBSCREEN=Work", file));
+  EXPECT_EQ(file, "Notes.guide");
+  EXPECT_FALSE(Editor().makeIcons);
+  EXPECT_TRUE(Editor().autoPreview);
+  EXPECT_EQ(Editor().editorFont.size, 9);
+  EXPECT_FALSE(Editor().editorFont.fromSystem);
+  EXPECT_EQ(Editor().pubScreenName, "Work");
+  EXPECT_TRUE(OnOffSetting(Setting::AutoPreview));
+  EXPECT_THROW(OnOffSetting(Setting::EditFont), AssertionFailure);
+}
+
+// The screen and the font the system filled in are not written back.
+TEST_F(SettingsTest, TheSettingsLineLeavesOutWhatTheSystemFilledIn) {
+  Editor().pubScreenName = "Workbench";
+  Editor().screenFromSystem = true;
+  Editor().editorFont = {"Monospace", 12, 0, true, true};
+  EXPECT_EQ(SettingsLine(), "MAKEICONS AUTOPREVIEWOFF USETABATTROFF HELPHINTS SPELLCHECKOFF");
+  Editor().screenFromSystem = false;
+  Editor().editorFont.fromSystem = false;
+  EXPECT_EQ(
+      SettingsLine(),
+      "PUBSCREEN=\"Workbench\" EDITFONT=\"Monospace\" EDITFONTSIZE=12 MAKEICONS AUTOPREVIEWOFF USETABATTROFF "
+      "HELPHINTS SPELLCHECKOFF");
+}
+
+// A variable longer than twice the template cannot be a settings line: it
+// is passed over, and the defaults stay.
+TEST_F(SettingsTest, AnOverlongVariableIsPassedOver) {
+  std::string tooLong = "NOMAKEICONS" + std::string(2 * SettingsTemplate().size(), ' ');
+  ASSERT_TRUE(SetVar(kSettingsVariable, tooLong, VarScope::Session));
+  EXPECT_FALSE(GetEnvVars());
+  EXPECT_TRUE(Editor().makeIcons);
+  ASSERT_TRUE(SetVar(kSettingsVariable, "NOMAKEICONS", VarScope::Session));
+  EXPECT_TRUE(GetEnvVars());
+  EXPECT_FALSE(Editor().makeIcons);
+}
+
+}  // namespace
+}  // namespace folioteer
