@@ -268,7 +268,8 @@ EditorCmd IconifyCmd(EditorCmd cmd, const std::string& line) {
 EditorCmd HelpCmd(EditorCmd cmd, const std::string& line) {
   std::string name;
   Assert(ReadWord(cmd, line, name), "HelpCmd - bad arg??");
-  HelpOn(name.empty() ? "PROGDIR:Folioteer.guide" : name);
+  std::string problem;
+  if (!HelpOn(name.empty() ? "PROGDIR:Folioteer.guide" : name, &problem)) ShowWarning(problem);
   return EditorCmd::None;
 }
 

@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+#include "support/ascii.h"
+
 namespace folioteer {
 namespace {
 
@@ -199,6 +201,23 @@ std::string QuoteArgIfNeeded(std::string_view value) {
   for (char ch : value)
     if (IsBlank(ch) || ch == '=' || ch == '\n' || ch == '"') plain = false;
   return plain ? std::string(value) : QuoteArg(value);
+}
+
+std::string JoinProgramArguments(const std::vector<std::string>& words) {
+  auto is = [](const std::string& word, std::string_view name) { return EqualsIgnoreCase(word, name); };
+  std::string line;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (is(word, "CLI") || is(word, "REXX") || is(word, "DONOTPROMPT") || is(word, "DONOTWAIT")) continue;
+    if (is(word, "STARTPRI") || is(word, "WAIT")) {
+      ++i;  // and the word after it
+      continue;
+    }
+    if (!line.empty()) line += ' ';
+    bool plain = !word.empty() && word.find_first_of(" \t\"\n") == std::string::npos;
+    line += plain ? word : QuoteArg(word);
+  }
+  return line;
 }
 
 }  // namespace folioteer

@@ -48,4 +48,11 @@ std::string QuoteArg(std::string_view value);
 // The value as it stands when it parses back unchanged without quotes, else QuoteArg.
 std::string QuoteArgIfNeeded(std::string_view value);
 
+// A program's command line (the words after the program name) as one
+// argument line: words joined with blanks, every word that holds a blank, a
+// quote or a line end quoted, and the words the platform's start-up adds
+// (CLI, REXX, DONOTPROMPT, DONOTWAIT; STARTPRI and WAIT with the word after
+// them) left out. A word with "=" stays as it is, so "KEY=value" works.
+std::string JoinProgramArguments(const std::vector<std::string>& words);
+
 }  // namespace folioteer

@@ -33,7 +33,7 @@ std::string Join(const std::string& dir, std::string_view rest) {
 }
 
 std::string AppProgram(std::string_view name) {
-  if (StartsWithIgnoreCase(name, "MULTIVIEW") && name.size() == 9) return "folioteer-viewer";
+  if (StartsWithIgnoreCase(name, "MULTIVIEW") && name.size() == 9) return "folioview";
   return std::string(name);
 }
 

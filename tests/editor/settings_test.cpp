@@ -34,13 +34,6 @@ TEST_F(SettingsTest, TheTemplateComesFromTheTable) {
   EXPECT_FALSE(IsOnOffSetting(Setting::EditFontSize));
 }
 
-TEST_F(SettingsTest, CommandLineWordsAreJoinedSafely) {
-  EXPECT_EQ(JoinProgramArguments({"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
-            "\"My Notes.guide\" PUBSCREEN=Work \"say*\"hi\"");
-  EXPECT_EQ(JoinProgramArguments({"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}),
-            "Notes.guide");
-}
-
 // Given both, the off switch wins; a font given by the user is no longer
 // the system's.
 TEST_F(SettingsTest, ArgumentLinesSetTheirSettings) {
