@@ -37,6 +37,16 @@ TEST_F(SettingsTest, TheTemplateComesFromTheTable) {
 TEST_F(SettingsTest, CommandLineWordsAreJoinedSafely) {
   EXPECT_EQ(JoinProgramArguments({"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
             "\"My Notes.guide\" PUBSCREEN=Work \"say*\"hi\"");
+  // Regression: the shell hands KEY="a value" over as one word, which was
+  // quoted whole and became the file name.
+  EXPECT_EQ(JoinProgramArguments({"EDITFONT=DejaVu Sans Mono", "pubscreen=My \"Screen\"",
+                                  "EDITFONTSIZE=", "a=b.guide", "NOSUCHKEY=x y", "=", "HELPHINTS=3"}),
+            "EDITFONT=\"DejaVu Sans Mono\" pubscreen=\"My *\"Screen*\"\" EDITFONTSIZE=\"\" \"a=b.guide\" "
+            "\"NOSUCHKEY=x y\" \"=\" HELPHINTS=3");
+  std::string file;
+  ASSERT_TRUE(GetPgmArgs(JoinProgramArguments({"a=b.guide", "EDITFONT=DejaVu Sans Mono"}), file));
+  EXPECT_EQ(file, "a=b.guide");
+  EXPECT_EQ(Editor().editorFont.name, "DejaVu Sans Mono");
   EXPECT_EQ(JoinProgramArguments({"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}),
             "Notes.guide");
 }

@@ -99,6 +99,24 @@ void ApplyParams(const ParamsArray& params, std::string& fileName) {
   }
 }
 
+bool IsTemplateKeyword(std::string_view word) {
+  for (const SwitchRow& row : kSwitches)
+    if (EqualsIgnoreCase(word, row.keyword) ||
+        (!row.offKeyword.empty() && EqualsIgnoreCase(word, row.offKeyword)))
+      return true;
+  return false;
+}
+
+// The shell hands KEY=value over as one word, blanks and all: a KEY of the
+// template keeps its value apart, quoted when it must be; any other word
+// is one value, quoted when it holds a blank, a quote or "=".
+std::string JoinedWord(const std::string& word) {
+  size_t equals = word.find('=');
+  if (equals != std::string::npos && IsTemplateKeyword(std::string_view(word).substr(0, equals)))
+    return word.substr(0, equals + 1) + QuoteArgIfNeeded(std::string_view(word).substr(equals + 1));
+  return QuoteArgIfNeeded(word);
+}
+
 }  // namespace
 
 const std::string& SettingsTemplate() {
@@ -131,8 +149,7 @@ std::string JoinProgramArguments(const std::vector<std::string>& words) {
       continue;
     }
     if (!line.empty()) line += ' ';
-    bool plain = !word.empty() && word.find_first_of(" \t\"") == std::string::npos;
-    line += plain ? word : QuoteArg(word);
+    line += JoinedWord(word);
   }
   return line;
 }

@@ -36,7 +36,9 @@ const std::string& SettingsTemplate();
 // the batch-mode words), kept for GetPgmArgs.
 void SetProgramArguments(std::vector<std::string> words);
 // The words joined into one argument line: platform start-up words left
-// out, every word that holds a blank or a quote quoted.
+// out; a word KEY=value whose KEY is a keyword of the template stays a
+// keyword with its value (quoted when it holds a blank or a quote); any
+// other word that holds a blank, a quote or "=" is quoted whole.
 std::string JoinProgramArguments(const std::vector<std::string>& words);
 
 void SetDefSettings();
