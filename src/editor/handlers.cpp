@@ -29,10 +29,15 @@ void StoreEditedText() {
 
 EditorCmd NoActionCmd(EditorCmd, const std::string&) { return EditorCmd::None; }
 
+// A new MAIN is listed first and moves the selected row down: the
+// selection flags follow it.
 EditorCmd NewNodeCmd(EditorCmd, const std::string& line) {
   std::string name;
   int position = -1;
-  if (ReadNewNode(line, name, position)) AddNewNode(Doc(), name, position);
+  if (ReadNewNode(line, name, position)) {
+    AddNewNode(Doc(), name, position);
+    GetSelectedNode();
+  }
   return EditorCmd::None;
 }
 

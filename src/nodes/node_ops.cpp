@@ -89,7 +89,15 @@ void ShowNavigationLabel(NodeEntry* entry, AGCmdKind kind) {
   CurrentNodeView().AsgNavLabel(isNext ? NavDirection::Next : NavDirection::Prev, state, label);
 }
 
+// The check for a duplicate comes first, for MAIN too: the document would
+// refuse a second node that sorts first. A new MAIN (in a guide that had
+// none) sorts first wherever it was asked for, in the document and the
+// registry alike, so it is listed first.
 void AddNewNode(AGDocument* doc, std::string_view name, int position) {
+  if (FindNodeByName(name) != nullptr) {
+    ShowWarningDS("Node name duplicate:", name);
+    return;
+  }
   AGCmd* node = CreateNodeCmd(name, name);
   NodeEntry* entry = AddInfoToNode(node);
   Assert(entry != nullptr, "Out of memory in AddNewNode");
@@ -99,6 +107,10 @@ void AddNewNode(AGDocument* doc, std::string_view name, int position) {
     RemNode(doc, node);
     FreeNodeEntry(entry);
     DisposeCmd(node);
+    return;
+  }
+  if (FindNodeIdx(entry) == 0) {
+    CurrentNodeView().AddNodeToListing(0, name);
     return;
   }
   int last = NodeCount() - 1;
