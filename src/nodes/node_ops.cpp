@@ -45,6 +45,25 @@ void HandDownKeys(NodeEntry* newEntry, int target) {
   AddEntry(all, newEntry, "last ListAddition FAIL in AddNewNode ?");
 }
 
+// TRUE, after a warning that names the value, when a saved guide would not
+// give it back as it was entered.
+bool Refused(std::string_view what, std::string_view value, ValueFault fault) {
+  if (fault == ValueFault::None) return false;
+  std::string message(what);
+  message += fault == ValueFault::DoubleQuote ? " cannot hold a double quote:" : " cannot hold a line end:";
+  ShowWarningDS(message, value);
+  return true;
+}
+
+bool RefusedValue(std::string_view what, std::string_view value) {
+  return Refused(what, value, CheckValue(value, ValueForm::Quoted));
+}
+
+bool RefusedParams(AGCmdKind kind, const CmdParams& params) {
+  std::optional<UnwritableValue> refused = FindUnwritableValue(kind, params);
+  return refused && Refused("A value of " + GetCmdName(kind), refused->value, refused->fault);
+}
+
 bool IsNavCommand(AGCmdKind kind) { return kind == AGCmdKind::Next || kind == AGCmdKind::Prev; }
 
 // Appends the edited text to the block line by line (the block holds one
@@ -98,6 +117,7 @@ void AddNewNode(AGDocument* doc, std::string_view name, int position) {
     ShowWarningDS("Node name duplicate:", name);
     return;
   }
+  if (RefusedValue("A node name", name)) return;
   AGCmd* node = CreateNodeCmd(name, name);
   NodeEntry* entry = AddInfoToNode(node);
   Assert(entry != nullptr, "Out of memory in AddNewNode");
@@ -161,7 +181,7 @@ void MoveNode(int position, int delta) {
 
 void ReTitleNode(int position, std::string_view title) {
   NodeEntry* entry = FindNodeByIdx(position);
-  if (entry == nullptr) return;
+  if (entry == nullptr || RefusedValue("A node title", title)) return;
   UpdateCmdStr1(entry->node, std::string(title));
   if (entry == Editor().editingNode) CurrentNodeView().ShowTitle(entry);
 }
@@ -197,6 +217,7 @@ AGCmd* FindLcl(int index) {
 }
 
 void AddNewGbl(AGDocument* doc, AGCmdKind kind, const CmdParams& params) {
+  if (RefusedParams(kind, params)) return;
   AGCmd* cmd = CreateCmd(kind, params);
   AddGlobalCommand(doc, cmd);
   std::string text;
@@ -205,6 +226,7 @@ void AddNewGbl(AGDocument* doc, AGCmdKind kind, const CmdParams& params) {
 }
 
 void UpdateGbl(AGCmd* cmd, int index, const CmdParams& params) {
+  if (RefusedParams(cmd->kind, params)) return;
   UpdateCmd(cmd, params);
   CurrentNodeView().RefreshGblListing(index, cmd);
 }
@@ -221,7 +243,7 @@ void DeleteGbl(int index) {
 }
 
 void AddNewLcl(AGDocument* doc, NodeEntry* entry, AGCmdKind kind, const CmdParams& params) {
-  if (entry == nullptr) return;
+  if (entry == nullptr || RefusedParams(kind, params)) return;
   AGCmd* cmd = CreateCmd(kind, params);
   AddLocalCommand(doc, entry->node, cmd);
   std::string text;
@@ -231,6 +253,7 @@ void AddNewLcl(AGDocument* doc, NodeEntry* entry, AGCmdKind kind, const CmdParam
 }
 
 void UpdateLcl(NodeEntry* entry, AGCmd* cmd, int index, const CmdParams& params) {
+  if (RefusedParams(cmd->kind, params)) return;
   UpdateCmd(cmd, params);
   CurrentNodeView().RefreshLclListing(entry, index, cmd);
   if (IsNavCommand(cmd->kind)) ShowNavigationLabel(entry, cmd->kind);
@@ -258,6 +281,8 @@ void DeleteLcl(int index) {
 
 void AddNewLink(AGDocument*, NodeEntry*, LinkOp op, const std::optional<std::string>& label,
                 const std::optional<std::string>& target) {
+  if ((label && RefusedValue("A link label", *label)) || (target && RefusedValue("A link target", *target)))
+    return;
   AGCmd* link = CreateLinkCmd(op, label, target);
   std::string text;
   BuildCmd(link, text);
