@@ -152,16 +152,28 @@ EditorCmd SaveCmd(EditorCmd, const std::string&) {
   return EditorCmd::None;
 }
 
+// When the user gives up on writing under the new name, the guide takes its
+// old name back (and says so) before the end goes on as asked: the save
+// question of the end then writes where the guide was, not where it cannot.
 EditorCmd SaveAsCmd(EditorCmd cmd, const std::string& line) {
   std::string name;
   Assert(ReadWord(cmd, line, name), "Expected FileName for SaveAs");
+  std::string oldName, oldProgramName = GuideFileName();
+  InquireAGFileName(Editor().guideFile, oldName);
   if (!RedirectAmigaGuideFile(Editor().guideFile, name)) {
     CurrentRequesters().InfoRequest("Folioteer", "Bad File Name", " _Ok ");
     return EditorCmd::None;
   }
   SetGuideFileName(name);
   StoreEditedText();
-  WriteItOut();
+  try {
+    WriteItOut();
+  } catch (const AssertionFailure&) {
+    RedirectAmigaGuideFile(Editor().guideFile, oldName);
+    SetGuideFileName(oldProgramName);
+    ShowWarningDS("Not saved as " + name + ": the guide keeps its name", oldName);
+    throw;
+  }
   TitleMainWndo();
   return EditorCmd::None;
 }
