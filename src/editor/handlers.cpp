@@ -214,11 +214,13 @@ EditorCmd SpellWordCmd(EditorCmd cmd, const std::string& line) {
   return EditorCmd::None;
 }
 
-// The export shows what the edit box holds, as saving does. An export
-// stopped by an assertion has cleaned up after itself; its message is a
-// warning, not the end of the editor.
+// The export shows what the edit box holds and the nodes in the order of
+// the node list, as saving does. An export stopped by an assertion has
+// cleaned up after itself; its message is a warning, not the end of the
+// editor.
 EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
   StoreEditedText();
+  ApplyNodeOrder(Doc());
   try {
     if (ConvertRTF(Editor().guideFile) == RTFExportResult::Written)
       CurrentRequesters().InfoRequest("Folioteer", "RTF written ok.", " _Ok ");

@@ -205,6 +205,22 @@ void SaveNodeText(NodeEntry* entry) {
   FillBlock(block, text);
 }
 
+// Every node after the first is taken out and put back under its order
+// key; the first (MAIN) stays where it stands.
+bool ApplyNodeOrder(AGDocument* doc) {
+  ResetNodeReader(NodeReaderMode::Read);
+  if (ReadNextNode() == nullptr) return false;
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) {
+    RemNode(doc, entry->node);
+    entry->node->seq = static_cast<int32_t>(entry->order);
+  }
+  ResetNodeReader(NodeReaderMode::Read);
+  ReadNextNode();
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
+    ReplaceNode(doc, entry->node);
+  return true;
+}
+
 AGCmd* FindGbl(int index) {
   AGDocument* doc = GetDocument(Editor().guideFile);
   return FindNth([doc](const auto& visitor) { ScanGlobalCmds(doc, visitor); }, index);
