@@ -222,8 +222,11 @@ EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
   StoreEditedText();
   ApplyNodeOrder(Doc());
   try {
-    if (ConvertRTF(Editor().guideFile) == RTFExportResult::Written)
+    RTFExportResult result = ConvertRTF(Editor().guideFile);
+    if (result == RTFExportResult::Written)
       CurrentRequesters().InfoRequest("Folioteer", "RTF written ok.", " _Ok ");
+    else if (result == RTFExportResult::GuideItself)
+      ShowWarningS("Unable to create RTF file: its name is the guide's own, " + GuideFileName());
     else
       ShowWarningS("Unable to create RTF file");
   } catch (const AssertionFailure& failure) {
