@@ -39,7 +39,8 @@ std::optional<GuideFile> ReadStartFile(const std::string& path) {
 bool Write(std::string_view text) { return std::fwrite(text.data(), 1, text.size(), stdout) == text.size(); }
 
 int RunText(const std::vector<std::string>& words) {
-  std::optional<std::vector<ArgValue>> values = ReadArgs(JoinProgramArguments(words), kTextTemplate);
+  std::optional<std::vector<ArgValue>> values =
+      ReadArgs(JoinProgramArguments(kTextTemplate, words), kTextTemplate);
   if (!values) return Fail(kViewerBadCommandLine, "usage: folioview --text FILE [NODE name]");
   std::optional<GuideFile> file = ReadStartFile((*values)[0].text);
   if (!file) return kViewerUnreadable;
@@ -109,7 +110,7 @@ int RunFolioview(const std::vector<std::string>& args) {
     if (arg == "--version") return Write(std::string(kViewerVersion) + "\n") ? kViewerOk : kViewerUnreadable;
   }
   if (!args.empty() && args[0] == "--text") return RunText({args.begin() + 1, args.end()});
-  std::optional<ViewerOptions> options = ReadViewerOptions(JoinProgramArguments(args));
+  std::optional<ViewerOptions> options = ReadViewerOptions(JoinProgramArguments(kViewerTemplate, args));
   if (!options)
     return Fail(kViewerBadCommandLine,
                 "the arguments do not fit the template " + std::string(kViewerTemplate) + " (see --help)");

@@ -203,7 +203,19 @@ std::string QuoteArgIfNeeded(std::string_view value) {
   return plain ? std::string(value) : QuoteArg(value);
 }
 
-std::string JoinProgramArguments(const std::vector<std::string>& words) {
+namespace {
+
+bool IsTemplateKeyword(const std::vector<TemplateItem>& items, std::string_view word) {
+  for (const TemplateItem& item : items)
+    for (const std::string& name : item.names)
+      if (EqualsIgnoreCase(word, name)) return true;
+  return false;
+}
+
+}  // namespace
+
+std::string JoinProgramArguments(std::string_view argTemplate, const std::vector<std::string>& words) {
+  const std::vector<TemplateItem> items = ParseTemplate(argTemplate);
   auto is = [](const std::string& word, std::string_view name) { return EqualsIgnoreCase(word, name); };
   std::string line;
   for (size_t i = 0; i < words.size(); ++i) {
@@ -214,8 +226,12 @@ std::string JoinProgramArguments(const std::vector<std::string>& words) {
       continue;
     }
     if (!line.empty()) line += ' ';
-    bool plain = !word.empty() && word.find_first_of(" \t\"\n") == std::string::npos;
-    line += plain ? word : QuoteArg(word);
+    std::string_view view(word);
+    size_t equals = view.find('=');
+    if (equals != std::string_view::npos && IsTemplateKeyword(items, view.substr(0, equals)))
+      line += std::string(view.substr(0, equals + 1)) + QuoteArgIfNeeded(view.substr(equals + 1));
+    else
+      line += QuoteArgIfNeeded(view);
   }
   return line;
 }

@@ -49,10 +49,13 @@ std::string QuoteArg(std::string_view value);
 std::string QuoteArgIfNeeded(std::string_view value);
 
 // A program's command line (the words after the program name) as one
-// argument line: words joined with blanks, every word that holds a blank, a
-// quote or a line end quoted, and the words the platform's start-up adds
-// (CLI, REXX, DONOTPROMPT, DONOTWAIT; STARTPRI and WAIT with the word after
-// them) left out. A word with "=" stays as it is, so "KEY=value" works.
-std::string JoinProgramArguments(const std::vector<std::string>& words);
+// argument line for the template, words joined with blanks. The shell hands
+// KEY="a value" over as one word: a word KEY=value whose KEY is a keyword of
+// the template stays a keyword with its value (quoted when it must be); any
+// other word that holds a blank, a quote, a line end or "=" is quoted whole
+// and stays a value. The words the platform's start-up adds (CLI, REXX,
+// DONOTPROMPT, DONOTWAIT; STARTPRI and WAIT with the word after them) are
+// left out.
+std::string JoinProgramArguments(std::string_view argTemplate, const std::vector<std::string>& words);
 
 }  // namespace folioteer

@@ -27,6 +27,14 @@ std::optional<int64_t> FileSize(const std::string& name) {
   return static_cast<int64_t>(info.st_size);
 }
 
+bool NameTheSameFile(const std::string& first, const std::string& second) {
+  if (first == second) return true;
+  struct stat a {};
+  struct stat b {};
+  return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
 std::string WithExtension(std::string_view name, std::string_view ext) {
   std::string dir, file;
   if (!SplitFileName(name, dir, file)) return {};

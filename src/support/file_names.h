@@ -1,7 +1,7 @@
 // File names: splitting a name into its directory and file part, the size of
-// a file, the name of a sibling file with another extension, finding an
-// entry whatever its letter case, and reading a file whole without ever
-// waiting for it.
+// a file, whether two names name one file, the name of a sibling file with
+// another extension, finding an entry whatever its letter case, and reading
+// a file whole without ever waiting for it.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,10 @@ namespace folioteer {
 bool SplitFileName(std::string_view name, std::string& dir, std::string& file);
 
 std::optional<int64_t> FileSize(const std::string& name);
+
+// TRUE when the two names are equal or name one existing file (as two
+// spellings of one name do on a file system that ignores letter case).
+bool NameTheSameFile(const std::string& first, const std::string& second);
 
 // The name with its last extension (after a "." that is not the first
 // character of the file part) replaced by ext, or ext appended when it has

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "state/editor_state.h"
+#include "support/arg_template.h"
 #include "test_util.h"
 
 namespace folioteer {
@@ -32,6 +33,26 @@ TEST_F(SettingsTest, TheTemplateComesFromTheTable) {
             "SPELLCHECKOFF/S");
   EXPECT_EQ(NumOnOffSettings(), 5);
   EXPECT_FALSE(IsOnOffSetting(Setting::EditFontSize));
+}
+
+TEST_F(SettingsTest, CommandLineWordsAreJoinedSafely) {
+  EXPECT_EQ(JoinProgramArguments(SettingsTemplate(), {"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
+            "\"My Notes.guide\" PUBSCREEN=Work \"say*\"hi\"");
+  // Regression: the shell hands KEY="a value" over as one word, which was
+  // quoted whole and became the file name.
+  EXPECT_EQ(JoinProgramArguments(SettingsTemplate(),
+                                 {"EDITFONT=DejaVu Sans Mono", "pubscreen=My \"Screen\"",
+                                  "EDITFONTSIZE=", "a=b.guide", "NOSUCHKEY=x y", "=", "HELPHINTS=3"}),
+            "EDITFONT=\"DejaVu Sans Mono\" pubscreen=\"My *\"Screen*\"\" EDITFONTSIZE=\"\" \"a=b.guide\" "
+            "\"NOSUCHKEY=x y\" \"=\" HELPHINTS=3");
+  std::string file;
+  ASSERT_TRUE(
+      GetPgmArgs(JoinProgramArguments(SettingsTemplate(), {"a=b.guide", "EDITFONT=DejaVu Sans Mono"}), file));
+  EXPECT_EQ(file, "a=b.guide");
+  EXPECT_EQ(Editor().editorFont.name, "DejaVu Sans Mono");
+  EXPECT_EQ(JoinProgramArguments(SettingsTemplate(),
+                                 {"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}),
+            "Notes.guide");
 }
 
 // Given both, the off switch wins; a font given by the user is no longer

@@ -135,7 +135,7 @@ bool GetPgmArgs(const std::string& argText, std::string& fileName) {
   const std::string& argTemplate = SettingsTemplate();
   ParamsArray params;
   AllocParamsArray(argTemplate, params);
-  std::string line = argText.empty() ? JoinProgramArguments(ProgramWords()) : argText;
+  std::string line = argText.empty() ? JoinProgramArguments(SettingsTemplate(), ProgramWords()) : argText;
   if (!GetParams(line, argTemplate, params)) {
     DisposeParamsArray(argTemplate, params);
     AssertFail("Bad CLI/Env Params");
