@@ -29,7 +29,7 @@ int Fail(const std::string& message) {
   return kExitBadCommandLine;
 }
 
-int RunBatch(const std::vector<std::string>& args) {
+int RunBatchMode(const std::vector<std::string>& args) {
   if (args.size() < 2) return Fail("--batch needs a script file (or - for standard input)");
   std::string source;
   if (!ReadScript(args[1], source)) return Fail("cannot read the script \"" + args[1] + "\"");
@@ -37,9 +37,7 @@ int RunBatch(const std::vector<std::string>& args) {
   std::optional<std::vector<ScriptStep>> steps = ParseScript(source, error);
   if (!steps) return Fail(args[1] + ":" + error);
   SetProgramArguments(std::vector<std::string>(args.begin() + 2, args.end()));
-  BatchCommandSource script(std::move(*steps));
-  script.QueueStartupAnswers();
-  return RunEditor(script);
+  return RunBatch(std::move(*steps));
 }
 
 }  // namespace
@@ -79,7 +77,7 @@ int RunProgram(const std::vector<std::string>& args) {
       return kExitNormal;
     }
   }
-  if (!args.empty() && args[0] == "--batch") return RunBatch(args);
+  if (!args.empty() && args[0] == "--batch") return RunBatchMode(args);
   return Fail("this build has no windows yet: run it with --batch SCRIPT (see --help)");
 }
 

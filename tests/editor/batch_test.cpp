@@ -4,6 +4,7 @@
 
 #include "state/editor_state.h"
 #include "ui/headless_windows.h"
+#include "window_test_util.h"
 
 namespace folioteer {
 namespace {
@@ -50,7 +51,8 @@ TEST(Batch, TheSourceHandsOutCommandsAndPerformsTheRest) {
   auto steps = ParseScript(".echo hello\n.text one\nDISPNODE\n.cursor 0 2\n", error);
   ASSERT_TRUE(steps.has_value());
   DefaultHeadlessWindows().Reset();
-  BatchCommandSource source(std::move(*steps));
+  testing::HeadlessToolkit toolkit;
+  BatchCommandSource source(std::move(*steps), toolkit.monitor);
   std::string line = "stale";
   ::testing::internal::CaptureStdout();
   EXPECT_EQ(source.NxtCmd(line), EditorCmd::DispNode);
