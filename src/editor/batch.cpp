@@ -47,6 +47,16 @@ bool AcceptedNewCommand(const ScriptStep& step) {
   return false;
 }
 
+// A command the events gave, with its argument line (a long one cut short).
+void ReportCmd(EditorCmd cmd, const std::string& argLine) {
+  constexpr size_t kShown = 300;
+  std::string line = "Command from the windows: " + std::string(*CmdInfo(cmd).cmdName);
+  if (!argLine.empty()) line += " " + argLine.substr(0, kShown) + (argLine.size() > kShown ? "..." : "");
+  for (char& ch : line)
+    if (ch == '\n') ch = '|';
+  std::fputs((line + "\n").c_str(), stderr);
+}
+
 bool IsAnswer(Kind kind) { return kind == Kind::Button || kind == Kind::Reply || kind == Kind::Cancel; }
 
 }  // namespace
@@ -60,7 +70,10 @@ EditorCmd BatchCommandSource::NxtCmd(std::string& argLine) {
     EditorCmd cmd = EditorCmd::None;
     bool found = PollCmd(cmd, argLine);
     if (std::string failure = user_.TakeFailure(); !failure.empty()) return Stop(failure, argLine);
-    if (found) return cmd;
+    if (found) {
+      if (cmd != EditorCmd::None) ReportCmd(cmd, argLine);
+      return cmd;
+    }
     if (next_ >= steps_.size()) break;
     const ScriptStep& step = steps_[next_++];
     if (step.kind == Kind::Command) {

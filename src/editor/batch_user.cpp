@@ -232,8 +232,10 @@ void BatchUser::AnswerDialog(Wndo window) {
       }
       SetField(*field, value);
       opChanged = opChanged || field->control == Control::LinkOp;
-      answered += Shown(*field) + " ";
     }
+    for (const DialogField& field : content.fields)
+      for (const auto& given : queued->answer.fields)
+        if (missing.empty() && EqualsIgnoreCase(given.first, field.keyword)) answered += Shown(field) + " ";
     if (!missing.empty()) {
       std::lock_guard hold(lock_);
       failure_ = std::to_string(queued->line) + ": the dialog \"" + label + "\" shows no field " + missing;
