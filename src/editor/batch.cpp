@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "editor/command_arguments.h"
 #include "editor/command_input.h"
 #include "editor/main_program.h"
 #include "guide/syntax.h"
@@ -38,13 +39,7 @@ bool AcceptedNewCommand(const ScriptStep& step) {
            GetCmdName(kind) + (global ? " is not a global command" : " is not a node-local command"));
     return false;
   }
-  if (!mods.Has(CmdModifier::Unique)) return true;
-  NodeEntry* editing = Editor().editingNode;
-  List scope = global ? GetGlobalCmdsList(GetDocument(Editor().guideFile))
-                      : (editing != nullptr ? editing->node->subcmds : NilList());
-  if (CheckForExisting(kind, scope) == nullptr) return true;
-  ShowWarningS("Command already exists");
-  return false;
+  return !RefusedAsExisting(step.cmd, kind);
 }
 
 // A command the events gave, with its argument line (a long one cut short).

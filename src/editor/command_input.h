@@ -4,8 +4,8 @@
 // display (in that order), decides which command an event means, asks for
 // what the command still needs (a node name or title in a requester, a file,
 // a font, or the fields of a parameter dialog) and writes the command's
-// argument line, each value quoted as the argument templates quote, so that
-// whatever was typed parses back unchanged.
+// argument line (editor/command_arguments.h), each value quoted as the
+// argument templates quote, so that whatever was typed parses back unchanged.
 //
 // Besides the argument line it changes only shared state: the selection
 // flags of ProgramStatus, the node list's selection (navigation), and the
@@ -21,8 +21,6 @@ namespace folioteer {
 
 // How long NxtCmd waits for the user between two looks at the windows.
 inline constexpr int kCmdWaitSeconds = 10;
-// The longest node name or title the requesters take.
-inline constexpr int kNodeTextMax = 134;
 
 // One look at the windows without waiting: QUIT after the break signal,
 // else the queued events, source after source, until one yields a command,

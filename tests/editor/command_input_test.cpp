@@ -6,6 +6,7 @@
 #include <future>
 
 #include "editor/batch.h"
+#include "editor/command_arguments.h"
 #include "nodes/node_ops.h"
 #include "nodes/node_test_util.h"
 #include "support/arg_template.h"
