@@ -1,5 +1,7 @@
 #include "qt/font_requester.h"
 
+#include <QFontInfo>
+
 #include "qt/requester_text.h"
 
 namespace folioteer {
@@ -24,8 +26,20 @@ FontChoice ChoiceOfFont(const QFont& font) {
   return choice;
 }
 
+namespace {
+
+// The dialog lists real families only: an alias ("Monospace") or a missing
+// family starts at the family the system draws it with.
+QFont ListedFont(const FontChoice& choice) {
+  QFont font = FontOfChoice(choice);
+  font.setFamily(QFontInfo(font).family());
+  return font;
+}
+
+}  // namespace
+
 FontRequester::FontRequester(QWidget* parent, std::string_view title, const FontChoice& initial)
-    : QFontDialog(FontOfChoice(initial), parent) {
+    : QFontDialog(ListedFont(initial), parent) {
   setWindowTitle(RequesterPlainText(title));
 }
 
