@@ -104,7 +104,9 @@ constexpr std::array<int, kNumMarkupRoles - 1> kRoleHues = {
 
 void ScanMarkupLine(QStringView line, const QSet<QString>& macroNames, std::vector<MarkupSpan>& spans) {
   spans.clear();
-  if (line.startsWith(u'@') && !line.startsWith(u"@{")) {
+  if (line.size() > kLongestMarkupLine) {
+    // Byte marks only.
+  } else if (line.startsWith(u'@') && !line.startsWith(u"@{")) {
     spans.push_back({0, line.size(), MarkupRole::Command});
   } else {
     qsizetype i = 0;

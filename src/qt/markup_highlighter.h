@@ -10,6 +10,9 @@
 // it are an escape. Byte marks (qt/guide_text.h) are drawn as boxes the width
 // of two hex digits, which the edit box paints in. No state crosses a line,
 // so an edit rehighlights only its own line, in time linear in its length.
+// A line longer than kLongestMarkupLine (no guide has one; it is bad input)
+// gets its byte marks only: Qt lays a line out again with all its format
+// ranges on every keystroke, which would make typing into it crawl.
 //
 // The colours are derived from the palette: one hue per role, its lightness
 // chosen so that it keeps a contrast of at least kMarkupContrast against the
@@ -40,6 +43,8 @@ struct MarkupSpan {
   MarkupRole role = MarkupRole::Command;
   friend bool operator==(const MarkupSpan&, const MarkupSpan&) = default;
 };
+
+inline constexpr qsizetype kLongestMarkupLine = 65536;
 
 // The spans of one line in order; byte mark spans follow the others and may
 // lie inside them. Macro names are in small letters.

@@ -72,6 +72,15 @@ class MarkupHighlighterTest : public QObject {
     }
   }
 
+  void AnOverlongLineKeepsOnlyItsByteMarks() {
+    QString line = QStringLiteral("@{b}") + QString(kLongestMarkupLine, u'x') + ByteMark(0);
+    Spans found;
+    ScanMarkupLine(line, {}, found);
+    QCOMPARE(found.size(), size_t{1});
+    QCOMPARE(found[0].start, line.size() - 1);
+    QCOMPARE(static_cast<int>(found[0].role), static_cast<int>(kMark));
+  }
+
   // Each role keeps the contrast against the base on a light and a dark
   // theme, and no two roles look alike.
   void ColoursReadOnLightAndDarkThemes() {
