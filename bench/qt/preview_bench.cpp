@@ -88,12 +88,3 @@ BENCHMARK(BM_PreviewOf100KBNodeAfterResize)->ArgName("smart")->Arg(0)->Arg(1)->U
 
 }  // namespace
 }  // namespace folioteer
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
