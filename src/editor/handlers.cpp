@@ -4,6 +4,8 @@
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"
+#include "guide/writer.h"
+#include "html/html_export.h"
 #include "nodes/node_ops.h"
 #include "preview/preview.h"
 #include "rtf/rtf_export.h"
@@ -232,6 +234,28 @@ EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
   } catch (const AssertionFailure& failure) {
     ShowWarningS(failure.Message());
   }
+  return EditorCmd::None;
+}
+
+// The page shows the document as it stands in the editor, stored and
+// ordered as for the RTF export, read back as a reader reads the file.
+EditorCmd ExpHtmlCmd(EditorCmd, const std::string&) {
+  StoreEditedText();
+  ApplyNodeOrder(Doc());
+  std::string guideName;
+  InquireAGFileName(Editor().guideFile, guideName);
+  std::string pageName = HtmlFileName(guideName);
+  HtmlExportResult result = HtmlExportResult::NotCreated;
+  if (!pageName.empty()) {
+    HtmlOptions options{{}, PlacesFor(guideName, pageName)};
+    result = ExportGuideHtml(ReadGuideSource(AmigaGuideText(Editor().guideFile)), options);
+  }
+  if (result == HtmlExportResult::Written)
+    CurrentRequesters().InfoRequest("Folioteer", "HTML written ok.", " _Ok ");
+  else if (result == HtmlExportResult::GuideItself)
+    ShowWarningS("Unable to create HTML file: its name is the guide's own, " + GuideFileName());
+  else
+    ShowWarningS("Unable to create HTML file");
   return EditorCmd::None;
 }
 
