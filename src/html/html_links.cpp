@@ -50,6 +50,23 @@ std::string LinuxPathByName(const std::string& directory, std::string_view amiga
   return path.lexically_normal().string();
 }
 
+// Why a file cannot be linked, said without the names of this machine's
+// folders, which mean nothing to a reader of the page.
+std::string FileProblem(const ResolvedPath& resolved, std::string_view amigaPath) {
+  std::string file = Quoted(amigaPath);
+  switch (resolved.outcome) {
+    case PathOutcome::Directory: return file + " is a folder, not a file.";
+    case PathOutcome::Special: return file + " is a device, a pipe or a socket.";
+    case PathOutcome::UnknownVolume:
+      return file + " is on the volume " + Quoted(resolved.volume + ":") + ", which was not known here.";
+    case PathOutcome::AboveTop: return file + " leads above the top of its volume.";
+    case PathOutcome::TooLong: return "The file name " + file + " is too long.";
+    case PathOutcome::File:
+    case PathOutcome::Missing: break;
+  }
+  return "There is no file " + file + ".";
+}
+
 std::string WhatItWouldDo(const Link& link, const LinkAction& action) {
   switch (action.kind) {
     case LinkActionKind::RunProgram:
@@ -77,7 +94,11 @@ HtmlLinkResolver::HtmlLinkResolver(const GuideSource& source, Charset charset,
       guideDirectory_(DirectoryOf(places_.guidePath)),
       pageDirectory_(DirectoryOf(places_.pagePath)) {}
 
+// The bar names a neighbour or the main node by its name, which may hold a
+// "/" (a name that does not stand for "file/node").
 HtmlLink HtmlLinkResolver::Target(std::string_view reference) {
+  int index = FindNode(source_, reference, charset_);
+  if (index >= 0) return {"#" + anchors_[index], {}};
   LinkTarget target = SplitLinkTarget(reference);
   return target.file.empty() ? InThisGuide(target.node) : InOtherFile(target.file, target.node);
 }
@@ -97,11 +118,11 @@ HtmlLink HtmlLinkResolver::InThisGuide(std::string_view node) {
 HtmlLink HtmlLinkResolver::InOtherFile(std::string_view file, std::string_view node) {
   ResolvedPath resolved = ResolveAmigaPath(file, guideDirectory_, places_.volumes);
   if (resolved.outcome == PathOutcome::Missing) return ByName(file, node);
-  if (resolved.outcome != PathOutcome::File) return Nowhere(PathProblem(resolved, file));
+  if (resolved.outcome != PathOutcome::File) return Nowhere(FileProblem(resolved, file));
   if (NameTheSameFile(resolved.path, places_.guidePath)) return InThisGuide(node);
   bool guide = IsGuide(resolved.path);
   std::string url = RelativeUrl(guide ? WithExtension(resolved.path, "html") : resolved.path);
-  if (url.empty()) return Nowhere(PathProblem(resolved, file));
+  if (url.empty()) return Nowhere(FileProblem({}, file));
   return {guide ? url + Fragment(node) : url, {}};
 }
 

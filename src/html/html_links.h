@@ -48,7 +48,8 @@ class HtmlLinkResolver {
   HtmlLinkResolver(const GuideSource& source, Charset charset, const std::vector<std::string>& anchors,
                    HtmlPlaces places);
 
-  // A reference as a link or the navigation bar writes it: "node" or "file/node".
+  // A reference as the navigation bar writes it: a node of this guide by
+  // its whole name, else "node" or "file/node" as a link writes it.
   HtmlLink Target(std::string_view reference);
   HtmlLink ForLink(const Link& link);
 

@@ -147,13 +147,17 @@ class NodeWriter {
       classes += std::string(classes.empty() ? "" : " ") +
                  (paragraph.justification == Justification::Center ? "c" : "r");
     Attribute("class", classes);
-    if (paragraph.indent != 0 || paragraph.firstIndent != 0)
-      out_ += " style=\"padding-left:" + std::to_string(paragraph.indent) +
-              "ch;text-indent:" + std::to_string(paragraph.firstIndent - paragraph.indent) + "ch\"";
+    std::string style;
+    if (paragraph.indent != 0) style = "padding-left:" + std::to_string(paragraph.indent) + "ch";
+    if (paragraph.firstIndent != paragraph.indent)
+      style += (style.empty() ? "" : ";") +
+               ("text-indent:" + std::to_string(paragraph.firstIndent - paragraph.indent) + "ch");
+    Attribute("style", style);
     out_ += '>';
     size_t start = out_.size();
     int column = paragraph.firstIndent;
     for (const Span& span : paragraph.spans) SpanText(span, column);
+    CloseStyle();
     // A line of nothing but blanks looks like an empty one, which needs a
     // line break to take its height.
     if (out_.find_first_not_of(' ', start) == std::string::npos) {
@@ -165,10 +169,11 @@ class NodeWriter {
 
   void SpanText(const Span& span, int& column) {
     if (span.kind == SpanKind::Link) {
+      CloseStyle();
+      column += TextColumns(span.text);
       if (span.text.empty()) return;  // a button without a label cannot be pressed
       HtmlLink link = links_.ForLink(node_.links[span.link]);
       Element(link.href.empty() ? "button" : "a", link.href, link.title, "l", span.text);
-      column += TextColumns(span.text);
       return;
     }
     std::string spaces;
@@ -180,20 +185,46 @@ class NodeWriter {
     }
     column += TextColumns(text);
     if (text.empty()) return;
-    std::string classes = StyleClasses(span.style);
-    if (classes.empty())
-      AppendHtmlEscaped(out_, text);
-    else
-      Element("span", {}, {}, classes, text);
+    // Blanks show only an underline and a background: they go on in the
+    // style before them when that shows the same on blanks.
+    bool blank = text.find_first_not_of(' ') == std::string_view::npos;
+    std::string classes = StyleClasses(span.style, blank);
+    if (classes != (blank ? openOnBlanks_ : open_)) {
+      CloseStyle();
+      OpenStyle(classes, blank ? classes : StyleClasses(span.style, true));
+    }
+    AppendHtmlEscaped(out_, text);
   }
 
-  static std::string StyleClasses(const TextStyle& style) {
+  void OpenStyle(const std::string& classes, const std::string& onBlanks) {
+    open_ = classes;
+    openOnBlanks_ = onBlanks;
+    if (classes.empty()) return;
+    out_ += "<span class=\"" + classes + "\">";
+    openedAt_ = out_.size();
+  }
+
+  void CloseStyle() {
+    if (!open_.empty()) {
+      // A span of blanks must not look empty: its last blank does not break.
+      if (out_.find_first_not_of(' ', openedAt_) == std::string::npos) {
+        out_.pop_back();
+        out_ += "&#160;";
+      }
+      out_ += "</span>";
+    }
+    open_.clear();
+    openOnBlanks_.clear();
+  }
+
+  // The classes of a style; of those that show on blanks only, for blanks.
+  static std::string StyleClasses(const TextStyle& style, bool blanks) {
     std::string classes;
     auto add = [&](const std::string& name) { classes += (classes.empty() ? "" : " ") + name; };
-    if (style.bits & kStyleBold) add("b");
-    if (style.bits & kStyleItalic) add("i");
+    if ((style.bits & kStyleBold) && !blanks) add("b");
+    if ((style.bits & kStyleItalic) && !blanks) add("i");
     if (style.bits & kStyleUnderline) add("u");
-    if (style.fgPen != kTextPen) add("f" + std::to_string(style.fgPen % 8));
+    if (style.fgPen != kTextPen && !blanks) add("f" + std::to_string(style.fgPen % 8));
     if (style.bgPen != kBackgroundPen) add("k" + std::to_string(style.bgPen % 8));
     return classes;
   }
@@ -201,6 +232,9 @@ class NodeWriter {
   const DisplayNode& node_;
   HtmlLinkResolver& links_;
   std::string& out_;
+  std::string open_;          // the classes of the span open in the line
+  std::string openOnBlanks_;  // those of them that show on blanks
+  size_t openedAt_ = 0;       // where its content begins
 };
 
 }  // namespace
