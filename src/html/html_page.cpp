@@ -14,7 +14,8 @@ namespace {
 
 // Links and the navigation bar are drawn as the viewer draws its buttons: a
 // raised bevel (shine at the top and left, text pen at the bottom and
-// right) that takes no room, so columns stay where the plain text has them.
+// right) that takes no room (two pixels of padding each side, given back by
+// the margins), so columns stay where the plain text has them.
 constexpr std::string_view kStyleSheet =
     "body{margin:0;background:#aaaaaa;color:#000000;font:15px/1.35 \"DejaVu Sans Mono\",monospace}\n"
     "section{padding:0.4em 1ch 1.2em;border-bottom:2px solid #000000}\n"
@@ -29,7 +30,8 @@ constexpr std::string_view kStyleSheet =
     "box-shadow:inset 1px 1px #ffffff,inset -1px -1px #000000}\n"
     "a.l:hover,a.l:focus,nav>a:hover,nav>a:focus{background:#6688bb;"
     "box-shadow:inset 1px 1px #000000,inset -1px -1px #ffffff;outline:none}\n"
-    "button.l{font:inherit;border:0;margin:0;padding:0;cursor:help;color:#555555}\n"
+    "a.l,button.l{padding:0 2px;margin:0 -2px}\n"
+    "button.l{font:inherit;border:0;cursor:help;color:#555555}\n"
     "nav>span{color:#777777;box-shadow:inset 1px 1px #bbbbbb,inset -1px -1px #888888}\n";
 
 std::string PenClasses() {
