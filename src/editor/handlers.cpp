@@ -27,6 +27,17 @@ void StoreEditedText() {
   if (Editing() != nullptr) SaveNodeText(Editing());
 }
 
+// "RTF written ok.", or why the file of that format was not written.
+template <typename ExportResult>
+void ReportExport(const std::string& format, ExportResult result) {
+  if (result == ExportResult::Written)
+    CurrentRequesters().InfoRequest("Folioteer", format + " written ok.", " _Ok ");
+  else if (result == ExportResult::GuideItself)
+    ShowWarningS("Unable to create " + format + " file: its name is the guide's own, " + GuideFileName());
+  else
+    ShowWarningS("Unable to create " + format + " file");
+}
+
 }  // namespace
 
 EditorCmd NoActionCmd(EditorCmd, const std::string&) { return EditorCmd::None; }
@@ -224,13 +235,7 @@ EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
   StoreEditedText();
   ApplyNodeOrder(Doc());
   try {
-    RTFExportResult result = ConvertRTF(Editor().guideFile);
-    if (result == RTFExportResult::Written)
-      CurrentRequesters().InfoRequest("Folioteer", "RTF written ok.", " _Ok ");
-    else if (result == RTFExportResult::GuideItself)
-      ShowWarningS("Unable to create RTF file: its name is the guide's own, " + GuideFileName());
-    else
-      ShowWarningS("Unable to create RTF file");
+    ReportExport("RTF", ConvertRTF(Editor().guideFile));
   } catch (const AssertionFailure& failure) {
     ShowWarningS(failure.Message());
   }
@@ -250,12 +255,7 @@ EditorCmd ExpHtmlCmd(EditorCmd, const std::string&) {
     HtmlOptions options{{}, PlacesFor(guideName, pageName)};
     result = ExportGuideHtml(ReadGuideSource(AmigaGuideText(Editor().guideFile)), options);
   }
-  if (result == HtmlExportResult::Written)
-    CurrentRequesters().InfoRequest("Folioteer", "HTML written ok.", " _Ok ");
-  else if (result == HtmlExportResult::GuideItself)
-    ShowWarningS("Unable to create HTML file: its name is the guide's own, " + GuideFileName());
-  else
-    ShowWarningS("Unable to create HTML file");
+  ReportExport("HTML", result);
   return EditorCmd::None;
 }
 

@@ -15,7 +15,8 @@ namespace {
 // Links and the navigation bar are drawn as the viewer draws its buttons: a
 // raised bevel (shine at the top and left, text pen at the bottom and
 // right) that takes no room (two pixels of padding each side, given back by
-// the margins), so columns stay where the plain text has them.
+// the margins), so columns stay where the plain text has them; and, as in
+// the viewer, a link is never broken over two lines.
 constexpr std::string_view kStyleSheet =
     "body{margin:0;background:#aaaaaa;color:#000000;font:15px/1.35 \"DejaVu Sans Mono\",monospace}\n"
     "section{padding:0.4em 1ch 1.2em;border-bottom:2px solid #000000}\n"
@@ -30,7 +31,7 @@ constexpr std::string_view kStyleSheet =
     "box-shadow:inset 1px 1px #ffffff,inset -1px -1px #000000}\n"
     "a.l:hover,a.l:focus,nav>a:hover,nav>a:focus{background:#6688bb;"
     "box-shadow:inset 1px 1px #000000,inset -1px -1px #ffffff;outline:none}\n"
-    "a.l,button.l{padding:0 2px;margin:0 -2px}\n"
+    "a.l,button.l{padding:0 2px;margin:0 -2px;white-space:pre}\n"
     "button.l{font:inherit;border:0;cursor:help;color:#555555}\n"
     "nav>span{color:#777777;box-shadow:inset 1px 1px #bbbbbb,inset -1px -1px #888888}\n";
 
@@ -62,9 +63,11 @@ std::vector<std::string> NodeAnchors(const GuideSource& source, Charset charset)
   return anchors;
 }
 
+// The main node's title, else the guide's file name.
 std::string PageTitle(const GuideSource& source, const HtmlOptions& options) {
   int main = MainNodeIndex(source);
-  if (main >= 0) return RenderNode(source, main, {options.charset}).info.title;
+  std::string title = main >= 0 ? RenderNode(source, main, {options.charset}).info.title : std::string();
+  if (title.find_first_not_of(' ') != std::string::npos) return title;
   std::string_view path = options.places.guidePath;
   return std::string(path.substr(path.rfind('/') + 1));
 }

@@ -196,6 +196,10 @@ TEST(HtmlPage, HeadDeclaresUtf8TitlesThePageByTheMainNodeAndHoldsNoScript) {
 TEST(HtmlPage, AGuideWithoutNodesAndAFileThatIsNoGuideMakeValidPages) {
   std::string empty = GuideHtml(ReadGuideSource("@database g\n@author me\n"), Options());
   EXPECT_NE(empty.find("<title>g.guide</title>"), std::string::npos);
+  std::string untitled = GuideHtml(ReadGuideSource("@database g\n@node \"\"\n@endnode\n"), Options());
+  EXPECT_NE(untitled.find("<title>g.guide</title>"), std::string::npos);
+  EXPECT_NE(untitled.find("<h2>&#160;</h2>"), std::string::npos);
+  EXPECT_EQ(testing::ReadStrictHtml(untitled).errors, std::vector<std::string>{});
   EXPECT_EQ(Sections(empty), "");
   EXPECT_EQ(testing::ReadStrictHtml(empty).errors, std::vector<std::string>{});
 
