@@ -1,6 +1,7 @@
 #include "check/check_run.h"
 
 #include "check/guide_check.h"
+#include "links/amiga_path.h"
 #include "links/volume_table.h"
 
 namespace folioteer {
@@ -40,7 +41,8 @@ Words SortWords(const std::vector<std::string>& args, std::vector<std::string>& 
     } else if (options && (arg == "--help" || arg == "-h" || arg == "?")) {
       return Words::Help;
     } else if (options && arg.size() > 1 && arg[0] == '-') {
-      Complain(err, "--check does not know the option \"" + arg + "\"; " + std::string(kUsage));
+      Complain(err, "--check does not know the option \"" + ShortenedForMessage(arg) + "\"; " +
+                        std::string(kUsage));
       return Words::NotFitting;
     } else {
       files.push_back(arg);

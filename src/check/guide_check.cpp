@@ -154,7 +154,8 @@ void GuideCheck::Command(const GuideCommand& command, const SourceNode* node) {
   std::string when = node == nullptr ? "the guide" : "node " + Name(node->name);
   switch (command.kind) {
     case AGCmdKind::None:
-      Add(command.line, UnknownCommand, "unknown command " + Name(command.keyword));
+      Add(command.line, UnknownCommand,
+          "unknown command " + Name(command.keyword) + "; readers skip the line");
       break;
     case AGCmdKind::OnOpen:
     case AGCmdKind::OnClose:
