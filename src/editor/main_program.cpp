@@ -58,7 +58,8 @@ void OpenGuideFile() {
     program.fileName += ".guide";
     OpenAmigaGuideFile(Editor().guideFile, program.fileName, program.newFile, result);
   }
-  Assert(result == kOpened, "OpenAmigaGuideFile FAIL");
+  if (result != kOpened)
+    AssertFail("OpenAmigaGuideFile FAIL: " + DescribeOpenResult(program.fileName, result));
 }
 
 // The answer to the new-file confirmation: 1 Ok, 2 Wrong Name, 3 Add .guide ext, 0 Quit.

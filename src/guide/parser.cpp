@@ -1,6 +1,9 @@
 #include "guide/parser.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
+#include <cstring>
 
 #include "guide/format.h"
 #include "guide/writer.h"
@@ -242,7 +245,7 @@ void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& c
   handle = InvalidAmigaGuideFile();
   created = false;
   Channel file;
-  result = OpenAppend(file, name);
+  result = OpenRegularInput(file, name, MissingFile::Create);
   if (result != kOpened) return;
   Rewind(file);
   std::string line;
@@ -279,6 +282,15 @@ void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& c
     CloseAmigaGuideFile(handle);
     result = kOtherProblem;
   }
+}
+
+std::string DescribeOpenResult(const std::string& name, int result) {
+  if (result == kOtherProblem) return name + " could not be read";
+  if (result != kWrongFileType) return name + ": " + std::strerror(result);
+  struct stat info {};
+  if (::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return name + " is a folder";
+  if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return name + " is not a regular file";
+  return name + " is not an AmigaGuide file (its first line is not @database)";
 }
 
 }  // namespace folioteer

@@ -9,6 +9,7 @@
 #include "spell/spell_check.h"
 #include "spell/word_delimiters.h"
 #include "support/assert.h"
+#include "support/channels.h"
 #include "support/requesters.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"
@@ -146,7 +147,9 @@ void OpenMyWndo() {
 void TitleMainWndo() {
   std::string name;
   InquireAGFileName(Editor().guideFile, name);
-  Windows().SetWindowTitle(WindowId::Main, "Folioteer - " + name);
+  std::string title = "Folioteer - " + name;
+  if (!MayWriteFile(name)) title += " (read-only)";
+  Windows().SetWindowTitle(WindowId::Main, title);
 }
 
 void ShowEditWin() { Windows().OpenWindow(WindowId::Edit); }
