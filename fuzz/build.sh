@@ -3,10 +3,11 @@
 # sanitizers) into fuzz/build/: the icon reader, seeded with the shared
 # real-world icons and a small PNG icon, and the guide parser, seeded with
 # the shared real-world guides, and the guide renderer, seeded with the same
-# guides. Not part of the normal build.
+# guides, and the settings line (built with the whole core library), seeded
+# with a few settings lines. Not part of the normal build.
 #
-#   fuzz/build.sh                                 build all three
-#   fuzz/build.sh run icons|guide|render [SECONDS]  build, then fuzz one (default 600 s)
+#   fuzz/build.sh                                          build all four
+#   fuzz/build.sh run icons|guide|render|settings [SECONDS]  build, then fuzz one (default 600 s)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +28,19 @@ mkdir -p "$out/seeds" "$out/guide-seeds" fuzz/corpus-icons fuzz/corpus-guide
   -Wall -Wextra -Werror -I src -include fuzz/source_location_shim.h \
   fuzz/guide_render_fuzz.cpp src/render/*.cpp src/guide/*.cpp src/containers/*.cpp src/support/*.cpp \
   -o "$out/guide_render_fuzz"
+core=()
+for folder in support containers guide state render nodes spell rtf icons preview ui editor editor/settings; do
+  for file in src/$folder/*.cpp; do [[ $file == */main.cpp ]] || core+=("$file"); done
+done
+"$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+  -Wall -Wextra -Werror -I src -include fuzz/source_location_shim.h -pthread \
+  fuzz/settings_line_fuzz.cpp "${core[@]}" -o "$out/settings_line_fuzz"
+mkdir -p "$out/settings-seeds" fuzz/corpus-settings
+printf '%s' 'MAKEICONS AUTOPREVIEWOFF USETABATTROFF HELPHINTS SPELLCHECKOFF' >"$out/settings-seeds/default"
+printf '%s' 'PUBSCREEN="Work *"1*" **" EDITFONT="DejaVu Sans Mono" EDITFONTSIZE=13 NOMAKEICONS AUTOPREVIEW' \
+  >"$out/settings-seeds/quoted"
+printf '%s' 'Notes.guide PUBSCREEN "a*Nb" EDITFONT=x EDITFONTSIZE -7 SPELLCHECK SPELLCHECKOFF' \
+  >"$out/settings-seeds/mixed"
 mkdir -p fuzz/corpus-render
 install -m 0644 "$shared"/corpus/guides/*.guide "$shared"/corpus/guides/*.Guide "$out/guide-seeds/"
 
@@ -58,6 +72,10 @@ if [[ "${1:-}" == "run" ]]; then
       exec nice -n 19 "$out/guide_render_fuzz" -max_total_time="$seconds" -dict=fuzz/guide.dict \
         -max_len=65536 -rss_limit_mb=2048 -artifact_prefix="$out/" \
         fuzz/corpus-render "$out/guide-seeds" ;;
-    *) echo "fuzz/build.sh run icons|guide|render [SECONDS]" >&2; exit 2 ;;
+    settings)
+      exec nice -n 19 "$out/settings_line_fuzz" -max_total_time="$seconds" -dict=fuzz/settings.dict \
+        -max_len=4096 -rss_limit_mb=2048 -artifact_prefix="$out/" \
+        fuzz/corpus-settings "$out/settings-seeds" ;;
+    *) echo "fuzz/build.sh run icons|guide|render|settings [SECONDS]" >&2; exit 2 ;;
   esac
 fi
