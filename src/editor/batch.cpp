@@ -13,6 +13,7 @@
 #include "support/requesters.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"
+#include "ui/monitor.h"
 #include "ui/windows.h"
 
 namespace folioteer {
@@ -187,6 +188,8 @@ void BatchCommandSource::QueueStartupAnswers() {
 }
 
 EditorCmd BatchCommandSource::NxtCmd(std::string& argLine) {
+  argLine.clear();
+  if (TakeBreak()) return EditorCmd::Quit;  // Ctrl-C: the rest of the script is not run
   while (next_ < steps_.size()) {
     const ScriptStep& step = steps_[next_++];
     if (!Perform(step)) continue;

@@ -2,7 +2,8 @@
 // command loop and end of the program, with the headless windows and
 // requesters. Each line is an editor command by its name (any letter case)
 // and its argument line, or a directive (a line starting with "."), or a
-// comment ("#" or ";"). The script ends with an implicit QUIT.
+// comment ("#" or ";"). The script ends with an implicit QUIT; a break
+// (Ctrl-C) makes the next command QUIT, and the rest of the script is not run.
 //
 // Directives:
 //   .text TEXT            the edit box holds TEXT (one line)

@@ -11,6 +11,8 @@
 #include "state/editor_state.h"
 #include "support/assert.h"
 #include "support/requesters.h"
+#include "support/signals.h"
+#include "ui/monitor.h"
 #include "ui/windows.h"
 
 namespace folioteer {
@@ -204,6 +206,9 @@ int RunEditor(CommandSource& source) {
   InitCommandInfo();
   InitNodeRegistry();
   InstallWindowViews();
+  // Ctrl-C is the break of the command loop; SIGTERM and SIGHUP end the
+  // program without leaving its temporary files.
+  InstallSignalHandling(NoteBreak);
   int status = kExitNormal;
   try {
     TakeSettings();
