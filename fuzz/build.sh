@@ -33,7 +33,7 @@ for folder in support containers guide state render nodes spell rtf icons previe
   for file in src/$folder/*.cpp; do [[ $file == */main.cpp ]] || core+=("$file"); done
 done
 "$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-  -Wall -Wextra -Werror -I src -include fuzz/source_location_shim.h -pthread \
+  -Wall -Wextra -Werror -I src -I tests -include fuzz/source_location_shim.h -pthread \
   fuzz/settings_line_fuzz.cpp "${core[@]}" -o "$out/settings_line_fuzz"
 mkdir -p "$out/settings-seeds" fuzz/corpus-settings
 printf '%s' 'MAKEICONS AUTOPREVIEWOFF USETABATTROFF HELPHINTS SPELLCHECKOFF' >"$out/settings-seeds/default"

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "carried_settings.h"
 #include "editor/settings/settings.h"
 #include "state/editor_state.h"
 #include "support/assert.h"
@@ -21,33 +22,7 @@ namespace {
 
 using folioteer::Editor;
 
-struct Carried {
-  std::string screen, font;
-  int size = 0;
-  bool flags[5] = {};
-
-  static Carried Now() {
-    folioteer::EditorState& editor = Editor();
-    return {editor.pubScreenName,
-            editor.editorFont.name,
-            editor.editorFont.size,
-            {editor.makeIcons, editor.autoPreview, editor.useTabAttr, editor.helpHints, editor.spellCheck}};
-  }
-  void Set() const {
-    folioteer::EditorState& editor = Editor();
-    editor.pubScreenName = screen;
-    editor.editorFont.name = font;
-    editor.editorFont.size = size;
-    bool* targets[] = {&editor.makeIcons, &editor.autoPreview, &editor.useTabAttr, &editor.helpHints,
-                       &editor.spellCheck};
-    for (int i = 0; i < 5; ++i) *targets[i] = flags[i];
-  }
-  bool operator==(const Carried& other) const {
-    for (int i = 0; i < 5; ++i)
-      if (flags[i] != other.flags[i]) return false;
-    return screen == other.screen && font == other.font && size == other.size;
-  }
-};
+using Carried = folioteer::testing::CarriedSettings;
 
 // The defaults with the line applied; FALSE when the line was refused.
 bool Apply(const std::string& line) {

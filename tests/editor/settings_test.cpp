@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "carried_settings.h"
 #include "state/editor_state.h"
 #include "test_util.h"
 
@@ -86,33 +87,7 @@ TEST_F(SettingsTest, AnOverlongVariableIsPassedOver) {
   EXPECT_FALSE(Editor().makeIcons);
 }
 
-// The settings that the settings line carries.
-struct Carried {
-  std::string screen, font;
-  int size = 14;
-  bool flags[5] = {};
-
-  static Carried Now() {
-    EditorState& editor = Editor();
-    return {editor.pubScreenName,
-            editor.editorFont.name,
-            editor.editorFont.size,
-            {editor.makeIcons, editor.autoPreview, editor.useTabAttr, editor.helpHints, editor.spellCheck}};
-  }
-  void Set() const {
-    EditorState& editor = Editor();
-    editor.pubScreenName = screen;
-    editor.editorFont.name = font;
-    editor.editorFont.size = size;
-    bool* targets[] = {&editor.makeIcons, &editor.autoPreview, &editor.useTabAttr, &editor.helpHints,
-                       &editor.spellCheck};
-    for (int i = 0; i < 5; ++i) *targets[i] = flags[i];
-  }
-  friend bool operator==(const Carried& a, const Carried& b) {
-    return a.screen == b.screen && a.font == b.font && a.size == b.size &&
-           std::equal(std::begin(a.flags), std::end(a.flags), std::begin(b.flags));
-  }
-};
+using Carried = testing::CarriedSettings;
 
 // What the defaults become with the line applied.
 Carried ReadBack(const std::string& line) {

@@ -127,38 +127,29 @@ TEST_F(SharedEnvTest, AFolderOfAnotherUserIsNotUsed) {
 // The fallback is used only as a real folder of the user, closed to others;
 // a missing one is made so.
 TEST_F(SharedEnvTest, OnlyAPrivateFolderOfTheUserIsUsed) {
+  enum class Found { Missing, Folder, Link };
   struct Case {
     const char* what;
-    std::function<void()> make;
+    Found found;
+    std::filesystem::perms perms;
+    bool nobodys;
     bool used;
   };
+  using std::filesystem::perms;
   const Case cases[] = {
-      {"missing", [] {}, true},
-      {"nobody's own, 0700",
-       [&] {
-         std::filesystem::create_directory(shared);
-         std::filesystem::permissions(shared, std::filesystem::perms::owner_all);
-         GiveToNobody(shared);
-       },
-       true},
-      {"nobody's own, open to others",
-       [&] {
-         std::filesystem::create_directory(shared);
-         std::filesystem::permissions(shared, std::filesystem::perms::all);
-         GiveToNobody(shared);
-       },
-       false},
-      {"root's, 0700", [&] { std::filesystem::create_directory(shared); }, false},
-      {"a link to nobody's folder",
-       [&] {
-         std::filesystem::permissions(scratch.Path(), std::filesystem::perms::owner_all);
-         std::filesystem::create_directory_symlink(scratch.Path(), shared);
-       },
-       false},
+      {"missing", Found::Missing, perms::none, false, true},
+      {"nobody's own, 0700", Found::Folder, perms::owner_all, true, true},
+      {"nobody's own, open to others", Found::Folder, perms::all, true, false},
+      {"root's, 0700", Found::Folder, perms::owner_all, false, false},
+      {"a link to nobody's 0700 folder", Found::Link, perms::owner_all, true, false},
   };
   for (const Case& one : cases) {
     std::filesystem::remove_all(shared);
-    one.make();
+    std::string folder = one.found == Found::Link ? scratch.Path() : shared;
+    if (one.found == Found::Link) std::filesystem::create_directory_symlink(scratch.Path(), shared);
+    if (one.found == Found::Folder) std::filesystem::create_directory(shared);
+    if (one.found != Found::Missing) std::filesystem::permissions(folder, one.perms);
+    if (one.found != Found::Missing && one.nobodys) GiveToNobody(folder);
     std::string found = RunAsNobody([&](Findings& findings) {
       ::testing::internal::CaptureStderr();
       std::string env = EnvDirectory();
