@@ -58,6 +58,24 @@ std::string GenerateGuide(int nodes, unsigned seed) {
   return text;
 }
 
+std::string GenerateOneNodeGuide(size_t bytes, bool smartWrap) {
+  std::string guide = GenerateGuide(static_cast<int>(bytes / 900) + 2);
+  std::string out = smartWrap ? "@database big\n@smartwrap\n" : "@database big\n";
+  out += "@macro \"em\" \"@{b}$1@{ub}\"\n@node Big\n";
+  size_t text = 0, lines = 0;
+  for (size_t start = guide.find("@node"); start < guide.size() && text < bytes;) {
+    size_t end = guide.find('\n', start);
+    std::string_view line(guide.data() + start, end - start);
+    start = end + 1;
+    if (line.starts_with("@") && !line.starts_with("@{")) continue;
+    if (++lines % 5 == 0) out += '\t';
+    out.append(line).push_back('\n');
+    if (lines % 7 == 0) out += '\n';
+    text += line.size() + 1;
+  }
+  return out + "@endnode\n";
+}
+
 const std::string& ScratchDir() {
   static const std::string dir = [] {
     std::string pattern = (std::filesystem::temp_directory_path() / "folioteer-bench-XXXXXX").string();

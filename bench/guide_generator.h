@@ -10,6 +10,10 @@ namespace folioteer::bench {
 
 std::string GenerateGuide(int nodes, unsigned seed = 1);
 
+// The generated guide's header and the text of its nodes as one node "Big"
+// of about that size, an empty line now and then and a TAB in some lines.
+std::string GenerateOneNodeGuide(size_t bytes, bool smartWrap);
+
 // A directory of the benchmark run's own, made on first use.
 const std::string& ScratchDir();
 

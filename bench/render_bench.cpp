@@ -11,29 +11,9 @@
 namespace folioteer {
 namespace {
 
-// The generated guide's header and the text of its nodes as one node "Big"
-// of about that size, an empty line now and then and a TAB in some lines.
-std::string OneNodeGuide(size_t bytes, bool smartWrap) {
-  std::string guide = bench::GenerateGuide(static_cast<int>(bytes / 900) + 2);
-  std::string out = smartWrap ? "@database big\n@smartwrap\n" : "@database big\n";
-  out += "@macro \"em\" \"@{b}$1@{ub}\"\n@node Big\n";
-  size_t text = 0, lines = 0;
-  for (size_t start = guide.find("@node"); start < guide.size() && text < bytes;) {
-    size_t end = guide.find('\n', start);
-    std::string_view line(guide.data() + start, end - start);
-    start = end + 1;
-    if (line.starts_with("@") && !line.starts_with("@{")) continue;
-    if (++lines % 5 == 0) out += '\t';
-    out.append(line).push_back('\n');
-    if (lines % 7 == 0) out += '\n';
-    text += line.size() + 1;
-  }
-  return out + "@endnode\n";
-}
-
 void BM_RenderNodeToModel(benchmark::State& state) {
   size_t bytes = static_cast<size_t>(state.range(0)) << 10;
-  GuideSource source = ReadGuideSource(OneNodeGuide(bytes, state.range(1) != 0));
+  GuideSource source = ReadGuideSource(bench::GenerateOneNodeGuide(bytes, state.range(1) != 0));
   size_t spans = 0;
   for (auto _ : state) {
     DisplayNode node = RenderNode(source, 0);
@@ -54,7 +34,7 @@ BENCHMARK(BM_RenderNodeToModel)
 
 void BM_GuideBytesToPlainText(benchmark::State& state) {
   size_t bytes = static_cast<size_t>(state.range(0)) << 10;
-  std::string guide = OneNodeGuide(bytes, true);
+  std::string guide = bench::GenerateOneNodeGuide(bytes, true);
   for (auto _ : state) {
     GuideSource source = ReadGuideSource(guide);
     benchmark::DoNotOptimize(PlainText(RenderNode(source, 0)).size());

@@ -1,17 +1,16 @@
 #include "editor/batch.h"
 
-#include <charconv>
 #include <cstdio>
-#include <sstream>
 
-#include "editor/settings/settings.h"
+#include "editor/command_arguments.h"
+#include "editor/command_input.h"
+#include "editor/main_program.h"
 #include "guide/syntax.h"
 #include "nodes/node_registry.h"
 #include "state/editor_state.h"
 #include "support/arg_template.h"
 #include "support/assert.h"
 #include "support/requesters.h"
-#include "support/text_lines.h"
 #include "ui/headless_windows.h"
 #include "ui/monitor.h"
 #include "ui/windows.h"
@@ -19,105 +18,7 @@
 namespace folioteer {
 namespace {
 
-constexpr size_t kMaxScriptLine = 65536;
 using Kind = ScriptStep::Kind;
-
-std::vector<std::string> Words(std::string_view text) {
-  std::vector<std::string> words;
-  std::istringstream in{std::string(text)};
-  for (std::string word; in >> word;) words.push_back(word);
-  return words;
-}
-
-bool Numbers(const std::vector<std::string>& words, size_t count, std::vector<int>& numbers) {
-  if (words.size() != count + 1) return false;
-  for (size_t i = 1; i <= count; ++i) {
-    int value = 0;
-    auto [end, error] = std::from_chars(words[i].data(), words[i].data() + words[i].size(), value);
-    if (error != std::errc{} || end != words[i].data() + words[i].size()) return false;
-    numbers.push_back(value);
-  }
-  return true;
-}
-
-std::string RestAfterWord(const std::string& line) {
-  size_t blank = line.find_first_of(" \t");
-  if (blank == std::string::npos) return {};
-  size_t start = line.find_first_not_of(" \t", blank);
-  return start == std::string::npos ? std::string() : line.substr(start);
-}
-
-// One directive line (and, for a here-text, the lines that follow it).
-bool ParseDirective(const std::vector<std::string>& lines, size_t& index, ScriptStep& step,
-                    std::string& why) {
-  const std::string& line = lines[index];
-  std::vector<std::string> words = Words(line);
-  const std::string& name = words[0];
-  std::string rest = RestAfterWord(line);
-  if (name == ".text" && rest.rfind("<<", 0) == 0) {
-    std::string end = rest.substr(2);
-    step.kind = Kind::Text;
-    for (bool first = true; ++index < lines.size();) {
-      if (lines[index] == end) return true;
-      if (!first) step.text += '\n';
-      step.text += lines[index];
-      first = false;
-    }
-    why = "the text has no end line \"" + end + "\"";
-    return false;
-  }
-  struct Simple {
-    std::string_view name;
-    Kind kind;
-    size_t numbers;
-  };
-  static const Simple kSimple[] = {{".cursor", Kind::Cursor, 2},
-                                   {".block", Kind::Block, 4},
-                                   {".button", Kind::Button, 1},
-                                   {".cancel", Kind::Cancel, 0}};
-  for (const Simple& simple : kSimple) {
-    if (name != simple.name) continue;
-    step.kind = simple.kind;
-    if (Numbers(words, simple.numbers, step.numbers)) return true;
-    why = std::string(simple.name) + " takes " + std::to_string(simple.numbers) + " numbers";
-    return false;
-  }
-  if (name == ".select") {
-    static constexpr std::pair<std::string_view, ListId> kLists[] = {{"global", ListId::Global},
-                                                                     {"nodes", ListId::Nodes},
-                                                                     {"local", ListId::Local},
-                                                                     {"misspells", ListId::Misspells}};
-    step.kind = Kind::Select;
-    std::vector<std::string> numberWords{words[0], words.size() > 2 ? words[2] : ""};
-    for (auto [listName, list] : kLists)
-      if (words.size() == 3 && words[1] == listName && Numbers(numberWords, 1, step.numbers)) {
-        step.numbers.insert(step.numbers.begin(), static_cast<int>(list));
-        return true;
-      }
-    why = ".select takes a list (global, nodes, local, misspells) and a row";
-    return false;
-  }
-  const std::pair<std::string_view, Kind> kTexts[] = {
-      {".text", Kind::Text}, {".reply", Kind::Reply}, {".print", Kind::Print}, {".echo", Kind::Echo}};
-  for (auto [textName, kind] : kTexts)
-    if (name == textName) {
-      step.kind = kind;
-      step.text = rest;
-      return true;
-    }
-  why = "unknown directive \"" + name + "\"";
-  return false;
-}
-
-// The script's lines; a CR before the LF goes with it.
-std::vector<std::string> ScriptLines(const std::string& source) {
-  std::vector<std::string> lines;
-  for (std::string_view line : SplitFileLines(source)) {
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    lines.emplace_back(line);
-  }
-  return lines;
-}
 
 void Report(int line, const std::string& message) {
   std::string text = "Folioteer: script line " + std::to_string(line) + ": " + message + "\n";
@@ -138,88 +39,99 @@ bool AcceptedNewCommand(const ScriptStep& step) {
            GetCmdName(kind) + (global ? " is not a global command" : " is not a node-local command"));
     return false;
   }
-  if (!mods.Has(CmdModifier::Unique)) return true;
-  NodeEntry* editing = Editor().editingNode;
-  List scope = global ? GetGlobalCmdsList(GetDocument(Editor().guideFile))
-                      : (editing != nullptr ? editing->node->subcmds : NilList());
-  if (CheckForExisting(kind, scope) == nullptr) return true;
-  ShowWarningS("Command already exists");
-  return false;
+  return !RefusedAsExisting(step.cmd, kind);
 }
+
+// A command the events gave, with its argument line (a long one cut short).
+void ReportCmd(EditorCmd cmd, const std::string& argLine) {
+  constexpr size_t kShown = 300;
+  std::string line = "Command from the windows: " + std::string(*CmdInfo(cmd).cmdName);
+  if (!argLine.empty()) line += " " + argLine.substr(0, kShown) + (argLine.size() > kShown ? "..." : "");
+  for (char& ch : line)
+    if (ch == '\n') ch = '|';
+  std::fputs((line + "\n").c_str(), stderr);
+}
+
+bool IsAnswer(Kind kind) { return kind == Kind::Button || kind == Kind::Reply || kind == Kind::Cancel; }
 
 }  // namespace
 
-std::optional<std::vector<ScriptStep>> ParseScript(const std::string& source, std::string& error) {
-  std::vector<std::string> lines = ScriptLines(source);
-  std::vector<ScriptStep> steps;
-  for (size_t index = 0; index < lines.size(); ++index) {
-    const std::string& line = lines[index];
-    int number = static_cast<int>(index) + 1;
-    auto fail = [&](const std::string& why) {
-      error = std::to_string(number) + ": " + why;
-      return std::nullopt;
-    };
-    if (line.size() > kMaxScriptLine)
-      return fail("the line is longer than " + std::to_string(kMaxScriptLine) + " bytes");
-    if (line.find('\0') != std::string::npos) return fail("the line holds a NUL byte");
-    std::vector<std::string> words = Words(line);
-    if (words.empty() || words[0][0] == '#' || words[0][0] == ';') continue;
-    ScriptStep step;
-    step.line = number;
-    std::string why;
-    if (words[0][0] == '.') {
-      if (!ParseDirective(lines, index, step, why)) return fail(why);
-    } else {
-      step.cmd = MatchEditorCmd(words[0]);
-      if (step.cmd == EditorCmd::None) return fail("unknown command \"" + words[0] + "\"");
-      step.text = RestAfterWord(line);
-    }
-    steps.push_back(std::move(step));
-  }
-  return steps;
-}
-
 void BatchCommandSource::QueueStartupAnswers() {
-  while (next_ < steps_.size()) {
-    Kind kind = steps_[next_].kind;
-    if (kind != Kind::Button && kind != Kind::Reply && kind != Kind::Cancel) return;
-    Perform(steps_[next_++]);
-  }
+  while (next_ < steps_.size() && IsAnswer(steps_[next_].kind)) Perform(steps_[next_++]);
 }
 
 EditorCmd BatchCommandSource::NxtCmd(std::string& argLine) {
-  argLine.clear();
-  if (TakeBreak()) return EditorCmd::Quit;  // Ctrl-C: the rest of the script is not run
-  while (next_ < steps_.size()) {
+  while (true) {
+    EditorCmd cmd = EditorCmd::None;
+    bool found = PollCmd(cmd, argLine);
+    if (std::string failure = user_.TakeFailure(); !failure.empty()) return Stop(failure, argLine);
+    if (found) {
+      if (cmd != EditorCmd::None) ReportCmd(cmd, argLine);
+      return cmd;
+    }
+    if (next_ >= steps_.size()) break;
     const ScriptStep& step = steps_[next_++];
-    if (!Perform(step)) continue;
-    argLine = step.text;
-    return step.cmd;
+    if (step.kind == Kind::Command) {
+      if ((step.cmd != EditorCmd::NewGbl && step.cmd != EditorCmd::NewLcl) || AcceptedNewCommand(step)) {
+        argLine = step.text;
+        return step.cmd;
+      }
+      continue;
+    }
+    std::string why;
+    if (!user_.Act(step, why)) return Stop(std::to_string(step.line) + ": " + why, argLine);
+    Perform(step);
   }
   argLine.clear();
   return EditorCmd::Quit;
 }
 
-bool BatchCommandSource::Perform(const ScriptStep& step) {
+// The script ends here; nothing it did is saved over the file.
+EditorCmd BatchCommandSource::Stop(const std::string& failure, std::string& argLine) {
+  std::fputs(("Folioteer: script line " + failure + "\n").c_str(), stderr);
+  failed_ = true;
+  next_ = steps_.size();
+  DefaultHeadlessRequesters().ClearQueue();
+  DefaultHeadlessRequesters().Queue(QueuedAnswer::Button(0));
+  argLine.clear();
+  return EditorCmd::Quit;
+}
+
+void BatchCommandSource::Perform(const ScriptStep& step) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   HeadlessRequesters& requesters = DefaultHeadlessRequesters();
   const std::vector<int>& n = step.numbers;
   switch (step.kind) {
-    case Kind::Command:
-      if (step.cmd == EditorCmd::NewGbl || step.cmd == EditorCmd::NewLcl) return AcceptedNewCommand(step);
-      return true;
     case Kind::Text: windows.SetEditText(step.text); break;
     case Kind::Cursor: windows.SetCursor({n[0], n[1]}); break;
     case Kind::Block: windows.Select({n[0], n[1]}, {n[2], n[3]}); break;
-    case Kind::Select: SelectRowAsClicked(static_cast<ListId>(n[0]), n[1]); break;
     case Kind::Button: requesters.Queue(QueuedAnswer::Button(n[0])); break;
     case Kind::Reply: requesters.Queue(QueuedAnswer::Text(step.text)); break;
     case Kind::Cancel: requesters.Queue(QueuedAnswer::Cancel()); break;
     case Kind::Print: std::fputs(DescribeState(step.text).c_str(), stdout); break;
     case Kind::Echo: std::fputs((step.text + "\n").c_str(), stdout); break;
+    default: break;  // the user's steps: BatchUser
   }
   std::fflush(stdout);
-  return false;
+}
+
+int RunBatch(std::vector<ScriptStep> steps) {
+  HeadlessMonitor monitor;
+  StartWindowToolkit(monitor);
+  int status = kExitNormal;
+  try {
+    BatchCommandSource script(std::move(steps), monitor);
+    script.QueueStartupAnswers();
+    status = RunEditor(script);
+    if (script.Failed() && status == kExitNormal) status = kExitBadCommandLine;
+  } catch (...) {
+    DisposeMyWndos();
+    StopWindowToolkit();
+    throw;
+  }
+  DisposeMyWndos();
+  StopWindowToolkit();
+  return status;
 }
 
 }  // namespace folioteer

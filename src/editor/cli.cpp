@@ -29,7 +29,7 @@ int Fail(const std::string& message) {
   return kExitBadCommandLine;
 }
 
-int RunBatch(const std::vector<std::string>& args) {
+int RunBatchMode(const std::vector<std::string>& args) {
   if (args.size() < 2) return Fail("--batch needs a script file (or - for standard input)");
   std::string source;
   if (!ReadScript(args[1], source)) return Fail("cannot read the script \"" + args[1] + "\"");
@@ -37,9 +37,7 @@ int RunBatch(const std::vector<std::string>& args) {
   std::optional<std::vector<ScriptStep>> steps = ParseScript(source, error);
   if (!steps) return Fail(args[1] + ":" + error);
   SetProgramArguments(std::vector<std::string>(args.begin() + 2, args.end()));
-  BatchCommandSource script(std::move(*steps));
-  script.QueueStartupAnswers();
-  return RunEditor(script);
+  return RunBatch(std::move(*steps));
 }
 
 }  // namespace
@@ -56,7 +54,15 @@ std::string UsageText() {
          "  .text TEXT | .text <<END    the edit box text (the lines up to END)\n"
          "  .cursor LINE COLUMN         place the cursor\n"
          "  .block L1 C1 L2 C2          select a block\n"
-         "  .select LIST ROW            click a row (global, nodes, local, misspells)\n"
+         "  .press CONTROL              press a button (NewNode, Show, Link, Next, ...)\n"
+         "  .select LIST ROW | .double LIST ROW\n"
+         "                              click or double-click a row (global, nodes,\n"
+         "                              local, misspells)\n"
+         "  .popup POPUP ROW            choose from add-global, add-local, attributes\n"
+         "  .menu ITEM                  pick a menu item by its label\n"
+         "  .close WINDOW | .iconify | .uniconify | .helpkey [WINDOW] | .break\n"
+         "  .dialog FIELD=VALUE ... [font] ok|cancel\n"
+         "                              answer the next dialog\n"
          "  .button N | .reply TEXT | .cancel\n"
          "                              answer the next requester\n"
          "  .print [PART...]            print the state (nodes globals locals text labels\n"
@@ -79,7 +85,7 @@ int RunProgram(const std::vector<std::string>& args) {
       return kExitNormal;
     }
   }
-  if (!args.empty() && args[0] == "--batch") return RunBatch(args);
+  if (!args.empty() && args[0] == "--batch") return RunBatchMode(args);
   return Fail("this build has no windows yet: run it with --batch SCRIPT (see --help)");
 }
 

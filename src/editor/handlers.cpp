@@ -29,10 +29,15 @@ void StoreEditedText() {
 
 EditorCmd NoActionCmd(EditorCmd, const std::string&) { return EditorCmd::None; }
 
+// A new MAIN is listed first and moves the selected row down: the
+// selection flags follow it.
 EditorCmd NewNodeCmd(EditorCmd, const std::string& line) {
   std::string name;
   int position = -1;
-  if (ReadNewNode(line, name, position)) AddNewNode(Doc(), name, position);
+  if (ReadNewNode(line, name, position)) {
+    AddNewNode(Doc(), name, position);
+    GetSelectedNode();
+  }
   return EditorCmd::None;
 }
 
@@ -147,16 +152,28 @@ EditorCmd SaveCmd(EditorCmd, const std::string&) {
   return EditorCmd::None;
 }
 
+// When the user gives up on writing under the new name, the guide takes its
+// old name back (and says so) before the end goes on as asked: the save
+// question of the end then writes where the guide was, not where it cannot.
 EditorCmd SaveAsCmd(EditorCmd cmd, const std::string& line) {
   std::string name;
   Assert(ReadWord(cmd, line, name), "Expected FileName for SaveAs");
+  std::string oldName, oldProgramName = GuideFileName();
+  InquireAGFileName(Editor().guideFile, oldName);
   if (!RedirectAmigaGuideFile(Editor().guideFile, name)) {
     CurrentRequesters().InfoRequest("Folioteer", "Bad File Name", " _Ok ");
     return EditorCmd::None;
   }
   SetGuideFileName(name);
   StoreEditedText();
-  WriteItOut();
+  try {
+    WriteItOut();
+  } catch (const AssertionFailure&) {
+    RedirectAmigaGuideFile(Editor().guideFile, oldName);
+    SetGuideFileName(oldProgramName);
+    ShowWarningDS("Not saved as " + name + ": the guide keeps its name", oldName);
+    throw;
+  }
   TitleMainWndo();
   return EditorCmd::None;
 }
@@ -197,14 +214,19 @@ EditorCmd SpellWordCmd(EditorCmd cmd, const std::string& line) {
   return EditorCmd::None;
 }
 
-// The export shows what the edit box holds, as saving does. An export
-// stopped by an assertion has cleaned up after itself; its message is a
-// warning, not the end of the editor.
+// The export shows what the edit box holds and the nodes in the order of
+// the node list, as saving does. An export stopped by an assertion has
+// cleaned up after itself; its message is a warning, not the end of the
+// editor.
 EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
   StoreEditedText();
+  ApplyNodeOrder(Doc());
   try {
-    if (ConvertRTF(Editor().guideFile) == RTFExportResult::Written)
+    RTFExportResult result = ConvertRTF(Editor().guideFile);
+    if (result == RTFExportResult::Written)
       CurrentRequesters().InfoRequest("Folioteer", "RTF written ok.", " _Ok ");
+    else if (result == RTFExportResult::GuideItself)
+      ShowWarningS("Unable to create RTF file: its name is the guide's own, " + GuideFileName());
     else
       ShowWarningS("Unable to create RTF file");
   } catch (const AssertionFailure& failure) {
@@ -268,7 +290,8 @@ EditorCmd IconifyCmd(EditorCmd cmd, const std::string& line) {
 EditorCmd HelpCmd(EditorCmd cmd, const std::string& line) {
   std::string name;
   Assert(ReadWord(cmd, line, name), "HelpCmd - bad arg??");
-  HelpOn(name.empty() ? "PROGDIR:Folioteer.guide" : name);
+  std::string problem;
+  if (!HelpOn(name.empty() ? "PROGDIR:Folioteer.guide" : name, &problem)) ShowWarning(problem);
   return EditorCmd::None;
 }
 

@@ -170,17 +170,8 @@ bool& UserAbort() { return Program().userAbort; }
 
 void WriteItOut() {
   EditorState& editor = Editor();
-  AGDocument* doc = GetDocument(editor.guideFile);
-  ResetNodeReader(NodeReaderMode::Read);
-  Assert(ReadNextNode() != nullptr, "MAIN problem in WriteItOut?");
-  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) {
-    RemNode(doc, entry->node);
-    entry->node->seq = static_cast<int32_t>(entry->order);
-  }
-  ResetNodeReader(NodeReaderMode::Read);
-  Assert(ReadNextNode() != nullptr, "MAIN problem in WriteItOut?");
-  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
-    ReplaceNode(doc, entry->node);
+  bool ordered = ApplyNodeOrder(GetDocument(editor.guideFile));
+  Assert(ordered, "MAIN problem in WriteItOut?");
   while (!OutputAmigaGuideFile(editor.guideFile)) {
     std::string name;
     InquireAGFileName(editor.guideFile, name);

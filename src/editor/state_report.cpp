@@ -21,29 +21,6 @@ struct Named {
   std::string_view name;
 };
 
-constexpr Named<Control> kControlNames[] = {
-    {Control::AddGlobal, "AddGlobal"},
-    {Control::EditGlobal, "EditGlobal"},
-    {Control::DeleteGlobal, "DeleteGlobal"},
-    {Control::NodeUp, "NodeUp"},
-    {Control::NodeDown, "NodeDown"},
-    {Control::NewNode, "NewNode"},
-    {Control::Retitle, "Retitle"},
-    {Control::DeleteNode, "DeleteNode"},
-    {Control::AddLocal, "AddLocal"},
-    {Control::EditLocal, "EditLocal"},
-    {Control::DeleteLocal, "DeleteLocal"},
-    {Control::Show, "Show"},
-    {Control::AttrPopup, "AttrPopup"},
-    {Control::Link, "Link"},
-    {Control::Undo, "Undo"},
-    {Control::Next, "Next"},
-    {Control::Prev, "Prev"},
-    {Control::Ignore, "Ignore"},
-    {Control::AddWord, "AddWord"},
-};
-static_assert(RowsFollowEnum(kControlNames, &Named<Control>::key, kNumControls));
-
 constexpr Named<MenuItem> kMenuNames[] = {
     {MenuItem::Save, "Save"},
     {MenuItem::SaveAs, "SaveAs"},
@@ -63,12 +40,12 @@ constexpr Named<MenuItem> kMenuNames[] = {
 };
 static_assert(RowsFollowEnum(kMenuNames, &Named<MenuItem>::key, kNumMenuItems));
 
+// The windows .print windows reports, before the preview's line.
 constexpr Named<WindowId> kWindowNames[] = {
     {WindowId::Main, "main"},
     {WindowId::Edit, "edit"},
     {WindowId::Spell, "spell"},
 };
-static_assert(RowsFollowEnum(kWindowNames, &Named<WindowId>::key, kNumWindows));
 
 // In the order of their bits.
 constexpr Named<ProgramStatusFlag> kFlagNames[] = {
@@ -119,8 +96,8 @@ void PrintStatus(std::ostream& out) {
 void PrintControls(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   out << "enabled";
-  for (auto [control, name] : kControlNames)
-    if (windows.Enabled(control)) out << " " << name;
+  for (const ControlInfo& control : AllControls())
+    if (control.reflected && windows.Enabled(control.control)) out << " " << control.name;
   out << "\n";
 }
 
@@ -135,8 +112,9 @@ void PrintMenus(std::ostream& out) {
 void PrintWindows(std::ostream& out) {
   HeadlessWindows& windows = DefaultHeadlessWindows();
   for (auto [id, name] : kWindowNames) {
-    out << name << " window " << (windows.IsWindowOpen(id) ? "open" : "closed");
-    if (id == WindowId::Main && windows.Iconified()) out << " iconified";
+    bool iconified = IsMyWndoIconified(id);
+    out << name << " window " << (IsMyWndoOpen(id) || iconified ? "open" : "closed");
+    if (iconified) out << " iconified";
     if (!windows.Title(id).empty()) out << " \"" << windows.Title(id) << "\"";
     out << "\n";
   }

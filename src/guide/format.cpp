@@ -23,12 +23,21 @@ void Refresh(AGCmd* cmd) {
   if (cmd->kind == AGCmdKind::Node && cmd->block == InvalidBlock()) cmd->block = AllocBlock();
 }
 
+ValueForm FirstStringValueForm(CmdModSet mods) {
+  return mods.Has(CmdModifier::Verbatim) ? ValueForm::Verbatim : ValueForm::Quoted;
+}
+
+// The operation name of a link stands as it is.
+ValueForm SecondStringValueForm(AGCmdKind kind, CmdModSet mods) {
+  return mods.Has(CmdModifier::Verbatim) || kind == AGCmdKind::Link ? ValueForm::Verbatim : ValueForm::Quoted;
+}
+
 std::string FirstStringForm(const AGCmd* cmd, std::string_view value) {
-  return cmd->mods.Has(CmdModifier::Verbatim) ? std::string(value) : QuotedValue(value);
+  return FirstStringValueForm(cmd->mods) == ValueForm::Verbatim ? std::string(value) : QuotedValue(value);
 }
 
 std::string SecondStringForm(const AGCmd* cmd, std::string_view value) {
-  if (cmd->mods.Has(CmdModifier::Verbatim) || cmd->kind == AGCmdKind::Link) return std::string(value);
+  if (SecondStringValueForm(cmd->kind, cmd->mods) == ValueForm::Verbatim) return std::string(value);
   return QuotedValue(value);
 }
 
@@ -43,6 +52,29 @@ AGAttr* CreateChecked(AGAttrKind kind, AttrModifier needed, const AttrParams& pa
 }
 
 }  // namespace
+
+ValueFault CheckValue(std::string_view value, ValueForm form) {
+  if (value.find_first_of("\n\r") != std::string_view::npos) return ValueFault::LineEnd;
+  if (form == ValueForm::Quoted && value.find('"') != std::string_view::npos) return ValueFault::DoubleQuote;
+  return ValueFault::None;
+}
+
+std::optional<UnwritableValue> FindUnwritableValue(AGCmdKind kind, const CmdParams& params) {
+  CmdModSet mods = GetCmdInfo(kind);
+  std::pair<const std::optional<std::string>*, ValueForm> written[3];
+  size_t count = 0;
+  if (mods.Has(CmdModifier::NodeRef)) written[count++] = {&params.NodeRef, ValueForm::Quoted};
+  if (TakesString(mods)) written[count++] = {&params.Strng, FirstStringValueForm(mods)};
+  if (mods.Has(CmdModifier::TwoStrParam))
+    written[count++] = {&params.Strng2, SecondStringValueForm(kind, mods)};
+  for (size_t i = 0; i < count; ++i) {
+    const std::optional<std::string>& value = *written[i].first;
+    if (!value) continue;
+    ValueFault fault = CheckValue(*value, written[i].second);
+    if (fault != ValueFault::None) return UnwritableValue{*value, fault};
+  }
+  return std::nullopt;
+}
 
 std::string QuotedValue(std::string_view value) {
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return std::string(value);

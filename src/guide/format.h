@@ -10,6 +10,7 @@
 // of a link. The parser removes such quotes again, so values survive a save.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,22 @@
 #include "support/channels.h"
 
 namespace folioteer {
+
+// What keeps a value from standing in a written command as it was entered:
+// the written form has no escape for a double quote between quotes, and a
+// line end would end the command. Such a value would read back otherwise.
+enum class ValueFault : uint8_t { None, DoubleQuote, LineEnd };
+// How a value stands in a written command: between quotes, or as it is.
+enum class ValueForm : uint8_t { Quoted, Verbatim };
+ValueFault CheckValue(std::string_view value, ValueForm form);
+
+// A value of the parameters that a command of the kind would write
+// (CreateCmd, UpdateCmd) and that CheckValue refuses.
+struct UnwritableValue {
+  std::string value;
+  ValueFault fault = ValueFault::None;
+};
+std::optional<UnwritableValue> FindUnwritableValue(AGCmdKind kind, const CmdParams& params);
 
 // The written form of a value: quoted unless it is already.
 std::string QuotedValue(std::string_view value);

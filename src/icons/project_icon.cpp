@@ -2,7 +2,6 @@
 // the wanted default tool, position and tool types, and the default icon.
 #include "icons/project_icon.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +12,6 @@
 #include "icons/disk_object.h"
 #include "support/ascii.h"
 #include "support/channels.h"
-#include "support/file_descriptor.h"
 #include "support/file_names.h"
 
 namespace folioteer {
@@ -24,28 +22,6 @@ constexpr std::string_view kPaletteChars = ".#o+";
 constexpr uint16_t kPictureDepth = 2;
 
 // ---------------------------------------------------------------- files
-
-// The whole file, or the system's reason; a file that is not a regular one
-// (a FIFO would block) is refused, and so is one above kMaxIconFileSize.
-int ReadWholeFile(const std::string& name, std::string& bytes) {
-  FileDescriptor file(::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (file.Get() < 0) return errno;
-  struct stat info {};
-  if (::fstat(file.Get(), &info) != 0) return errno;
-  if (S_ISDIR(info.st_mode)) return EISDIR;
-  if (!S_ISREG(info.st_mode)) return kIconDamaged;
-  if (static_cast<uint64_t>(info.st_size) > kMaxIconFileSize) return kIconTooLarge;
-  bytes.clear();
-  char buffer[1 << 16];
-  while (true) {
-    ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return errno;
-    if (got == 0) return 0;
-    if (bytes.size() + static_cast<size_t>(got) > kMaxIconFileSize) return kIconTooLarge;
-    bytes.append(buffer, static_cast<size_t>(got));
-  }
-}
 
 int OpenResultAsErrno(int opened) {
   switch (opened) {
@@ -86,7 +62,9 @@ std::string_view ToolTypeName(std::string_view toolType) { return toolType.subst
 
 int GetIcon(const std::string& iconName, IconFile& icon, bool& isDefault) {
   std::string bytes;
-  int result = ReadWholeFile(iconName, bytes);
+  // Anything but a regular file (a FIFO would block) is no icon.
+  int result = ReadRegularFile(iconName, kMaxIconFileSize, bytes);
+  if (result == ENODEV) result = kIconDamaged;
   isDefault = result == ENOENT;
   if (isDefault) {
     bytes = DefaultProjectIcon("");
@@ -145,18 +123,11 @@ bool ApplyIconWishes(IconFields& fields, std::string_view defaultTool,
 
 std::string IconFileName(const std::string& fileName) {
   std::string exact = fileName + ".info";
-  struct stat info {};
   std::string dir, file;
-  if (::lstat(exact.c_str(), &info) == 0 || !SplitFileName(fileName, dir, file)) return exact;
-  std::error_code error;
-  std::filesystem::directory_iterator entries(dir.empty() ? "." : dir, error);
-  std::vector<std::string> matches;
-  for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-    std::string leaf = entries->path().filename().string();
-    if (EqualsIgnoreCase(leaf, file + ".info")) matches.push_back(leaf);
-  }
-  // Several spellings can exist on a case-sensitive disk: take one for good.
-  return matches.empty() ? exact : dir + *std::ranges::min_element(matches);
+  if (!SplitFileName(fileName, dir, file)) return exact;
+  // Several spellings can exist on a case-sensitive disk: one is taken for good.
+  std::string entry = EntryIgnoringCase(dir, file + ".info");
+  return entry.empty() ? exact : dir + entry;
 }
 
 int WriteProjIcon(const std::string& fileName, std::string_view defaultTool,

@@ -45,6 +45,25 @@ void HandDownKeys(NodeEntry* newEntry, int target) {
   AddEntry(all, newEntry, "last ListAddition FAIL in AddNewNode ?");
 }
 
+// TRUE, after a warning that names the value, when a saved guide would not
+// give it back as it was entered.
+bool Refused(std::string_view what, std::string_view value, ValueFault fault) {
+  if (fault == ValueFault::None) return false;
+  std::string message(what);
+  message += fault == ValueFault::DoubleQuote ? " cannot hold a double quote:" : " cannot hold a line end:";
+  ShowWarningDS(message, value);
+  return true;
+}
+
+bool RefusedValue(std::string_view what, std::string_view value) {
+  return Refused(what, value, CheckValue(value, ValueForm::Quoted));
+}
+
+bool RefusedParams(AGCmdKind kind, const CmdParams& params) {
+  std::optional<UnwritableValue> refused = FindUnwritableValue(kind, params);
+  return refused && Refused("A value of " + GetCmdName(kind), refused->value, refused->fault);
+}
+
 bool IsNavCommand(AGCmdKind kind) { return kind == AGCmdKind::Next || kind == AGCmdKind::Prev; }
 
 // Appends the edited text to the block line by line (the block holds one
@@ -89,7 +108,16 @@ void ShowNavigationLabel(NodeEntry* entry, AGCmdKind kind) {
   CurrentNodeView().AsgNavLabel(isNext ? NavDirection::Next : NavDirection::Prev, state, label);
 }
 
+// The check for a duplicate comes first, for MAIN too: the document would
+// refuse a second node that sorts first. A new MAIN (in a guide that had
+// none) sorts first wherever it was asked for, in the document and the
+// registry alike, so it is listed first.
 void AddNewNode(AGDocument* doc, std::string_view name, int position) {
+  if (FindNodeByName(name) != nullptr) {
+    ShowWarningDS("Node name duplicate:", name);
+    return;
+  }
+  if (RefusedValue("A node name", name)) return;
   AGCmd* node = CreateNodeCmd(name, name);
   NodeEntry* entry = AddInfoToNode(node);
   Assert(entry != nullptr, "Out of memory in AddNewNode");
@@ -99,6 +127,10 @@ void AddNewNode(AGDocument* doc, std::string_view name, int position) {
     RemNode(doc, node);
     FreeNodeEntry(entry);
     DisposeCmd(node);
+    return;
+  }
+  if (FindNodeIdx(entry) == 0) {
+    CurrentNodeView().AddNodeToListing(0, name);
     return;
   }
   int last = NodeCount() - 1;
@@ -149,7 +181,7 @@ void MoveNode(int position, int delta) {
 
 void ReTitleNode(int position, std::string_view title) {
   NodeEntry* entry = FindNodeByIdx(position);
-  if (entry == nullptr) return;
+  if (entry == nullptr || RefusedValue("A node title", title)) return;
   UpdateCmdStr1(entry->node, std::string(title));
   if (entry == Editor().editingNode) CurrentNodeView().ShowTitle(entry);
 }
@@ -173,6 +205,22 @@ void SaveNodeText(NodeEntry* entry) {
   FillBlock(block, text);
 }
 
+// Every node after the first is taken out and put back under its order
+// key; the first (MAIN) stays where it stands.
+bool ApplyNodeOrder(AGDocument* doc) {
+  ResetNodeReader(NodeReaderMode::Read);
+  if (ReadNextNode() == nullptr) return false;
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode()) {
+    RemNode(doc, entry->node);
+    entry->node->seq = static_cast<int32_t>(entry->order);
+  }
+  ResetNodeReader(NodeReaderMode::Read);
+  ReadNextNode();
+  for (NodeEntry* entry = ReadNextNode(); entry != nullptr; entry = ReadNextNode())
+    ReplaceNode(doc, entry->node);
+  return true;
+}
+
 AGCmd* FindGbl(int index) {
   AGDocument* doc = GetDocument(Editor().guideFile);
   return FindNth([doc](const auto& visitor) { ScanGlobalCmds(doc, visitor); }, index);
@@ -185,6 +233,7 @@ AGCmd* FindLcl(int index) {
 }
 
 void AddNewGbl(AGDocument* doc, AGCmdKind kind, const CmdParams& params) {
+  if (RefusedParams(kind, params)) return;
   AGCmd* cmd = CreateCmd(kind, params);
   AddGlobalCommand(doc, cmd);
   std::string text;
@@ -193,6 +242,7 @@ void AddNewGbl(AGDocument* doc, AGCmdKind kind, const CmdParams& params) {
 }
 
 void UpdateGbl(AGCmd* cmd, int index, const CmdParams& params) {
+  if (RefusedParams(cmd->kind, params)) return;
   UpdateCmd(cmd, params);
   CurrentNodeView().RefreshGblListing(index, cmd);
 }
@@ -209,7 +259,7 @@ void DeleteGbl(int index) {
 }
 
 void AddNewLcl(AGDocument* doc, NodeEntry* entry, AGCmdKind kind, const CmdParams& params) {
-  if (entry == nullptr) return;
+  if (entry == nullptr || RefusedParams(kind, params)) return;
   AGCmd* cmd = CreateCmd(kind, params);
   AddLocalCommand(doc, entry->node, cmd);
   std::string text;
@@ -219,6 +269,7 @@ void AddNewLcl(AGDocument* doc, NodeEntry* entry, AGCmdKind kind, const CmdParam
 }
 
 void UpdateLcl(NodeEntry* entry, AGCmd* cmd, int index, const CmdParams& params) {
+  if (RefusedParams(cmd->kind, params)) return;
   UpdateCmd(cmd, params);
   CurrentNodeView().RefreshLclListing(entry, index, cmd);
   if (IsNavCommand(cmd->kind)) ShowNavigationLabel(entry, cmd->kind);
@@ -246,6 +297,8 @@ void DeleteLcl(int index) {
 
 void AddNewLink(AGDocument*, NodeEntry*, LinkOp op, const std::optional<std::string>& label,
                 const std::optional<std::string>& target) {
+  if ((label && RefusedValue("A link label", *label)) || (target && RefusedValue("A link target", *target)))
+    return;
   AGCmd* link = CreateLinkCmd(op, label, target);
   std::string text;
   BuildCmd(link, text);

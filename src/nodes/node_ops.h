@@ -24,6 +24,10 @@ void ReTitleNode(int position, std::string_view title);
 // The title without its quotes; empty for an unknown position.
 std::string GetNodeTitle(int position);
 void SaveNodeText(NodeEntry* entry);
+// Puts the document's nodes in the order of the node list, the order that
+// saving and the RTF export write; FALSE (nothing changed) when no node is
+// registered.
+bool ApplyNodeOrder(AGDocument* doc);
 // Resolves the node's @next (or @prev) and shows it on its navigation label.
 void ShowNavigationLabel(NodeEntry* entry, AGCmdKind kind);
 

@@ -26,7 +26,8 @@ struct ScanWork {
   MacroRec key;  // lookup key for the macro list
   bool afterLineEnd = false;
   bool explicitLine = false;
-  int depth = 0;  // of the macro expansion being scanned; 0 for node text
+  bool linesJoined = false;  // the run ended on the space that joins two lines
+  int depth = 0;             // of the macro expansion being scanned; 0 for node text
   int64_t expansionBudget = kExpansionBudgetBase;
   bool depthNoted = false;  // the bounds were reported in this node
   bool budgetNoted = false;
@@ -169,7 +170,8 @@ void CollectAttribute(Cursor& cur, int& count, std::string& extra, ScanState& st
 }
 
 // At a line feed: a line break, a space joining the lines of a paragraph,
-// or nothing, by the node's wrap mode.
+// or nothing, by the node's wrap mode. The space is given before any line
+// that is not empty, also one that starts with an attribute or an escape.
 void CollectLineEnd(Cursor& cur, int& count, std::string& extra, ScanState& state, ScanWork& work) {
   uint8_t wrapMode = state.nodeContext.wrapMode;
   if (wrapMode == 0 || wrapMode == 1) {
@@ -180,7 +182,10 @@ void CollectLineEnd(Cursor& cur, int& count, std::string& extra, ScanState& stat
   } else {
     if (cur.At(cur.pos + 1, '\r')) ++cur.pos;
     size_t next = cur.pos + 1;
-    if (!work.explicitLine && next < cur.text.size() && !IsSpecial(cur.text[next])) extra = " ";
+    if (!work.explicitLine && next < cur.text.size() && cur.text[next] != '\r' && cur.text[next] != '\n') {
+      extra = " ";
+      work.linesJoined = true;
+    }
     work.explicitLine = false;
     work.afterLineEnd = true;
   }
@@ -192,6 +197,7 @@ void CollectLineEnd(Cursor& cur, int& count, std::string& extra, ScanState& stat
 int CollectRun(Cursor& cur, std::string& extra, ScanState& state, ScanWork& work) {
   int count = 0;
   extra.clear();
+  work.linesJoined = false;
   bool escape = false;
   while (!cur.AtEnd() && extra.empty() && IsSpecial(cur.text[cur.pos])) {
     if (count == kMaxAttrRun) {
@@ -220,10 +226,17 @@ int CollectRun(Cursor& cur, std::string& extra, ScanState& state, ScanWork& work
   return count;
 }
 
+// A run and its extra text. After the space that joins two lines, a line
+// that starts with an attribute or an escape gives a run of its own, so its
+// special characters are read, not skipped as after a run that ended early.
 void CollectAndDeliverRun(Cursor& cur, std::string& extra, ScanState& state, ScanWork& work) {
-  int count = CollectRun(cur, extra, state, work);
-  DeliverRun(count, state, work);
-  if (!extra.empty()) DeliverText(extra, state, work);
+  bool joined = false;
+  do {
+    int count = CollectRun(cur, extra, state, work);
+    joined = work.linesJoined;
+    DeliverRun(count, state, work);
+    if (!extra.empty()) DeliverText(extra, state, work);
+  } while (joined && !cur.AtEnd() && IsSpecial(cur.text[cur.pos]));
 }
 
 // Special characters at the cursor are skipped, the plain text after them taken.

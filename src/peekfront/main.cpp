@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "peekfront/display_probe.h"
 #include "peekfront/front_screen.h"
+#include "support/display_probe.h"
 
 namespace {
 

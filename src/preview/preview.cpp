@@ -1,9 +1,13 @@
 #include "preview/preview.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 #include "guide/format.h"
 #include "guide/syntax.h"
@@ -15,6 +19,7 @@
 #include "support/channels.h"
 #include "support/interface_slot.h"
 #include "support/platform_paths.h"
+#include "support/requesters.h"
 
 namespace folioteer {
 namespace {
@@ -50,26 +55,49 @@ void WriteTemporary(NodeEntry* entry) {
   CloseChannel(state.temp);
 }
 
-// The viewer runs on its own: a grandchild, so that nobody has to wait for it.
-bool StartDetached(const std::string& program, const std::vector<std::string>& args) {
-  if (::access(program.c_str(), X_OK) != 0) return false;
+// The viewer runs on its own: a grandchild, so that nobody has to wait for
+// it, started without a shell. A pipe closed on exec tells whether it
+// started: the grandchild writes the reason into it when execv fails. Only
+// async-signal-safe calls between fork and exec (the editor has threads).
+// 0 when the program runs, else the system's reason.
+int StartDetached(const std::string& program, const std::vector<std::string>& args) {
   std::vector<char*> argv;
   argv.push_back(const_cast<char*>(program.c_str()));
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
+  int report[2];
+  if (::pipe2(report, O_CLOEXEC) != 0) return errno;
   pid_t child = ::fork();
-  if (child < 0) return false;
   if (child == 0) {
+    ::close(report[0]);
     ::setsid();
-    if (::fork() == 0) {
-      ::execv(program.c_str(), argv.data());
-      ::_exit(127);
+    pid_t grandchild = ::fork();
+    if (grandchild == 0) ::execv(program.c_str(), argv.data());
+    if (grandchild <= 0) {
+      int error = errno;
+      ssize_t ignored = ::write(report[1], &error, sizeof error);
+      (void)ignored;
     }
-    ::_exit(0);
+    ::_exit(grandchild > 0 ? 0 : 127);
   }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  int error = child < 0 ? errno : 0;
+  ::close(report[1]);
+  if (child > 0) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    ssize_t got = 0;
+    while ((got = ::read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    if (got != static_cast<ssize_t>(sizeof error)) error = 0;
+  }
+  ::close(report[0]);
+  return error;
+}
+
+bool IsReadableFile(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
 // The viewer's arguments, word by word: the guide (PROGDIR: made absolute),
@@ -167,14 +195,25 @@ std::string CurrentPreviewFile() { return State().names[State().current]; }
 
 std::string HelpArguments(std::string_view guideFile) {
   std::vector<std::string> words = HelpWords(guideFile);
+  // A screen name with blanks is quoted, so that the line parses back.
   std::string args = QuoteArg(words[0]);
-  for (size_t i = 1; i < words.size(); ++i) args += " " + words[i];
+  for (size_t i = 1; i < words.size(); ++i) args += " " + QuoteArgIfNeeded(words[i]);
   return args;
 }
 
-bool HelpOn(std::string_view guideFile) {
+bool HelpOn(std::string_view guideFile, std::string* problem) {
   std::vector<std::string> words = HelpWords(guideFile);
-  return StartDetached(ResolvePath("APPDIR:Multiview"), words);
+  std::string viewer = ResolvePath("APPDIR:Multiview");
+  std::string why;
+  if (::access(viewer.c_str(), F_OK) != 0)
+    why = "Cannot show the help: the viewer is missing: " + std::string(kBoldOn) + viewer;
+  else if (!IsReadableFile(words[0]))
+    why = "Cannot show the help: no readable file " + std::string(kBoldOn) + words[0];
+  else if (int error = StartDetached(viewer, words))
+    why = "Cannot start the help viewer (" + std::string(std::strerror(error)) +
+          "): " + std::string(kBoldOn) + viewer;
+  if (problem != nullptr) *problem = why;
+  return why.empty();
 }
 
 void HelpOff() {}

@@ -45,8 +45,11 @@ std::string PreviewTitle(const NodeEntry* entry);
 
 // The argument line of the help viewer for a guide file.
 std::string HelpArguments(std::string_view guideFile);
-// Starts the help viewer (APPDIR:Multiview) without waiting for it.
-bool HelpOn(std::string_view guideFile);
+// Starts the help viewer (APPDIR:Multiview) on the guide, without a shell
+// and without waiting for it. FALSE when the viewer is missing, the guide
+// cannot be read or the viewer does not start; `problem` then says which,
+// for the user.
+bool HelpOn(std::string_view guideFile, std::string* problem = nullptr);
 void HelpOff();
 
 }  // namespace folioteer

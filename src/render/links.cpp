@@ -37,14 +37,19 @@ int LineNumber(std::string_view text) {
 
 void SplitTarget(Link& link) {
   if (link.arguments.empty()) return;
-  const std::string& target = link.arguments[0];
-  size_t slash = target.rfind('/');
-  link.file = slash == std::string::npos ? std::string() : target.substr(0, slash);
-  link.node = slash == std::string::npos ? target : target.substr(slash + 1);
+  LinkTarget target = SplitLinkTarget(link.arguments[0]);
+  link.file = std::move(target.file);
+  link.node = std::move(target.node);
   if (link.arguments.size() > 1) link.lineNumber = LineNumber(link.arguments[1]);
 }
 
 }  // namespace
+
+LinkTarget SplitLinkTarget(std::string_view target) {
+  size_t slash = target.rfind('/');
+  if (slash == std::string_view::npos) return {{}, std::string(target)};
+  return {std::string(target.substr(0, slash)), std::string(target.substr(slash + 1))};
+}
 
 bool IsLinkAttribute(std::string_view body) {
   size_t pos = body.find_first_not_of(" \t");

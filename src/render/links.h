@@ -8,6 +8,7 @@
 // runs a command: that is the viewer's, under its own policy.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 #include "render/charset.h"
@@ -23,5 +24,13 @@ bool IsLinkAttribute(std::string_view body);
 Link ParseLink(std::string_view body, Charset charset, int line);
 
 LinkKind LinkKindByName(std::string_view command);
+
+// A link or navigation target split at its last "/": the file part (an
+// Amiga path; empty for this guide) and the node name.
+struct LinkTarget {
+  std::string file;
+  std::string node;
+};
+LinkTarget SplitLinkTarget(std::string_view target);
 
 }  // namespace folioteer

@@ -39,4 +39,17 @@ std::string PlainText(const DisplayNode& node) {
   return text;
 }
 
+void WriteGuidePlainText(const GuideSource& source, const RenderOptions& options,
+                         const std::function<void(std::string_view)>& write) {
+  for (size_t i = 0; i < source.nodes.size(); ++i) {
+    DisplayNode node = RenderNode(source, static_cast<int>(i), options);
+    // A name with control characters shows them replaced, so no name can
+    // forge a header line.
+    std::string text = "\f";
+    AppendDisplayText(text, source.nodes[i].name, node.charset);
+    text += "\n" + PlainText(node);
+    write(text);
+  }
+}
+
 }  // namespace folioteer

@@ -7,14 +7,24 @@
 // It is the renderer's test surface and what `folioview --text` prints.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "render/display_model.h"
+#include "render/renderer.h"
 
 namespace folioteer {
 
 std::string PlainText(const DisplayNode& node);
 // One paragraph without its line end.
 std::string PlainTextLine(const DisplayNode& node, const Paragraph& paragraph);
+
+// A whole guide: every node in file order, each after a line that holds a
+// form feed and the node's name as the guide writes it (decoded, without
+// quotes). The text goes to `write` node by node, so a large guide is never
+// held twice.
+void WriteGuidePlainText(const GuideSource& source, const RenderOptions& options,
+                         const std::function<void(std::string_view)>& write);
 
 }  // namespace folioteer

@@ -159,6 +159,10 @@ RTFExportResult ConvertRTF(AmigaGuideFile guideFile) {
     std::string guideName;
     InquireAGFileName(guideFile, guideName);
     std::string rtfName = RTFFileName(guideName);
+    if (NameTheSameFile(rtfName, guideName)) {
+      TermFolioteerScan(state);
+      return RTFExportResult::GuideItself;
+    }
     if (OpenReplacement(conv.out, rtfName) != kOpened) {
       TermFolioteerScan(state);
       return RTFExportResult::NotCreated;

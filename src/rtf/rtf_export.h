@@ -21,7 +21,8 @@ namespace folioteer {
 
 enum class RTFExportResult : uint8_t {
   Written,
-  NotCreated,  // the file could not be opened, or writing it failed
+  NotCreated,   // the file could not be opened, or writing it failed
+  GuideItself,  // the RTF file's name is the guide's own (a guide named *.rtf): nothing written
 };
 
 // The RTF file beside the guide; "Bad File Name" when the name has no file part.

@@ -171,7 +171,7 @@ void DetachSpellChk(SpellChkHandle& handle) {
 
 bool ChkSpell(SpellChkHandle handle, std::string_view word) {
   Assert(IsValid(handle), "ChkSpell: Bad Handle");
-  if (word.size() <= 1) return true;
+  if (CharacterCount(word) <= 1) return true;
   std::string& work = handle->work;
   work.assign(word);
   if (IsNumber(work)) return true;

@@ -45,9 +45,10 @@ SpellChkHandle AttachSpellChk(uint8_t options);
 // Frees a valid handle and sets it to the invalid one; anything else is left alone.
 void DetachSpellChk(SpellChkHandle& handle);
 
-// TRUE when the word is acceptable: a word of fewer than two characters, a
-// number such as 1,024.5, a word holding a digit under kSpellDigitWords, or
-// a word found as written or, unless kSpellExactCase, in lower case.
+// TRUE when the word is acceptable: a word of fewer than two characters (as
+// CharacterCount counts them), a number such as 1,024.5, a word holding a digit
+// under kSpellDigitWords, or a word found as written or, unless
+// kSpellExactCase, in lower case.
 bool ChkSpell(SpellChkHandle handle, std::string_view word);
 // Adds the word as a list line would give it, lower-cased unless
 // kSpellExactCase; with kSpellToUserList a word that is new is appended to

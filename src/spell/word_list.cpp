@@ -100,6 +100,13 @@ bool LowerCaseWord(std::string& word) {
   return changed;
 }
 
+size_t CharacterCount(std::string_view word) {
+  if (!IsUtf8(word)) return word.size();
+  size_t count = 0;
+  for (char ch : word) count += (static_cast<unsigned char>(ch) & 0xc0) != 0x80 ? 1 : 0;
+  return count;
+}
+
 bool StoreEntry(HashTable words, WordStore& store, std::string_view entry) {
   store.emplace_back(entry);
   if (ProbeHT(words, &store.back()) == nullptr) return true;

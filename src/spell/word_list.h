@@ -53,6 +53,10 @@ std::string_view FormEntry(std::string_view line);
 // TRUE when the word changed.
 bool LowerCaseWord(std::string& word);
 
+// The characters of a word: UTF-8 characters when the word is valid UTF-8,
+// else bytes (ISO-8859-1), as LowerCaseWord reads it.
+size_t CharacterCount(std::string_view word);
+
 using WordStore = std::deque<std::string>;
 
 // Adds the entry to words (kept in store) unless an equal one is there;

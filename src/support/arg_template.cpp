@@ -4,6 +4,8 @@
 
 #include <charconv>
 
+#include "support/ascii.h"
+
 namespace folioteer {
 namespace {
 
@@ -199,6 +201,39 @@ std::string QuoteArgIfNeeded(std::string_view value) {
   for (char ch : value)
     if (IsBlank(ch) || ch == '=' || ch == '\n' || ch == '"') plain = false;
   return plain ? std::string(value) : QuoteArg(value);
+}
+
+namespace {
+
+bool IsTemplateKeyword(const std::vector<TemplateItem>& items, std::string_view word) {
+  for (const TemplateItem& item : items)
+    for (const std::string& name : item.names)
+      if (EqualsIgnoreCase(word, name)) return true;
+  return false;
+}
+
+}  // namespace
+
+std::string JoinProgramArguments(std::string_view argTemplate, const std::vector<std::string>& words) {
+  const std::vector<TemplateItem> items = ParseTemplate(argTemplate);
+  auto is = [](const std::string& word, std::string_view name) { return EqualsIgnoreCase(word, name); };
+  std::string line;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (is(word, "CLI") || is(word, "REXX") || is(word, "DONOTPROMPT") || is(word, "DONOTWAIT")) continue;
+    if (is(word, "STARTPRI") || is(word, "WAIT")) {
+      ++i;  // and the word after it
+      continue;
+    }
+    if (!line.empty()) line += ' ';
+    std::string_view view(word);
+    size_t equals = view.find('=');
+    if (equals != std::string_view::npos && IsTemplateKeyword(items, view.substr(0, equals)))
+      line += std::string(view.substr(0, equals + 1)) + QuoteArgIfNeeded(view.substr(equals + 1));
+    else
+      line += QuoteArgIfNeeded(view);
+  }
+  return line;
 }
 
 }  // namespace folioteer

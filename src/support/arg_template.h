@@ -48,4 +48,14 @@ std::string QuoteArg(std::string_view value);
 // The value as it stands when it parses back unchanged without quotes, else QuoteArg.
 std::string QuoteArgIfNeeded(std::string_view value);
 
+// A program's command line (the words after the program name) as one
+// argument line for the template, words joined with blanks. The shell hands
+// KEY="a value" over as one word: a word KEY=value whose KEY is a keyword of
+// the template stays a keyword with its value (quoted when it must be); any
+// other word that holds a blank, a quote, a line end or "=" is quoted whole
+// and stays a value. The words the platform's start-up adds (CLI, REXX,
+// DONOTPROMPT, DONOTWAIT; STARTPRI and WAIT with the word after them) are
+// left out.
+std::string JoinProgramArguments(std::string_view argTemplate, const std::vector<std::string>& words);
+
 }  // namespace folioteer

@@ -75,7 +75,7 @@ void RemoveTempDirectoryForGood() {
 }
 
 std::string AppProgram(std::string_view name) {
-  if (StartsWithIgnoreCase(name, "MULTIVIEW") && name.size() == 9) return "folioteer-viewer";
+  if (StartsWithIgnoreCase(name, "MULTIVIEW") && name.size() == 9) return "folioview";
   return std::string(name);
 }
 

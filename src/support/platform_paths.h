@@ -11,7 +11,7 @@
 //             missing), else, after a warning, a folder in T: for this run
 //   ENVARC:   $XDG_CONFIG_HOME, else ~/.config
 //   APPDIR:   programs that come with the editor, beside it (APPDIR:Multiview
-//             is the guide viewer)
+//             is the guide viewer, folioview)
 //
 // The prefixes are recognised without regard to case. Other names pass
 // through unchanged.

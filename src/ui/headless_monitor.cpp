@@ -65,6 +65,22 @@ void HeadlessMonitor::ReadInput(Wndo window, std::vector<WndoInput>& input) {
   found->second.input.clear();
 }
 
+void HeadlessMonitor::ProgramWaiting(Wndo window) {
+  std::function<void(Wndo)> user;
+  {
+    std::lock_guard hold(lock_);
+    auto found = windows_.find(window);
+    if (found == windows_.end() || !found->second.input.empty()) return;
+    user = user_;
+  }
+  if (user) user(window);
+}
+
+void HeadlessMonitor::SetUser(std::function<void(Wndo window)> user) {
+  std::lock_guard hold(lock_);
+  user_ = std::move(user);
+}
+
 bool HeadlessMonitor::PostInput(Wndo window, WndoInput input) {
   std::lock_guard hold(lock_);
   auto found = windows_.find(window);

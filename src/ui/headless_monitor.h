@@ -9,12 +9,16 @@
 // StopMonitor. It takes a turn when signalled (a command, a trigger, a wait,
 // posted input) and on a timer at each whole second of system time. Tests can
 // hold the turns back and run them one at a time (Hold, TurnNow), switch the
-// timer off, and make the platform refuse a window.
+// timer off, and make the platform refuse a window. A user (the batch mode's
+// answers to dialogs) may be installed: it is called on the monitor task
+// whenever the program waits on one window with nothing queued for it and
+// nothing posted, and may post the window's input then.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -37,6 +41,7 @@ class HeadlessMonitor : public WndoBackend {
   void IconifyPlatformWindow(Wndo window) override;
   void UniconifyPlatformWindow(Wndo window) override;
   void ReadInput(Wndo window, std::vector<WndoInput>& input) override;
+  void ProgramWaiting(Wndo window) override;
   void SignalMonitor() override;
   void StartMonitor() override;
   void StopMonitor() override;
@@ -44,6 +49,9 @@ class HeadlessMonitor : public WndoBackend {
   // Queues input for the window, from any thread; FALSE (nothing queued)
   // when the window is neither shown nor iconified.
   bool PostInput(Wndo window, WndoInput input);
+
+  // nullptr: no user.
+  void SetUser(std::function<void(Wndo window)> user);
 
   // The timer's turns; on at the start.
   void SetTimer(bool on);
@@ -77,6 +85,7 @@ class HeadlessMonitor : public WndoBackend {
   std::condition_variable changed_;
   std::map<Wndo, PlatformWindow> windows_;
   std::thread thread_;
+  std::function<void(Wndo window)> user_;
   bool ready_ = false;
   bool stop_ = false;
   bool ended_ = false;

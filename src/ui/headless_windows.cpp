@@ -13,6 +13,25 @@ HeadlessWindows& DefaultHeadlessWindows() {
 
 void HeadlessWindows::Reset() { *this = HeadlessWindows(); }
 
+std::string HeadlessWindows::RowText(ListId list, int position) {
+  const ListState& state = lists_[Index(list)];
+  return position >= 0 && position < static_cast<int>(state.rows.size()) ? state.rows[position]
+                                                                         : std::string();
+}
+
+void HeadlessWindows::SetDialogValues(const std::vector<DialogField>& fields) {
+  for (const DialogField& field : fields)
+    if (DialogField* shown = dialog_.Find(field.control)) {
+      shown->text = field.text;
+      shown->value = field.value;
+    }
+}
+
+void HeadlessWindows::SetDialogHints(const std::vector<DialogField>& fields) {
+  for (const DialogField& field : fields)
+    if (DialogField* shown = dialog_.Find(field.control)) shown->hint = field.hint;
+}
+
 void HeadlessWindows::SetRows(ListId list, std::vector<std::string> rows) {
   ListState& state = lists_[Index(list)];
   state.rows = std::move(rows);

@@ -1,8 +1,11 @@
 // The headless window system: the state of every window kept in memory, for
 // the tests and the batch mode. Lists with their rows and selected row, the
 // edit box text with a cursor and a selection, the navigation labels, the
-// window titles, the enabled controls, the busy and help-hint states, the
-// editor font, the menu check marks, and a record of the progress gauge.
+// window titles, the enabled controls (those that status reflection does not
+// manage stay enabled), the busy and help-hint states, the editor font, the
+// menu check marks, the rows chosen from the pop-ups, the dialog's fields,
+// and a record of the progress gauge. Whether a window is open is the window
+// record's state (ui/window_events.h), not kept here.
 #pragma once
 
 #include <array>
@@ -28,11 +31,9 @@ class HeadlessWindows : public WindowSystem {
     int runs = 0;
   };
 
-  void OpenWindow(WindowId window) override { open_[Index(window)] = true; }
-  void CloseWindow(WindowId window) override { open_[Index(window)] = false; }
-  bool IsWindowOpen(WindowId window) override { return open_[Index(window)]; }
+  HeadlessWindows() { enabled_.fill(true); }
+
   void SetWindowTitle(WindowId window, std::string_view title) override { titles_[Index(window)] = title; }
-  void SetIconified(bool iconified) override { iconified_ = iconified; }
 
   void SetRows(ListId list, std::vector<std::string> rows) override;
   void InsertRow(ListId list, int position, std::string_view text) override;
@@ -42,6 +43,7 @@ class HeadlessWindows : public WindowSystem {
   int RowCount(ListId list) override { return static_cast<int>(lists_[Index(list)].rows.size()); }
   void SelectRow(ListId list, int position) override;
   int SelectedRow(ListId list) override { return lists_[Index(list)].selected; }
+  std::string RowText(ListId list, int position) override;
 
   std::string EditText() override { return text_; }
   void SetEditText(std::string_view text) override;
@@ -59,6 +61,12 @@ class HeadlessWindows : public WindowSystem {
   bool SetEditorFont(const EditorFont& font) override;
   void SetMenuCheck(MenuItem item, bool checked) override { checks_[static_cast<int>(item)] = checked; }
   bool MenuCheck(MenuItem item) override { return checks_[static_cast<int>(item)]; }
+  int PopupRow(Control popup) override { return popupRows_[static_cast<int>(popup)]; }
+
+  void SetDialog(const DialogContent& content) override { dialog_ = content; }
+  DialogContent DialogNow() override { return dialog_; }
+  void SetDialogValues(const std::vector<DialogField>& fields) override;
+  void SetDialogHints(const std::vector<DialogField>& fields) override;
 
   void ShowPreview(std::string_view guideFile, std::string_view title) override;
   void ClosePreview() override { previewOpen_ = false; }
@@ -77,7 +85,8 @@ class HeadlessWindows : public WindowSystem {
   bool Enabled(Control control) const { return enabled_[static_cast<int>(control)]; }
   bool Busy() const { return busy_; }
   bool HelpHintsShown() const { return helpHints_; }
-  bool Iconified() const { return iconified_; }
+  // What a user does: chooses a row of a pop-up.
+  void ChoosePopupRow(Control popup, int row) { popupRows_[static_cast<int>(popup)] = row; }
   const EditorFont& Font() const { return font_; }
   const Progress& ProgressRecord() const { return progress_; }
   struct Preview {
@@ -105,15 +114,21 @@ class HeadlessWindows : public WindowSystem {
   static int Index(E value) {
     return static_cast<int>(value);
   }
+  static std::array<int, kNumControls> MakeNoRows() {
+    std::array<int, kNumControls> rows;
+    rows.fill(-1);
+    return rows;
+  }
   size_t OffsetOf(TextPos pos) const;
   TextPos PosOf(size_t offset) const;
 
   std::array<ListState, kNumLists> lists_;
-  std::array<bool, kNumWindows> open_{};
   std::array<std::string, kNumWindows> titles_;
   std::array<NavLabel, kNumNavDirections> navLabels_;
   std::array<bool, kNumControls> enabled_{};
   std::array<bool, kNumMenuItems> checks_{};
+  std::array<int, kNumControls> popupRows_ = MakeNoRows();
+  DialogContent dialog_;
   std::string text_;
   size_t cursor_ = 0;
   size_t selectionStart_ = 0;
@@ -121,7 +136,6 @@ class HeadlessWindows : public WindowSystem {
   bool hasSelection_ = false;
   bool busy_ = false;
   bool helpHints_ = false;
-  bool iconified_ = false;
   EditorFont font_;
   Progress progress_;
   Preview preview_;

@@ -194,6 +194,12 @@ void PassWindow(WindowToolkit& toolkit, WndoRecord& window, int64_t now, std::ve
     got = true;
   }
   WndoState state = window.state;
+  // Only the monitor takes the waiting semaphore, so taking and giving it
+  // back tells whether the program waits without disturbing the handshake.
+  if (state == WndoState::Open && IsEmpty(window.pendingEvnts) && window.waiting.try_acquire()) {
+    window.waiting.release();
+    toolkit.backend->ProgramWaiting(&window);
+  }
   if (state != WndoState::Closed) {
     input.clear();
     toolkit.backend->ReadInput(&window, input);

@@ -62,6 +62,11 @@ class WndoBackend {
   // Appends the input that arrived for the window since the last call, oldest
   // first. Asked for open and iconified windows.
   virtual void ReadInput(Wndo window, std::vector<WndoInput>& input) = 0;
+  // Inside a turn, before the window's input is read: the program waits on
+  // this open window (not on any window) and has no event of it queued. A
+  // window system has nothing to do; a backend that plays the user (the
+  // headless one) may post its input now, while the program is sure to wait.
+  virtual void ProgramWaiting(Wndo /*window*/) {}
 
   // From any thread: run a turn soon on the monitor task.
   virtual void SignalMonitor() = 0;

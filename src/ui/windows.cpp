@@ -1,5 +1,7 @@
 #include "ui/windows.h"
 
+#include <atomic>
+
 #include "guide/format.h"
 #include "guide/syntax.h"
 #include "nodes/edit_box.h"
@@ -13,11 +15,35 @@
 #include "support/requesters.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"
+#include "ui/monitor.h"
 
 namespace folioteer {
 namespace {
 
 WindowSystem* installed = nullptr;
+// Written by the program task only; the monitor task reads it in its turns.
+std::atomic<Wndo> windowSet[kNumWindows];
+
+// The window's record, made when it does not exist yet.
+Wndo EnsureMyWndo(WindowId window, std::string_view title) {
+  Wndo wndo = WindowWndo(window);
+  return wndo != NullWndo() ? wndo : MakeMyWndo(window, title);
+}
+
+void OpenMy(WindowId window, std::string_view title) {
+  Wndo wndo = EnsureMyWndo(window, title);
+  if (!IsWndoOpen(wndo) && !IsWndoIconified(wndo)) OpenWndo(wndo);
+}
+
+void CloseMy(WindowId window) {
+  Wndo wndo = WindowWndo(window);
+  if (wndo != NullWndo()) CloseWndo(wndo);
+}
+
+void TitleMy(WindowId window, std::string_view title) {
+  Windows().SetWindowTitle(window, title);
+  if (Wndo wndo = WindowWndo(window); wndo != NullWndo()) SetWndoTitle(wndo, title);
+}
 
 std::string Rendered(const AGCmd* cmd) {
   std::string text;
@@ -86,8 +112,13 @@ class WindowViews final : public NodeView, public EditBox, public PreviewWindow,
 
   void ShowPreview(std::string_view guideFile, std::string_view title) override {
     Windows().ShowPreview(guideFile, title);
+    OpenMy(WindowId::Preview, title);
+    TitleMy(WindowId::Preview, title);
   }
-  void ClosePreview() override { Windows().ClosePreview(); }
+  void ClosePreview() override {
+    Windows().ClosePreview();
+    CloseMy(WindowId::Preview);
+  }
 
   void ShowGUIBusy(bool busy) override { folioteer::ShowGUIBusy(busy); }
   void ProgressStart(std::string_view title, int64_t total) override {
@@ -121,6 +152,34 @@ void InstallWindowViews() {
   InstallSpellChkDisplay(&views);
 }
 
+Wndo WindowWndo(WindowId window) { return windowSet[static_cast<int>(window)].load(); }
+
+std::optional<WindowId> FindWindowId(Wndo window) {
+  for (int id = 0; id < kNumWindows; ++id)
+    if (window != NullWndo() && windowSet[id].load() == window) return static_cast<WindowId>(id);
+  return std::nullopt;
+}
+
+Wndo MakeMyWndo(WindowId window, std::string_view title) {
+  Wndo old = WindowWndo(window);
+  windowSet[static_cast<int>(window)] = NullWndo();
+  DisposeWndo(old);
+  WndoModSet modifiers = window == WindowId::Dialog ? 0 : kWndoHelpKey;
+  Wndo made = NewWndo(title, kUnsetSize, kUnsetSize, modifiers);
+  windowSet[static_cast<int>(window)] = made;
+  return made;
+}
+
+bool IsMyWndoOpen(WindowId window) { return IsWndoOpen(WindowWndo(window)); }
+bool IsMyWndoIconified(WindowId window) { return IsWndoIconified(WindowWndo(window)); }
+
+void DisposeMyWndos() {
+  for (std::atomic<Wndo>& slot : windowSet) {
+    Wndo wndo = slot.exchange(NullWndo());
+    if (wndo != NullWndo() && WindowToolkitStarted()) DisposeWndo(wndo);
+  }
+}
+
 void OpenMyWndo() {
   EditorState& editor = Editor();
   std::vector<std::string> globals, names;
@@ -134,8 +193,9 @@ void OpenMyWndo() {
     names.push_back(entry->name);
   Windows().SetRows(ListId::Nodes, std::move(names));
   SetHelpHints(editor.helpHints);
+  EnsureMyWndo(WindowId::Main, "Folioteer");
   TitleMainWndo();
-  Windows().OpenWindow(WindowId::Main);
+  OpenMy(WindowId::Main, "Folioteer");
   const std::pair<MenuItem, bool> toggles[] = {{MenuItem::MakeIcons, editor.makeIcons},
                                                {MenuItem::AutoPreview, editor.autoPreview},
                                                {MenuItem::UseTab, editor.useTabAttr},
@@ -149,18 +209,25 @@ void TitleMainWndo() {
   InquireAGFileName(Editor().guideFile, name);
   std::string title = "Folioteer - " + name;
   if (!MayWriteFile(name)) title += " (read-only)";
-  Windows().SetWindowTitle(WindowId::Main, title);
+  TitleMy(WindowId::Main, title);
 }
 
-void ShowEditWin() { Windows().OpenWindow(WindowId::Edit); }
-void HideEditWin() { Windows().CloseWindow(WindowId::Edit); }
+void ShowEditWin() { OpenMy(WindowId::Edit, "EditBox"); }
+void HideEditWin() { CloseMy(WindowId::Edit); }
 
 void SetFontEditWin() {
   if (!Windows().SetEditorFont(Editor().editorFont)) ShowWarningS("unable to access editor font");
 }
 
-void IconifyMyWndo() { Windows().SetIconified(true); }
-void UniconifyMyWndo() { Windows().SetIconified(false); }
+void IconifyMyWndo() {
+  Wndo main = WindowWndo(WindowId::Main);
+  if (IsWndoOpen(main)) IconifyWndo(main);
+}
+
+void UniconifyMyWndo() {
+  Wndo main = WindowWndo(WindowId::Main);
+  if (IsWndoIconified(main)) UniconifyWndo(main);
+}
 void ShowGUIBusy(bool busy) { Windows().SetBusy(busy); }
 void SetHelpHints(bool on) { Windows().SetHelpHintsShown(on); }
 
@@ -223,22 +290,9 @@ NodeEntry* GetSelectedNode() {
   return entry;
 }
 
-void SelectRowAsClicked(ListId list, int row) {
-  EditorState& editor = Editor();
-  SetListSelectedIdx(list, row);
-  row = GetListSelectedIdx(list);
-  if (list == ListId::Nodes) {
-    GetSelectedNode();
-  } else if (list == ListId::Global || list == ListId::Local) {
-    bool global = list == ListId::Global;
-    AGCmd* cmd = row < 0 ? nullptr : (global ? FindGbl(row) : FindLcl(row));
-    editor.SetStatus(global ? kGlobalSelected : kLocalSelected, cmd != nullptr);
-    editor.SetStatus(global ? kGlobalKindFlag : kLocalKindFlag,
-                     cmd != nullptr && cmd->mods.Has(CmdModifier::Switch));
-  } else {
-    editor.SetStatus(kMisspellingShown, row >= 0);
-  }
-  ReflectPgmStatusGUI();
+std::string GetGadgText(ListId list) {
+  int row = Windows().SelectedRow(list);
+  return row < 0 ? std::string() : Windows().RowText(list, row);
 }
 
 std::vector<std::string> PopupRows(CmdScope scope) {
@@ -320,7 +374,7 @@ void ShowNodeTextIdx(int position) {
 void ShowTitle(NodeEntry* entry) {
   std::string title =
       std::string(NodeNameView(entry->node)) + " - " + UnquotedValue(entry->node->params.Strng2.value_or(""));
-  Windows().SetWindowTitle(WindowId::Edit, title);
+  TitleMy(WindowId::Edit, title);
 }
 
 void AsgNavLabel(NavDirection direction, NavState state, std::string_view label) {
@@ -337,11 +391,11 @@ void CheckUncheckItem(MenuItem item, bool checked) { Windows().SetMenuCheck(item
 bool GetItemState(MenuItem item) { return Windows().MenuCheck(item); }
 
 void ShowSpellWin(NodeEntry* entry) {
-  Windows().OpenWindow(WindowId::Spell);
+  OpenMy(WindowId::Spell, "Misspells");
   PopulateMisspells(entry != nullptr ? entry->misspellings : NilList());
 }
 
-void HideSpellWin() { Windows().CloseWindow(WindowId::Spell); }
+void HideSpellWin() { CloseMy(WindowId::Spell); }
 
 void PopulateMisspells(List words) {
   std::vector<std::string> rows;

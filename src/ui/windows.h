@@ -5,8 +5,16 @@
 // ReflectPgmStatusGUI, ...). What each operation means is decided here, once;
 // the operations act on a WindowSystem, the small set of display primitives
 // (rows of a list, the edit box, labels, titles, enabled controls, menu check
-// marks, a progress gauge) of which there are two implementations: the Qt
-// windows and a headless one that keeps the same state in memory.
+// marks, the content of the dialog window, a progress gauge) of which there
+// are two implementations: the Qt windows and a headless one that keeps the
+// same state in memory.
+//
+// The windows themselves are records of the window event model
+// (ui/window_events.h): this module makes one with NewWndo for each window of
+// the set when it is first shown (the main window in OpenMyWndo) and opens,
+// closes and iconifies it through the monitor, whose backend shows the
+// platform's window. A backend learns which window a record stands for with
+// FindWindowId, from OpenPlatformWindow on; DisposeMyWndos ends the set.
 //
 // The modules below the windows reach them through small interfaces of their
 // own (NodeView and EditBox of the node operations, PreviewWindow,
@@ -17,6 +25,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,37 +34,10 @@
 #include "guide/records.h"
 #include "nodes/node_registry.h"
 #include "state/editor_state.h"
+#include "ui/controls.h"
+#include "ui/window_events.h"
 
 namespace folioteer {
-
-enum class ListId : uint8_t { Global = 0, Nodes = 1, Local = 2, Misspells = 3 };
-inline constexpr int kNumLists = 4;
-static_assert(kNumLists == static_cast<int>(ListId::Misspells) + 1);
-
-enum class WindowId : uint8_t { Main, Edit, Spell };
-inline constexpr int kNumWindows = 3;
-static_assert(kNumWindows == static_cast<int>(WindowId::Spell) + 1);
-
-// The commands a pop-up offers: the global or the node-local ones.
-enum class CmdScope : uint8_t { Global, Local };
-
-// clang-format off
-enum class Control : uint8_t {
-  AddGlobal, EditGlobal, DeleteGlobal, NodeUp, NodeDown, NewNode, Retitle, DeleteNode,
-  AddLocal, EditLocal, DeleteLocal, Show, AttrPopup, Link, Undo, Next, Prev, Ignore, AddWord
-};
-// clang-format on
-inline constexpr int kNumControls = 19;
-static_assert(kNumControls == static_cast<int>(Control::AddWord) + 1);
-
-// clang-format off
-enum class MenuItem : uint8_t {
-  Save, SaveAs, About, Help, Quit, SaveSettings, MakeIcons, AutoPreview, UseTab, HelpHints,
-  EditorFontItem, SpellCheck, AutoIndex, ExportHtml, ExportRtf
-};
-// clang-format on
-inline constexpr int kNumMenuItems = 15;
-static_assert(kNumMenuItems == static_cast<int>(MenuItem::ExportRtf) + 1);
 
 struct TextPos {
   int line = 0;
@@ -72,11 +54,7 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
 
-  virtual void OpenWindow(WindowId window) = 0;
-  virtual void CloseWindow(WindowId window) = 0;
-  virtual bool IsWindowOpen(WindowId window) = 0;
   virtual void SetWindowTitle(WindowId window, std::string_view title) = 0;
-  virtual void SetIconified(bool iconified) = 0;
 
   virtual void SetRows(ListId list, std::vector<std::string> rows) = 0;
   virtual void InsertRow(ListId list, int position, std::string_view text) = 0;  // -1: append
@@ -86,6 +64,7 @@ class WindowSystem {
   virtual int RowCount(ListId list) = 0;
   virtual void SelectRow(ListId list, int position) = 0;  // -1: none
   virtual int SelectedRow(ListId list) = 0;
+  virtual std::string RowText(ListId list, int position) = 0;  // empty: no such row
 
   virtual std::string EditText() = 0;  // lines separated by LF
   virtual void SetEditText(std::string_view text) = 0;
@@ -101,6 +80,18 @@ class WindowSystem {
   virtual bool SetEditorFont(const EditorFont& font) = 0;  // FALSE: the font cannot be had
   virtual void SetMenuCheck(MenuItem item, bool checked) = 0;
   virtual bool MenuCheck(MenuItem item) = 0;
+  // The row last chosen from a pop-up (AddGlobal, AddLocal, AttrPopup); -1: none.
+  virtual int PopupRow(Control popup) = 0;
+
+  // The dialog window. SetDialog gives it the fields of the content (only
+  // those are shown, laid out again when the set of fields changed) with
+  // their values and hints, before the window opens; DialogNow reads what
+  // the shown fields hold; the last two change the values, or the hints, of
+  // the listed fields while the dialog is open.
+  virtual void SetDialog(const DialogContent& content) = 0;
+  virtual DialogContent DialogNow() = 0;
+  virtual void SetDialogValues(const std::vector<DialogField>& fields) = 0;
+  virtual void SetDialogHints(const std::vector<DialogField>& fields) = 0;
 
   // The formatted display of a guide file, and the screen the windows open on.
   virtual void ShowPreview(std::string_view guideFile, std::string_view title) = 0;
@@ -124,6 +115,17 @@ void InstallWindowSystem(WindowSystem* windows);
 // SpellChkDisplay of the modules below; they act on Windows(), whichever
 // implementation is installed.
 void InstallWindowViews();
+
+// The window set: each window's record, NullWndo until it is first made.
+Wndo WindowWndo(WindowId window);
+std::optional<WindowId> FindWindowId(Wndo window);
+// A new record for the window (the record before it disposed of), with the
+// Help key for every window but the dialog's.
+Wndo MakeMyWndo(WindowId window, std::string_view title);
+bool IsMyWndoOpen(WindowId window);
+bool IsMyWndoIconified(WindowId window);
+// Disposes every window of the set; the program's end.
+void DisposeMyWndos();
 
 // Window life. OpenMyWndo lists the global commands and the nodes of the
 // registry (built before) and opens the main window.
@@ -152,9 +154,8 @@ void SetListSelectedIdx(ListId list, int position);
 int GetListSelectedIdx(ListId list);
 // The entry of the selected node row; updates the node flags of ProgramStatus.
 NodeEntry* GetSelectedNode();
-// Selects a row as a click on it does: the selection flags of ProgramStatus
-// follow, and the controls reflect them.
-void SelectRowAsClicked(ListId list, int row);
+// The text of the list's selected row; empty when none is selected.
+std::string GetGadgText(ListId list);
 int NumItems(ListId list);
 // The command or attribute kind of a pop-up row (add-global, add-local, attributes).
 AGCmdKind TranslateCmdTable(CmdScope scope, int row);

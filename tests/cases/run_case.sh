@@ -49,7 +49,9 @@ cd "$work"
 args=()
 [[ -f "$case_dir/args" ]] && eval "args=($(cat "$case_dir/args"))"
 
-XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data" \
+# No display: a command that starts another program (HELP starts the guide
+# viewer) must not open windows on the developer's screen.
+DISPLAY= WAYLAND_DISPLAY= XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data" \
   HOME="$work" TMPDIR="$work/tmp" DICTIONARY_WORDLIST="${DICTIONARY_WORDLIST:-}" \
   timeout 60 "$program" --batch "$script" "${args[@]}" >"$work/.out" 2>"$work/.err"
 status=$?

@@ -8,19 +8,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 export XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work" XDG_DATA_HOME="$work" HOME="$work"
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
-
-# expect STATUS PATTERN(for stdout+stderr) ARGS...
-expect() {
-  local status=$1 pattern=$2
-  shift 2
-  local output
-  output=$(timeout 30 "$program" "$@" 2>&1 </dev/null)
-  local got=$?
-  [[ $got == "$status" ]] || fail "folioteer $* exited $got, expected $status"
-  grep -qF -- "$pattern" <<<"$output" || fail "folioteer $*: output lacks \"$pattern\": $output"
-}
+source "$(dirname "$0")/../expect.sh"
 
 expect 0 "FILE,PUBSCREEN/K,EDITFONT/K,EDITFONTSIZE/N,MAKEICONS/S" --help
 expect 0 "--batch SCRIPT" -h

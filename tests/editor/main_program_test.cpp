@@ -33,10 +33,8 @@ class MainProgramTest : public ::testing::Test {
     EXPECT_TRUE(steps.has_value()) << error;
     words.insert(words.begin(), guide);
     SetProgramArguments(words);
-    BatchCommandSource source(std::move(*steps));
-    source.QueueStartupAnswers();
     ::testing::internal::CaptureStderr();
-    int status = RunEditor(source);
+    int status = RunBatch(std::move(*steps));
     err = ::testing::internal::GetCapturedStderr();
     return status;
   }

@@ -6,6 +6,7 @@
 
 #include "carried_settings.h"
 #include "state/editor_state.h"
+#include "support/arg_template.h"
 #include "test_util.h"
 
 namespace folioteer {
@@ -38,9 +39,22 @@ TEST_F(SettingsTest, TheTemplateComesFromTheTable) {
 }
 
 TEST_F(SettingsTest, CommandLineWordsAreJoinedSafely) {
-  EXPECT_EQ(JoinProgramArguments({"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
+  EXPECT_EQ(JoinProgramArguments(SettingsTemplate(), {"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
             "\"My Notes.guide\" PUBSCREEN=Work \"say*\"hi\"");
-  EXPECT_EQ(JoinProgramArguments({"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}),
+  // Regression: the shell hands KEY="a value" over as one word, which was
+  // quoted whole and became the file name.
+  EXPECT_EQ(JoinProgramArguments(SettingsTemplate(),
+                                 {"EDITFONT=DejaVu Sans Mono", "pubscreen=My \"Screen\"",
+                                  "EDITFONTSIZE=", "a=b.guide", "NOSUCHKEY=x y", "=", "HELPHINTS=3"}),
+            "EDITFONT=\"DejaVu Sans Mono\" pubscreen=\"My *\"Screen*\"\" EDITFONTSIZE=\"\" \"a=b.guide\" "
+            "\"NOSUCHKEY=x y\" \"=\" HELPHINTS=3");
+  std::string file;
+  ASSERT_TRUE(
+      GetPgmArgs(JoinProgramArguments(SettingsTemplate(), {"a=b.guide", "EDITFONT=DejaVu Sans Mono"}), file));
+  EXPECT_EQ(file, "a=b.guide");
+  EXPECT_EQ(Editor().editorFont.name, "DejaVu Sans Mono");
+  EXPECT_EQ(JoinProgramArguments(SettingsTemplate(),
+                                 {"CLI", "Notes.guide", "STARTPRI", "5", "donotwait", "WAIT", "3"}),
             "Notes.guide");
 }
 

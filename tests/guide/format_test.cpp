@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "guide/parser.h"
 #include "support/assert.h"
 #include "support/requesters.h"
 
@@ -57,6 +58,44 @@ TEST(Format, QuotingRule) {
   EXPECT_EQ(QuotedValue(""), "\"\"");
   EXPECT_EQ(UnquotedValue("\"MAIN\""), "MAIN");
   EXPECT_EQ(UnquotedValue("\""), "\"");
+}
+
+// A value is refused exactly when its command, written and read back, would
+// come back otherwise: a double quote between quotes, a line end anywhere.
+TEST(Format, ValuesThatWouldNotReadBackAreFound) {
+  struct Case {
+    AGCmdKind kind;
+    CmdParams params;
+    ValueFault fault;
+  };
+  const Case cases[] = {
+      {AGCmdKind::Node, Params(std::nullopt, "say \"hi\" now", "Title", 0), ValueFault::DoubleQuote},
+      {AGCmdKind::Node, Params(std::nullopt, "Intro", "The \"best\"", 0), ValueFault::DoubleQuote},
+      {AGCmdKind::Node, Params(std::nullopt, "Intro", "The best", 0), ValueFault::None},
+      {AGCmdKind::Author, Params(std::nullopt, "Me, \"Myself\"", std::nullopt, 0), ValueFault::DoubleQuote},
+      {AGCmdKind::Next, Params("x\"y", std::nullopt, std::nullopt, 0), ValueFault::DoubleQuote},
+      {AGCmdKind::Font, Params(std::nullopt, "to\"paz.font", std::nullopt, 8), ValueFault::DoubleQuote},
+      {AGCmdKind::Macro, Params(std::nullopt, "l", "@{\"$1\" link $1}", 0), ValueFault::DoubleQuote},
+      {AGCmdKind::Remark, Params(std::nullopt, "a \"quoted\" remark", std::nullopt, 0), ValueFault::None},
+      {AGCmdKind::Remark, Params(std::nullopt, "two\nlines", std::nullopt, 0), ValueFault::LineEnd},
+      {AGCmdKind::Author, Params(std::nullopt, "Me\r", std::nullopt, 0), ValueFault::LineEnd},
+      {AGCmdKind::Version, Params(std::nullopt, "Doc 1.0 (1.1.2014)", "\"beta\"", 0), ValueFault::None},
+      {AGCmdKind::Width, Params("\"", "\"", "\"", 72), ValueFault::None},  // takes no string
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(GetCmdName(test.kind) + " " + test.params.Strng.value_or("") + " " +
+                 test.params.Strng2.value_or("") + " " + test.params.NodeRef.value_or(""));
+    std::optional<UnwritableValue> found = FindUnwritableValue(test.kind, test.params);
+    EXPECT_EQ(found ? found->fault : ValueFault::None, test.fault);
+    std::string written = Built(CreateCmd(test.kind, test.params));
+    AGCmd* reread = ParseCmd(written);
+    // A line end ends the line: the file would hold two.
+    bool same =
+        reread != nullptr && Built(reread) == written && written.find_first_of("\r\n") == std::string::npos;
+    EXPECT_EQ(same, test.fault == ValueFault::None) << written;
+  }
+  EXPECT_EQ(CheckValue("a \"link\" target", ValueForm::Quoted), ValueFault::DoubleQuote);
+  EXPECT_EQ(CheckValue("a \"label\"", ValueForm::Verbatim), ValueFault::None);
 }
 
 TEST(Format, UpdatesGoByTheKind) {

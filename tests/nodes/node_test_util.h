@@ -9,6 +9,7 @@
 #include "state/editor_state.h"
 #include "test_util.h"
 #include "ui/headless_windows.h"
+#include "window_test_util.h"
 
 namespace folioteer::testing {
 
@@ -46,6 +47,7 @@ class OpenGuideTest : public ::testing::Test {
   }
 
   TempDir dir;
+  HeadlessToolkit toolkit;
 };
 
 }  // namespace folioteer::testing

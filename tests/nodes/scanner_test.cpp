@@ -89,7 +89,24 @@ TEST(Scanner, CutsTextIntoRunsAsAReaderMeetsIt) {
       {"an attribute opener at the very end", {"abc @{"}, {"[]", "|abc |", "[]", "|@{\r|"}},
       {"a link without a label is an attribute",
        {"@{link MAIN}", "@{\"\" link MAIN}"},
-       {"[@{link MAIN} @{\"\" link MAIN}]"}},
+       {"[@{link MAIN}]", "| |", "[@{\"\" link MAIN}]"}},
+      // Regression: a line that began with an attribute or an escape was
+      // joined to the line before it without a space ("quickbrown").
+      {"a line that starts with an attribute is joined by a space",
+       {"The quick", "@{b}brown@{ub} fox"},
+       {"[]", "|The quick|", "[]", "| |", "[@{b}]", "|brown|", "[@{ub}]", "| fox|", "[]"}},
+      {"a line that starts with an escape is joined by a space",
+       {"jumps", "\\@home"},
+       {"[]", "|jumps|", "[]", "| |", "[]", "|\\@|", "|home|", "[]"}},
+      {"a line that starts with an at-sign alone is joined by a space",
+       {"mail", "@ home"},
+       {"[]", "|mail|", "[]", "| |", "[]", "|@|", "| home|", "[]"}},
+      {"attributes on their own lines are each joined by a space",
+       {"a", "@{b}", "@{ub}", "b"},
+       {"[]", "|a|", "[]", "| |", "[@{b}]", "| |", "[@{ub}]", "| |", "|b|", "[]"}},
+      {"no space before an empty line that follows an attribute",
+       {"a@{b}", "", "@{ub}b"},
+       {"[]", "|a|", "[@{b} @{line} @{ub}]", "|b|", "[]"}},
   };
   for (const RunCase& test : cases) {
     SCOPED_TRACE(test.what);

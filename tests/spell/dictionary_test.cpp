@@ -85,6 +85,16 @@ TEST_F(DictionaryTest, WordsMatchAsWrittenOrInLowerCase) {
   EXPECT_TRUE(requesters.warnings.empty());
 }
 
+// Regression: "\xc3\xa0" (a-grave in UTF-8) is one character but two bytes,
+// and was checked as a word of two. A word that is no valid UTF-8 counts
+// its bytes.
+TEST_F(DictionaryTest, OneCharacterIsAcceptableInAnyEncoding) {
+  UseLists("the\n");
+  Texts words = {"\xc3\xa0", "\xe2\x82\xac", "\xf0\x9f\x98\x80", "\xe0", "\xc3\xa0\xc3\xa9",
+                 "\xe0\xe9", "\xc3",         "\xc3\xa0\xc3"};
+  EXPECT_EQ(Rejected(Attach(), words), (Texts{"\xc3\xa0\xc3\xa9", "\xe0\xe9", "\xc3\xa0\xc3"}));
+}
+
 TEST_F(DictionaryTest, VariablesChooseTheListsWhileTheDictionaryIsClosed) {
   UseLists("one\n");
   std::string path, userList;

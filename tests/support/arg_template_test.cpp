@@ -89,5 +89,13 @@ TEST(ArgTemplate, AnyQuotedValueParsesBackUnchanged) {
   EXPECT_EQ(QuoteArgIfNeeded("My Notes.guide"), "\"My Notes.guide\"");
 }
 
+// The settings' own template is tested with the settings.
+TEST(ArgTemplate, CommandLineWordsAreJoinedSafely) {
+  // A line end inside a word would end the line: the word is quoted instead.
+  std::string line = JoinProgramArguments("FILE/A,EMPTY,NODE/K", {"two\nlines.guide", "", "NODE", "a*b"});
+  EXPECT_EQ(line, "\"two*Nlines.guide\" \"\" NODE a*b");
+  EXPECT_EQ(Parsed(line, "FILE/A,EMPTY,NODE/K"), "two\nlines.guide||a*b");
+}
+
 }  // namespace
 }  // namespace folioteer

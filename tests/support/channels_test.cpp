@@ -326,5 +326,20 @@ TEST(FileNames, SplitSizeAndExtension) {
   EXPECT_FALSE(FileSize(dir.File("none")));
 }
 
+// Two names of one file: equal names (also of a file not made yet), a
+// second path to it, a hard link. The RTF export refuses to write over its
+// guide by this.
+TEST(FileNames, NamesOfTheSameFile) {
+  TempDir dir;
+  WriteFile(dir.File("g.rtf"), "guide");
+  WriteFile(dir.File("other.rtf"), "guide");
+  std::filesystem::create_hard_link(dir.File("g.rtf"), dir.File("link.rtf"));
+  EXPECT_TRUE(NameTheSameFile("not/yet.rtf", "not/yet.rtf"));
+  EXPECT_TRUE(NameTheSameFile(dir.File("g.rtf"), dir.Path() + "/./g.rtf"));
+  EXPECT_TRUE(NameTheSameFile(dir.File("g.rtf"), dir.File("link.rtf")));
+  EXPECT_FALSE(NameTheSameFile(dir.File("g.rtf"), dir.File("other.rtf")));
+  EXPECT_FALSE(NameTheSameFile(dir.File("g.rtf"), dir.File("g.RTF")));
+}
+
 }  // namespace
 }  // namespace folioteer

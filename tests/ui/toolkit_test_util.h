@@ -45,6 +45,9 @@ class ToolkitTest : public ::testing::Test {
     monitor.Hold(false);
     Wndo window = NewWndo("Test", kUnsetSize, kUnsetSize, modifiers);
     OpenWndo(window);
+    // The turn that opened the window may still be under way: after one
+    // more, none is, and a test that holds the monitor holds every turn.
+    monitor.TurnNow();
     return window;
   }
 

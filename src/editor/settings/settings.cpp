@@ -119,24 +119,6 @@ const std::string& SettingsTemplate() {
 
 void SetProgramArguments(std::vector<std::string> words) { ProgramWords() = std::move(words); }
 
-std::string JoinProgramArguments(const std::vector<std::string>& words) {
-  std::string line;
-  for (size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (EqualsIgnoreCase(word, "CLI") || EqualsIgnoreCase(word, "REXX") ||
-        EqualsIgnoreCase(word, "DONOTPROMPT") || EqualsIgnoreCase(word, "DONOTWAIT"))
-      continue;
-    if (EqualsIgnoreCase(word, "STARTPRI") || EqualsIgnoreCase(word, "WAIT")) {
-      ++i;  // and the word after it
-      continue;
-    }
-    if (!line.empty()) line += ' ';
-    bool plain = !word.empty() && word.find_first_of(" \t\"") == std::string::npos;
-    line += plain ? word : QuoteArg(word);
-  }
-  return line;
-}
-
 void SetDefSettings() {
   EditorState& editor = Editor();
   for (const SwitchRow& row : kSwitches) {
@@ -153,7 +135,7 @@ bool GetPgmArgs(const std::string& argText, std::string& fileName) {
   const std::string& argTemplate = SettingsTemplate();
   ParamsArray params;
   AllocParamsArray(argTemplate, params);
-  std::string line = argText.empty() ? JoinProgramArguments(ProgramWords()) : argText;
+  std::string line = argText.empty() ? JoinProgramArguments(SettingsTemplate(), ProgramWords()) : argText;
   if (!GetParams(line, argTemplate, params)) {
     DisposeParamsArray(argTemplate, params);
     AssertFail("Bad CLI/Env Params");

@@ -35,9 +35,6 @@ const std::string& SettingsTemplate();
 // The words of the program's command line (without the program name and
 // the batch-mode words), kept for GetPgmArgs.
 void SetProgramArguments(std::vector<std::string> words);
-// The words joined into one argument line: platform start-up words left
-// out, every word that holds a blank or a quote quoted.
-std::string JoinProgramArguments(const std::vector<std::string>& words);
 
 void SetDefSettings();
 bool GetEnvVars();

@@ -1,5 +1,5 @@
 // Display probing over plain sockets.
-#include "peekfront/display_probe.h"
+#include "support/display_probe.h"
 
 #include <netdb.h>
 #include <poll.h>

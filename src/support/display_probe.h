@@ -1,6 +1,6 @@
 // Finding out, without the window system's libraries, whether a display can
-// be reached: peekfront asks this before it starts Qt, which would otherwise
-// end the program (or wait) when there is no display.
+// be reached: peekfront and folioview ask this before they start Qt, which
+// would otherwise end the program (or wait) when there is no display.
 //
 // An X display is named by DISPLAY ("[host]:number[.screen]"); a local one is
 // a Unix socket, a remote one a TCP port (6000 + number). A Wayland display

@@ -1,4 +1,4 @@
-#include "peekfront/display_probe.h"
+#include "support/display_probe.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>

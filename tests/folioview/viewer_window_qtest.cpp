@@ -1,0 +1,510 @@
+// The guide viewer's window driven as a user drives it: the navigation bar,
+// links within and between guides, the history, the keyboard, find, the
+// character set, and the links that would run something. Offscreen.
+#include <QAction>
+#include <QActionGroup>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+
+#include "folioview/command_line.h"
+#include "folioview/viewer_window.h"
+#include "guideview/guide_view.h"
+#include "preview/preview.h"
+#include "render/plain_text.h"
+#include "state/editor_state.h"
+#include "support/platform_paths.h"
+#include "test_util.h"
+
+using folioteer::GuideView;
+using folioteer::NavButton;
+using folioteer::ViewerWindow;
+namespace testing = folioteer::testing;
+
+namespace {
+
+const std::string kGuides = FOLIOTEER_SOURCE_DIR "/tests/folioview/guides/";
+
+std::string NodeName(const ViewerWindow& window) { return window.Reader().Shown().display->info.name; }
+
+// The link whose label, without its blanks, is `label`.
+int LinkLabelled(const ViewerWindow& window, const std::string& label) {
+  const auto& links = window.Reader().Shown().display->links;
+  for (size_t i = 0; i < links.size(); ++i) {
+    std::string text = links[i].label;
+    text.erase(0, text.find_first_not_of(' '));
+    text.erase(text.find_last_not_of(' ') + 1);
+    if (text == label) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+// Clicks a link's button as a user does.
+void Click(ViewerWindow& window, const std::string& label) {
+  int link = LinkLabelled(window, label);
+  QVERIFY2(link >= 0, label.c_str());
+  window.View()->FocusLink(link);  // scrolls it into view
+  QRect button = window.View()->LinkRect(link);
+  QVERIFY(!button.isEmpty());
+  QTest::mouseClick(window.View()->viewport(), Qt::LeftButton, {}, button.center());
+}
+
+// Each button as its enabled state, "+" or "-", in bar order.
+QString Enabled(const ViewerWindow& window) {
+  QString states;
+  for (int i = 0; i < folioteer::kNumNavButtons; ++i)
+    states += window.NavigationAction(static_cast<NavButton>(i))->isEnabled() ? "+" : "-";
+  return states;
+}
+
+void WriteFile(const std::string& name, const std::string& text) { testing::WriteFile(name, text); }
+
+}  // namespace
+
+class ViewerWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void SixButtonsEnableAndGoWhereTheGuideSays();
+  void AnUnknownStartNodeShowsTheMainNodeAndSaysSo();
+  void RetraceRestoresNodesAndScrollPositions();
+  void LinkToAnotherGuideInASubfolderWithOtherLetterCase();
+  void LineNumberLinkScrollsThatLineToTheTop();
+  void SystemLinkDeclinedRunsNothing();
+  void SystemLinkAcceptedRunsWithoutAShell();
+  void WebAddressesAskBeforeTheBrowserOpens();
+  void ArexxAndScriptsNeverRun();
+  void TabAndEnterFollowALink();
+  void KeysScrollRetraceAndFind();
+  void CharacterSetMenuRendersAgain();
+  void BadLinksSayWhyAndChangeNothing();
+  void ALinkLoopBetweenTwoGuidesOnlyGrowsTheHistory();
+  void BinaryFilesAreShownAsText();
+  void CloseLinkClosesTheWindow();
+  void ANarrowWindowShowsTheButtonsImagesAlone();
+  void HelpStartsTheRealViewerWithTheEditorsArguments();
+};
+
+void ViewerWindowTest::SixButtonsEnableAndGoWhereTheGuideSays() {
+  ViewerWindow window;
+  QVERIFY(window.Open(kGuides + "nav.guide"));
+  QCOMPARE(NodeName(window), "MAIN");
+  QCOMPARE(window.windowTitle(), "The navigation guide");
+  // Contents Index Help Retrace Browse< Browse>: Main needs no Contents and
+  // has no node before it.
+  QCOMPARE(Enabled(window), "-++--+");
+  window.NavigationAction(NavButton::BrowseNext)->trigger();
+  QCOMPARE(NodeName(window), "Chapter");
+  // Chapter: its @toc, @prev; its @next names itself.
+  QCOMPARE(Enabled(window),
+           "++++"
+           "+-");
+  window.NavigationAction(NavButton::Contents)->trigger();
+  QCOMPARE(NodeName(window), "Index");
+  window.NavigationAction(NavButton::Help)->trigger();
+  QCOMPARE(NodeName(window), "HelpNode");
+  QCOMPARE(Enabled(window),
+           "++++"
+           "+-");  // the last node
+  window.NavigationAction(NavButton::BrowsePrevious)->trigger();
+  QCOMPARE(NodeName(window), "Index");
+  window.NavigationAction(NavButton::Index)->trigger();  // the node shown: nothing changes
+  QCOMPARE(NodeName(window), "Index");
+  window.NavigationAction(NavButton::Contents)->trigger();
+  QCOMPARE(NodeName(window), "MAIN");
+  QCOMPARE(window.Reader().HistoryDepth(), size_t{5});
+}
+
+void ViewerWindowTest::AnUnknownStartNodeShowsTheMainNodeAndSaysSo() {
+  ViewerWindow window;
+  QVERIFY(window.Open(kGuides + "nav.guide", "nowhere"));
+  QCOMPARE(NodeName(window), "MAIN");
+  QCOMPARE(window.Message(),
+           "There is no node \"nowhere\" in \"nav.guide\". The main node is shown instead.");
+  QVERIFY(window.Open(kGuides + "nav.guide", "chapter"));  // any letter case
+  QCOMPARE(NodeName(window), "Chapter");
+  QVERIFY(window.Message().isEmpty());
+  QVERIFY(!window.Open(kGuides + "loop"));
+  QVERIFY(window.Message().contains("is a folder, not a file."));
+  QCOMPARE(NodeName(window), "Chapter");
+}
+
+void ViewerWindowTest::RetraceRestoresNodesAndScrollPositions() {
+  ViewerWindow window;
+  window.resize(600, 400);
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(window.Open(kGuides + "nav.guide", "Long"));
+  window.View()->ScrollToParagraph(40);
+  window.NavigationAction(NavButton::BrowseNext)->trigger();
+  QCOMPARE(NodeName(window), "Index");
+  QCOMPARE(window.View()->TopPosition().paragraph, 0);  // a new node shows from its top
+  Click(window, "Chapter");
+  QCOMPARE(NodeName(window), "Chapter");
+  window.NavigationAction(NavButton::Retrace)->trigger();
+  QCOMPARE(NodeName(window), "Index");
+  window.NavigationAction(NavButton::Retrace)->trigger();
+  QCOMPARE(NodeName(window), "Long");
+  QCOMPARE(window.View()->TopPosition().paragraph, 40);
+  // A retrace adds nothing to the history: it is empty now.
+  QVERIFY(!window.NavigationAction(NavButton::Retrace)->isEnabled());
+  // The place is where the view stood when the link was followed: the link
+  // at the end of the node was scrolled into view first.
+  window.View()->ScrollToParagraph(10);
+  Click(window, "a chapter");
+  QCOMPARE(NodeName(window), "Chapter");
+  window.NavigationAction(NavButton::Retrace)->trigger();
+  QCOMPARE(NodeName(window), "Long");
+  QVERIFY(window.View()->TopPosition().paragraph > 90);
+  QVERIFY(!window.NavigationAction(NavButton::Retrace)->isEnabled());
+}
+
+void ViewerWindowTest::LinkToAnotherGuideInASubfolderWithOtherLetterCase() {
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(kGuides + "nav.guide"));
+  Click(window, "Other guide");  // "Sub/other.guide/target" is sub/OTHER.GUIDE, node Target
+  QCOMPARE(NodeName(window), "Target");
+  QVERIFY(window.Reader().Shown().path.ends_with("/guides/sub/OTHER.GUIDE"));
+  QCOMPARE(window.windowTitle(), "The target node");
+  Click(window, "back");  // "/nav.guide/Chapter": "/" is the parent
+  QCOMPARE(NodeName(window), "Chapter");
+  QVERIFY(window.Reader().Shown().path.ends_with("/guides/nav.guide"));
+  window.NavigationAction(NavButton::Retrace)->trigger();
+  QCOMPARE(NodeName(window), "Target");
+}
+
+void ViewerWindowTest::LineNumberLinkScrollsThatLineToTheTop() {
+  ViewerWindow window;
+  window.resize(600, 300);
+  window.show();
+  QVERIFY(window.Open(kGuides + "nav.guide"));
+  Click(window, "Line 30");
+  QCOMPARE(NodeName(window), "Long");
+  int top = window.View()->TopPosition().paragraph;
+  QCOMPARE(top, 29);
+  const folioteer::DisplayNode& node = *window.Reader().Shown().display;
+  QCOMPARE(folioteer::PlainTextLine(node, node.paragraphs[top]), "Line 30 of the long node.");
+}
+
+namespace {
+
+// A guide in its own folder with a system link whose words hold characters
+// a shell would act on.
+struct SystemGuide {
+  testing::TempDir dir;
+  std::string guide = dir.File("run.guide");
+  SystemGuide() {
+    WriteFile(guide, "@database run\n@node Main\n@{\" Touch \" system touch \"" + dir.File("made;by touch") +
+                         "\" \"$(echo second)\"}\n"
+                         "@{\" Web \" system \"OpenURL URL=https://example.org/a?b=1\"}\n@endnode\n");
+  }
+};
+
+}  // namespace
+
+void ViewerWindowTest::SystemLinkDeclinedRunsNothing() {
+  SystemGuide test;
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(test.guide));
+  Click(window, "Touch");
+  folioteer::ConfirmDialog* question = window.Confirmation();
+  QVERIFY(question != nullptr);
+  QTRY_VERIFY(question->isVisible());
+  QString details = question->Details();
+  QVERIFY2(details.contains(QString::fromStdString("1. " + test.dir.File("made;by touch"))),
+           qPrintable(details));
+  QVERIFY(details.contains("2. $(echo second)"));
+  QVERIFY(details.contains("Program:\ntouch"));
+  QVERIFY(details.contains("without a shell"));
+  QVERIFY(question->CancelButton()->isDefault());
+  QTest::keyClick(question, Qt::Key_Escape);
+  QTRY_VERIFY(window.Confirmation() == nullptr);
+  QVERIFY(!std::filesystem::exists(test.dir.File("made;by touch")));
+  QCOMPARE(std::distance(std::filesystem::directory_iterator(test.dir.Path()), {}), 1);  // the guide alone
+}
+
+void ViewerWindowTest::SystemLinkAcceptedRunsWithoutAShell() {
+  SystemGuide test;
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(test.guide));
+  Click(window, "Touch");
+  QVERIFY(window.Confirmation() != nullptr);
+  QTest::mouseClick(window.Confirmation()->AcceptButton(), Qt::LeftButton);
+  // touch got each word as it stands, in the guide's folder: a shell would
+  // have split the first at ";" and run the "$(...)" of the second.
+  QTRY_VERIFY(std::filesystem::exists(test.dir.File("made;by touch")));
+  QTRY_VERIFY(std::filesystem::exists(test.dir.File("$(echo second)")));
+  QVERIFY(!std::filesystem::exists(test.dir.File("made")));
+  QVERIFY(!std::filesystem::exists(test.dir.File("second")));
+  QCOMPARE(window.Message(), "Started \u201ctouch\u201d.");
+}
+
+void ViewerWindowTest::WebAddressesAskBeforeTheBrowserOpens() {
+  SystemGuide test;
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(test.guide));
+  Click(window, "Web");
+  QVERIFY(window.Confirmation() != nullptr);
+  QVERIFY(window.Confirmation()->Details().startsWith("Address:\nhttps://example.org/a?b=1\n"));
+  QCOMPARE(window.Confirmation()->AcceptButton()->text(), "&Open");
+  window.Confirmation()->reject();
+  QTRY_VERIFY(window.Confirmation() == nullptr);
+}
+
+void ViewerWindowTest::ArexxAndScriptsNeverRun() {
+  testing::TempDir dir;
+  std::string guide = dir.File("self.guide");
+  // A guide that names itself as its @onopen script, and a node with its own.
+  WriteFile(guide, "@database self\n@onopen \"self.guide\"\n@node Main\n@{\" Script \" rx \"" +
+                       dir.File("x.rexx") +
+                       "\"}\n@{\" Node \" link Scripted}\n@endnode\n@node Scripted\n@onopen \"touch " +
+                       dir.File("ran") + "\"\n@onclose \"rm -rf " + dir.File("") + "\"\ntext\n@endnode\n");
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(guide));
+  QVERIFY(window.Message().contains(
+      "This guide asks to run the ARexx script \"self.guide\" when it opens. There is "
+      "no ARexx on this system, so it was not run."));
+  Click(window, "Script");
+  QVERIFY(window.Message().startsWith("This link asks ARexx to run"));
+  QVERIFY(window.Message().contains("nothing was run"));
+  QVERIFY(window.Confirmation() == nullptr);
+  Click(window, "Node");
+  QVERIFY(window.Message().contains("This node asks to run the ARexx script \"touch "));
+  window.NavigationAction(NavButton::Retrace)->trigger();
+  QVERIFY(window.Message().contains("The node you left asks to run the ARexx script \"rm -rf "));
+  QVERIFY(!std::filesystem::exists(dir.File("ran")));
+  QVERIFY(std::filesystem::exists(guide));
+}
+
+void ViewerWindowTest::TabAndEnterFollowALink() {
+  ViewerWindow window;
+  window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QVERIFY(window.Open(kGuides + "nav.guide"));
+  GuideView* view = window.View();
+  view->setFocus();
+  QCOMPARE(view->FocusedLink(), -1);
+  QTest::keyClick(view, Qt::Key_Tab);
+  QCOMPARE(view->FocusedLink(), LinkLabelled(window, "Long"));
+  QTest::keyClick(view, Qt::Key_Tab);
+  QCOMPARE(view->FocusedLink(), LinkLabelled(window, "Line 30"));
+  QTest::keyClick(view, Qt::Key_Backtab);
+  QTest::keyClick(view, Qt::Key_Backtab);  // round to the last link
+  QCOMPARE(view->FocusedLink(), LinkLabelled(window, "Self"));
+  QTest::keyClick(view, Qt::Key_Tab);
+  QTest::keyClick(view, Qt::Key_Return);
+  QCOMPARE(NodeName(window), "Long");
+  QCOMPARE(view->FocusedLink(), -1);  // a new node starts without focus
+}
+
+void ViewerWindowTest::KeysScrollRetraceAndFind() {
+  ViewerWindow window;
+  window.resize(600, 300);
+  window.show();
+  window.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&window));
+  QVERIFY(window.Open(kGuides + "nav.guide"));
+  Click(window, "Long");
+  GuideView* view = window.View();
+  view->setFocus();
+  QScrollBar* scroll = view->verticalScrollBar();
+  QTest::keyClick(view, Qt::Key_PageDown);
+  QVERIFY(scroll->value() > 0);
+  QTest::keyClick(view, Qt::Key_End);
+  QCOMPARE(scroll->value(), scroll->maximum());
+  QTest::keyClick(view, Qt::Key_PageUp);
+  QVERIFY(scroll->value() < scroll->maximum());
+  QTest::keyClick(view, Qt::Key_Home);
+  QCOMPARE(scroll->value(), 0);
+  // Ctrl+F opens the find bar; typing finds from the top; F3 and Shift+F3 step.
+  QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+  QVERIFY(window.FindEdit()->isVisible());
+  QVERIFY(window.FindEdit()->hasFocus());
+  QTest::keyClicks(window.FindEdit(), "line 11");
+  QCOMPARE(window.FindStatus(), "1 of 11");  // 11, 110 to 119
+  QTest::keyClick(window.FindEdit(), Qt::Key_F3);
+  QCOMPARE(window.FindStatus(), "2 of 11");
+  QVERIFY(view->CurrentMatchLine() >= view->TopLine());
+  QTest::keyClick(window.FindEdit(), Qt::Key_F3, Qt::ShiftModifier);
+  QTest::keyClick(window.FindEdit(), Qt::Key_F3, Qt::ShiftModifier);
+  QCOMPARE(window.FindStatus(), "11 of 11");
+  QCOMPARE(view->CurrentMatchLine(), 118);
+  QVERIFY(view->TopLine() > 100);  // scrolled down to it
+  QTest::keyClicks(window.FindEdit(), "x");
+  QCOMPARE(window.FindStatus(), "Not found");
+  QTest::keyClick(window.FindEdit(), Qt::Key_Escape);
+  QVERIFY(!window.FindEdit()->isVisible());
+  QCOMPARE(view->MatchCount(), 0);
+  // Backspace in the find bar edits; in the view it retraces.
+  QVERIFY(view->hasFocus());
+  QTest::keyClick(view, Qt::Key_Backspace);
+  QCOMPARE(NodeName(window), "MAIN");
+}
+
+void ViewerWindowTest::CharacterSetMenuRendersAgain() {
+  testing::TempDir dir;
+  // "Привет" in KOI8-R, which the automatic rule reads as ISO-8859-1.
+  WriteFile(dir.File("koi8.guide"),
+            "@database k\n@node Main \"\xF0\xD2\xC9\xD7\xC5\xD4\"\n\xF0\xD2\xC9\xD7\xC5\xD4\n@endnode\n");
+  ViewerWindow window;
+  QVERIFY(window.Open(dir.File("koi8.guide")));
+  QCOMPARE(window.windowTitle(), "\u00F0\u00D2\u00C9\u00D7\u00C5\u00D4");
+  QList<QAction*> charsets = window.CharsetActions()->actions();
+  QCOMPARE(charsets.size(), 5);
+  QCOMPARE(charsets[0]->text(), "&Automatic (ISO-8859-1)");
+  charsets[3]->trigger();  // KOI8-R
+  QVERIFY(charsets[3]->isChecked());
+  QCOMPARE(window.windowTitle(), "\u041F\u0440\u0438\u0432\u0435\u0442");
+  QCOMPARE(folioteer::PlainText(*window.Reader().Shown().display), "\u041F\u0440\u0438\u0432\u0435\u0442\n");
+  charsets[0]->trigger();
+  QCOMPARE(window.windowTitle(), "\u00F0\u00D2\u00C9\u00D7\u00C5\u00D4");
+}
+
+void ViewerWindowTest::BadLinksSayWhyAndChangeNothing() {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.File("docs/Folder.guide"));
+  std::string longTarget(10000, 'x');
+  WriteFile(dir.File("docs/bad.guide"),
+            "@database bad\n@node Main \"Bad links\"\n"
+            "@{\" folder \" link \"Folder.guide/main\"}\n"
+            "@{\" missing \" link \"missing.guide/main\"}\n"
+            "@{\" nonode \" link \"nowhere\"}\n"
+            "@{\" up \" link \"../docs/bad.guide/Main\"}\n"
+            "@{\" above \" link \"Work:/x.guide/main\"}\n"
+            "@{\" volume \" link \"SYS:Help/x.guide/main\"}\n"
+            "@{\" long \" link \"" +
+                longTarget +
+                "/main\"}\n"
+                "@{\" longnode \" link \"" +
+                longTarget +
+                "\"}\n"
+                "@{\" odd \" frobnicate}\n@endnode\n");
+  ViewerWindow window(folioteer::ParseVolumeTable("Work: " + dir.File("docs"), ""));
+  window.resize(500, 400);
+  window.show();
+  QVERIFY(window.Open(dir.File("docs/bad.guide")));
+  struct Case {
+    const char* label;
+    QString message;
+  };
+  const Case cases[] = {
+      {"folder", "is a folder"},
+      {"missing", "There is no file \"missing.guide\""},
+      {"nonode", "There is no node \"nowhere\" in \"bad.guide\"."},
+      {"above", "leads above"},
+      {"volume", "The volume \"SYS:\""},
+      {"long", "is too long (10000 bytes)"},
+      {"longnode", "There is no node \"xxx"},
+      {"odd", "The link's command \"frobnicate\" is not one this viewer knows."},
+  };
+  for (const Case& test : cases) {
+    Click(window, test.label);
+    QVERIFY2(window.Message().contains(test.message),
+             qPrintable(test.label + QString(": ") + window.Message()));
+    QVERIFY2(window.Message().size() < 400, test.label);  // long names are shortened
+    QCOMPARE(NodeName(window), "Main");
+  }
+  QCOMPARE(window.Reader().HistoryDepth(), size_t{0});
+  // A path through ".." to a guide that exists is fine: here, this one.
+  Click(window, "up");
+  QCOMPARE(NodeName(window), "Main");
+  QVERIFY(window.Message().isEmpty());
+}
+
+void ViewerWindowTest::ALinkLoopBetweenTwoGuidesOnlyGrowsTheHistory() {
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(kGuides + "nav.guide"));
+  Click(window, "Loop");
+  for (int i = 0; i < 50; ++i) Click(window, i % 2 == 0 ? "to B" : "to A");
+  QCOMPARE(window.windowTitle(), "Guide A");
+  QCOMPARE(window.Reader().HistoryDepth(), size_t{51});
+  for (int i = 0; i < 51; ++i) window.NavigationAction(NavButton::Retrace)->trigger();
+  QCOMPARE(NodeName(window), "MAIN");
+}
+
+void ViewerWindowTest::BinaryFilesAreShownAsText() {
+  testing::TempDir dir;
+  std::string bytes;
+  for (int i = 0; i < 300000; ++i) bytes += static_cast<char>(i % 251);
+  WriteFile(dir.File("program"), bytes);
+  WriteFile(dir.File("start.guide"),
+            "@database s\n@node Main\n@{\" binary \" link \"program/main\"}\n@endnode\n");
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(dir.File("start.guide")));
+  Click(window, "binary");
+  QCOMPARE(NodeName(window), "Main");
+  QVERIFY(window.Reader().Shown().path.ends_with("/program"));
+  QVERIFY(
+      window.Message().contains("is not a guide and not text; it is shown as text, its first 64 KB only."));
+  QVERIFY(window.View()->Layout().Lines().size() > 0);
+}
+
+void ViewerWindowTest::CloseLinkClosesTheWindow() {
+  testing::TempDir dir;
+  WriteFile(dir.File("c.guide"),
+            "@database c\n@node Main\n@{\" Beep \" beep} @{\" Close \" close}\n@endnode\n");
+  ViewerWindow window;
+  window.show();
+  QVERIFY(window.Open(dir.File("c.guide")));
+  Click(window, "Beep");
+  QVERIFY(window.isVisible());
+  QVERIFY(window.Message().isEmpty());
+  Click(window, "Close");
+  QVERIFY(!window.isVisible());
+}
+
+void ViewerWindowTest::ANarrowWindowShowsTheButtonsImagesAlone() {
+  ViewerWindow window;
+  window.resize(900, 300);
+  window.show();
+  auto* bar = window.findChild<QToolBar*>("navigation");
+  QVERIFY(bar != nullptr);
+  QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+  window.resize(320, 300);
+  QTRY_COMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+  QCOMPARE(window.NavigationAction(NavButton::Retrace)->toolTip(), "Retrace: back to the node shown before");
+  window.resize(900, 300);
+  QTRY_COMPARE(bar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
+}
+
+// The editor's help command starts this viewer with its argument line; the
+// viewer shows the guide on the named screen (or the default one) and, asked
+// to, saves a picture and ends.
+void ViewerWindowTest::HelpStartsTheRealViewerWithTheEditorsArguments() {
+  testing::TempDir dir;
+  std::string guide = dir.File("My Help.guide");
+  std::filesystem::copy_file(kGuides + "nav.guide", guide);
+  folioteer::Editor().pubScreenName = "No Such Screen";
+  std::optional<folioteer::ViewerOptions> options =
+      folioteer::ReadViewerOptions(folioteer::HelpArguments(guide));
+  QVERIFY(options.has_value());
+  QCOMPARE(options->file, guide);
+  QCOMPARE(options->width, 800);
+  QCOMPARE(options->height, 600);
+  QCOMPARE(options->pubScreen, "No Such Screen");
+  folioteer::SetProgramDirectory(FOLIOTEER_BINARY_DIR "/bin");
+  testing::ScopedEnv shot("FOLIOTEER_SCREENSHOT", dir.File("shot.png"));
+  std::string problem;
+  QVERIFY2(folioteer::HelpOn(guide, &problem), problem.c_str());
+  QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(dir.File("shot.png")), 20000);
+  QImage picture;
+  QTRY_VERIFY_WITH_TIMEOUT(picture.load(QString::fromStdString(dir.File("shot.png"))), 5000);
+  QCOMPARE(picture.size(), QSize(800, 600));
+  folioteer::Editor() = folioteer::EditorState{};
+  folioteer::SetProgramDirectory("");
+}
+
+QTEST_MAIN(ViewerWindowTest)
+#include "viewer_window_qtest.moc"

@@ -1,0 +1,272 @@
+// The guide view: how it lays a node out (wrapping, buttons, tabs, indents,
+// justification, line height, fonts), what it paints, and how it answers
+// the mouse and the keys. Offscreen, with the system's fixed-width font.
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+
+#include "guideview/guide_view.h"
+#include "render/renderer.h"
+
+using folioteer::DisplayNode;
+using folioteer::GuideView;
+using folioteer::NodeLayout;
+using PieceKind = NodeLayout::PieceKind;
+
+namespace {
+
+std::shared_ptr<const DisplayNode> Node(const std::string& text, const std::string& header = "") {
+  folioteer::GuideSource source =
+      folioteer::ReadGuideSource("@database t\n" + header + "@node Main\n" + text + "\n@endnode\n");
+  return std::make_shared<DisplayNode>(folioteer::RenderNode(source, 0));
+}
+
+// The words of each laid-out line, blanks dropped, links in brackets.
+QStringList LineTexts(const NodeLayout& layout) {
+  QStringList lines;
+  for (const NodeLayout::Line& line : layout.Lines()) {
+    QString text;
+    for (int i = line.firstPiece; i < line.endPiece; ++i) {
+      const NodeLayout::Piece& piece = layout.Pieces()[i];
+      QString part = layout.Spans()[piece.span].text.mid(piece.begin, piece.end - piece.begin);
+      if (piece.kind == PieceKind::Link) text += "[" + part + "]";
+      if (piece.kind == PieceKind::Word) text += part;
+      if (piece.kind == PieceKind::Spaces) text += part;
+      if (piece.kind == PieceKind::Tab) text += "\\t";
+    }
+    lines << text;
+  }
+  return lines;
+}
+
+// A view of the given viewport width, the node set.
+struct Fixture {
+  GuideView view;
+  explicit Fixture(std::shared_ptr<const DisplayNode> node, int width = 400, int height = 200) {
+    view.resize(width, height);
+    view.show();
+    view.SetNode(std::move(node));
+  }
+  const NodeLayout& Layout() const { return view.Layout(); }
+  qreal Space() const { return view.Layout().SpaceWidth(); }
+};
+
+QColor Pixel(GuideView& view, QPoint point) { return view.viewport()->grab().toImage().pixelColor(point); }
+
+}  // namespace
+
+class GuideViewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void WordWrapBreaksAtSpacesToTheWidth();
+  void LinkButtonsAreNeverSplitAndLongWordsStandAlone();
+  void WrapModeNoneKeepsLinesAndScrollsSideways();
+  void TabStopsIndentsAndJustification();
+  void LinesAreTheFontHeightPlusTwo();
+  void NodeFontsFollowTheFontRequest();
+  void PaintsTheWorkbenchPaletteAndButtons();
+  void ClickFollowsAndSlidingOffCancels();
+  void TabCyclesLinksAndEnterFollows();
+  void FindMarksEveryMatchAndShowsTheCurrent();
+  void PositionsSurviveAResize();
+};
+
+void GuideViewTest::WordWrapBreaksAtSpacesToTheWidth() {
+  std::string words;
+  for (int i = 0; i < 60; ++i) words += "word" + std::to_string(i) + (i % 7 == 6 ? "  " : " ");
+  Fixture test(Node(words, "@wordwrap\n"), 300);
+  const NodeLayout& layout = test.Layout();
+  QVERIFY(layout.Lines().size() > 3);
+  qreal width = test.view.viewport()->width() - 12;
+  QStringList lines = LineTexts(layout);
+  QString joined;
+  for (size_t i = 0; i < layout.Lines().size(); ++i) {
+    const NodeLayout::Line& line = layout.Lines()[i];
+    QVERIFY2(line.indent + line.width <= width, qPrintable(lines[static_cast<int>(i)]));
+    QVERIFY(!lines[static_cast<int>(i)].startsWith(" "));  // the spaces at a break are dropped
+    joined += lines[static_cast<int>(i)].trimmed() + " ";
+  }
+  // Every word, in order, and the double spaces inside a line kept.
+  QCOMPARE(joined.simplified(), QString::fromStdString(words).simplified());
+  QVERIFY(lines.join("|").contains("word6  word7") || lines.join("|").contains("word13  word14"));
+}
+
+void GuideViewTest::LinkButtonsAreNeverSplitAndLongWordsStandAlone() {
+  Fixture test(
+      Node("aaa bbb@{\"a long button label\" link x}ccc " + std::string(80, 'w') + " end", "@wordwrap\n"),
+      200);
+  QStringList lines = LineTexts(test.Layout());
+  // The button moves whole to the next line (breaking beside it, not only at
+  // spaces); the long word stands alone, wider than the view.
+  QCOMPARE(lines, QStringList({"aaa bbb", "[a long button label]ccc", QString(80, 'w'), "end"}));
+  QVERIFY(test.Layout().Lines()[2].width > test.view.viewport()->width());
+}
+
+void GuideViewTest::WrapModeNoneKeepsLinesAndScrollsSideways() {
+  std::string line(300, 'n');
+  Fixture test(Node(line + "\nshort"), 300);
+  QCOMPARE(LineTexts(test.Layout()), QStringList({QString(300, 'n'), "short"}));
+  QVERIFY(test.view.horizontalScrollBar()->maximum() > 0);
+  test.view.setFocus();
+  QTest::keyClick(&test.view, Qt::Key_Right);
+  QVERIFY(test.view.horizontalScrollBar()->value() > 0);
+  // Smart wrap joins the two lines, then breaks after the word that is too
+  // wide, which stays whole: the view scrolls sideways to show it.
+  Fixture wrapped(Node(line + "\nshort", "@smartwrap\n"), 300);
+  QCOMPARE(LineTexts(wrapped.Layout()), QStringList({QString(300, 'n'), "short"}));
+  QVERIFY(wrapped.view.horizontalScrollBar()->maximum() > 0);
+}
+
+void GuideViewTest::TabStopsIndentsAndJustification() {
+  Fixture test(Node("@{settabs 10 20}a\tb\tc\n@{lindent 4}indented\n@{jright}right\n@{jcenter}mid\n@{jleft}"
+                    "@{pari 3}@{par}paragraph"),
+               400);
+  const NodeLayout& layout = test.Layout();
+  qreal space = test.Space();
+  std::vector<NodeLayout::Placed> tabs = layout.PlaceLine(0);
+  QCOMPARE(tabs.size(), size_t{5});
+  QCOMPARE(tabs[2].x, 10 * space);  // "b" at column 10
+  QCOMPARE(tabs[4].x, 20 * space);  // "c" at column 20
+  QCOMPARE(layout.PlaceLine(1)[0].x, 4 * space);
+  qreal area = test.view.viewport()->width() - 12;
+  const NodeLayout::Line& right = layout.Lines()[2];
+  QVERIFY(std::abs(right.indent + right.shift + right.width - area) < 0.01);
+  const NodeLayout::Line& mid = layout.Lines()[3];
+  // Centred between the indent and the right edge.
+  QVERIFY(std::abs(mid.shift - (area - (mid.indent + mid.shift + mid.width))) < 1);
+  // After "@{par}" the first line takes lindent plus pari.
+  QCOMPARE(layout.Lines().back().indent, 7 * space);
+}
+
+void GuideViewTest::LinesAreTheFontHeightPlusTwo() {
+  Fixture test(Node("one\ntwo\nthree"));
+  QFontMetricsF metrics(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QCOMPARE(test.Layout().LineHeight(), static_cast<int>(std::ceil(metrics.height())) + 2);
+  QCOMPARE(test.Layout().Lines().size(), size_t{3});
+}
+
+void GuideViewTest::NodeFontsFollowTheFontRequest() {
+  QFont viewer = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  viewer.setPointSizeF(10);
+  QCOMPARE(folioteer::NodeFont({}, viewer), viewer);
+  QFont topaz = folioteer::NodeFont(folioteer::MapAmigaFont("topaz.font", 16), viewer);
+  QVERIFY(QFontInfo(topaz).fixedPitch());
+  QCOMPARE(topaz.pointSizeF(), 20.0);  // twice the Workbench's 8
+  QFont tiny = folioteer::NodeFont(folioteer::MapAmigaFont("topaz.font", 1), viewer);
+  QCOMPARE(tiny.pointSizeF(), 6.0);
+  QFont named = folioteer::NodeFont(folioteer::MapAmigaFont("DejaVu Serif.font", 8), viewer);
+  QCOMPARE(named.family(), "DejaVu Serif");
+  QCOMPARE(named.pointSizeF(), 10.0);
+  // The view takes the node's font: a bigger font, taller lines.
+  Fixture small(Node("x"));
+  Fixture big(Node("x", "@font topaz.font 24\n"));
+  QVERIFY(big.Layout().LineHeight() > 2 * small.Layout().LineHeight());
+}
+
+void GuideViewTest::PaintsTheWorkbenchPaletteAndButtons() {
+  Fixture test(Node("@{bg fill}          @{bg back}\n@{\"   button   \" link x}"));
+  int height = test.Layout().LineHeight();
+  QCOMPARE(Pixel(test.view, QPoint(2, 2)), QColor(0xAA, 0xAA, 0xAA));  // the background, pen 0
+  QCOMPARE(Pixel(test.view, QPoint(6 + 3, 6 + height / 2)), QColor(0x66, 0x88, 0xBB));  // fill cells, pen 3
+  QRect button = test.view.LinkRect(0);
+  QCOMPARE(button.top(), 6 + height);
+  QCOMPARE(Pixel(test.view, button.topLeft() + QPoint(2, 0)), QColor(Qt::white));  // raised: light above
+  QCOMPARE(Pixel(test.view, button.bottomRight() - QPoint(2, 0)), QColor(Qt::black));
+  QCOMPARE(Pixel(test.view, button.center() - QPoint(button.width() / 2 - 2, 0)), QColor(0xAA, 0xAA, 0xAA));
+  test.view.FocusLink(0);  // the active link: filltext on fill, recessed
+  QCOMPARE(Pixel(test.view, button.topLeft() + QPoint(2, 0)), QColor(Qt::black));
+  QCOMPARE(Pixel(test.view, button.bottomRight() - QPoint(2, 0)), QColor(Qt::white));
+  QCOMPARE(Pixel(test.view, button.center() - QPoint(button.width() / 2 - 2, 0)), QColor(0x66, 0x88, 0xBB));
+}
+
+void GuideViewTest::ClickFollowsAndSlidingOffCancels() {
+  Fixture test(Node("@{\" first \" link a} text @{\" second \" link b}"));
+  QSignalSpy followed(&test.view, &GuideView::LinkActivated);
+  QWidget* viewport = test.view.viewport();
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, test.view.LinkRect(1).center());
+  QCOMPARE(followed.count(), 1);
+  QCOMPARE(followed.takeFirst().at(0).toInt(), 1);
+  QTest::mousePress(viewport, Qt::LeftButton, {}, test.view.LinkRect(0).center());
+  QTest::mouseMove(viewport, test.view.LinkRect(0).center() + QPoint(0, 40));
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, test.view.LinkRect(0).center() + QPoint(0, 40));
+  QCOMPARE(followed.count(), 0);
+  QTest::mouseClick(viewport, Qt::LeftButton, {}, QPoint(test.view.LinkRect(0).right() + 20, 8));  // the text
+  QCOMPARE(followed.count(), 0);
+}
+
+void GuideViewTest::TabCyclesLinksAndEnterFollows() {
+  std::string text;
+  for (int i = 0; i < 30; ++i) text += "line " + std::to_string(i) + "\n";
+  text += "@{\" far \" link far}\n@{\" farther \" link farther}";
+  Fixture test(Node("@{\" near \" link near}\n" + text), 400, 150);
+  QSignalSpy followed(&test.view, &GuideView::LinkActivated);
+  test.view.setFocus();
+  QTest::keyClick(&test.view, Qt::Key_Return);  // no link has the focus: nothing
+  QCOMPARE(followed.count(), 0);
+  QTest::keyClick(&test.view, Qt::Key_Tab);
+  QCOMPARE(test.view.FocusedLink(), 0);
+  QTest::keyClick(&test.view, Qt::Key_Tab);
+  QCOMPARE(test.view.FocusedLink(), 1);
+  QVERIFY(test.view.verticalScrollBar()->value() > 0);  // scrolled to it
+  QVERIFY(test.view.viewport()->rect().contains(test.view.LinkRect(1)));
+  QTest::keyClick(&test.view, Qt::Key_Tab);
+  QTest::keyClick(&test.view, Qt::Key_Tab);  // round again
+  QCOMPARE(test.view.FocusedLink(), 0);
+  QTest::keyClick(&test.view, Qt::Key_Backtab);
+  QCOMPARE(test.view.FocusedLink(), 2);
+  QTest::keyClick(&test.view, Qt::Key_Enter);
+  QCOMPARE(followed.count(), 1);
+  QCOMPARE(followed.takeFirst().at(0).toInt(), 2);
+  QTest::keyClick(&test.view, Qt::Key_Escape);
+  QCOMPARE(test.view.FocusedLink(), -1);
+  // Without focus, Tab starts from the first link the view shows.
+  test.view.ScrollToParagraph(31);
+  QTest::keyClick(&test.view, Qt::Key_Tab);
+  QCOMPARE(test.view.FocusedLink(), 1);
+}
+
+void GuideViewTest::FindMarksEveryMatchAndShowsTheCurrent() {
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += (i % 25 == 24 ? "a Needle here\n" : "hay\n");
+  text += "split ne@{b}edle@{ub} across styles";
+  Fixture test(Node(text), 400, 150);
+  QCOMPARE(test.view.Find("needle", true), 5);
+  QCOMPARE(test.view.CurrentMatch(), 0);
+  QCOMPARE(test.view.CurrentMatchLine(), 24);
+  int top = test.view.TopLine();
+  QVERIFY(top <= 24 && 24 < top + 150 / test.Layout().LineHeight());
+  test.view.Find("needle", false);              // back round to the last
+  QCOMPARE(test.view.CurrentMatchLine(), 100);  // the match across two styles counts
+  // The current match is orange, the others lighter.
+  QImage picture = test.view.viewport()->grab().toImage();
+  int y = 6 + 100 * test.Layout().LineHeight() - test.view.verticalScrollBar()->value() + 2;
+  qreal x = 6 + test.Layout().PlaceLine(100)[2].x + 1;
+  QCOMPARE(picture.pixelColor(static_cast<int>(x), y), QColor(0xEE, 0x99, 0x00));
+  test.view.ClearFind();
+  QCOMPARE(test.view.MatchCount(), 0);
+  QCOMPARE(test.view.Find("absent", true), 0);
+}
+
+void GuideViewTest::PositionsSurviveAResize() {
+  std::string text;
+  for (int i = 0; i < 200; ++i)
+    text += "Paragraph " + std::to_string(i) + " has several words that wrap.\n\n";
+  Fixture test(Node(text, "@smartwrap\n"), 500, 200);
+  test.view.ScrollToParagraph(150);
+  QCOMPARE(test.view.TopPosition().paragraph, 150);
+  test.view.resize(150, 200);  // every paragraph takes more lines now
+  QCOMPARE(test.view.TopPosition().paragraph, 150);
+  test.view.ScrollToPosition({150, 8, 0});  // "words", on a later line of the same paragraph
+  GuideView::Position position = test.view.TopPosition();
+  QCOMPARE(position.paragraph, 150);
+  QVERIFY(position.piece > 0);
+  test.view.resize(151, 200);
+  QCOMPARE(test.view.TopPosition().paragraph, 150);
+}
+
+QTEST_MAIN(GuideViewTest)
+#include "guide_view_qtest.moc"

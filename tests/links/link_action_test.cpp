@@ -1,0 +1,89 @@
+// What each kind of link asks for, decided from the link as the renderer
+// reads it: nodes to show, programs and web addresses to confirm, ARexx
+// that never runs.
+#include "links/link_action.h"
+
+#include <gtest/gtest.h>
+
+#include "render/links.h"
+
+namespace folioteer {
+namespace {
+
+LinkAction Decide(std::string_view body) { return DecideLinkAction(ParseLink(body, Charset::Latin1, 1)); }
+
+std::string Words(const std::vector<std::string>& words) {
+  std::string joined;
+  for (const std::string& word : words) joined += "[" + word + "]";
+  return joined;
+}
+
+TEST(LinkAction, NodeLinksNameFileNodeAndLine) {
+  LinkAction local = Decide(R"("x" link Intro)");
+  EXPECT_EQ(local.kind, LinkActionKind::ShowNode);
+  EXPECT_EQ(local.file, "");
+  EXPECT_EQ(local.node, "Intro");
+  LinkAction other = Decide(R"("x" alink "Work:My Docs/a.guide/Part 2" 40)");
+  EXPECT_EQ(other.kind, LinkActionKind::ShowNode);
+  EXPECT_EQ(other.file, "Work:My Docs/a.guide");
+  EXPECT_EQ(other.node, "Part 2");
+  EXPECT_EQ(other.line, 40);
+  EXPECT_EQ(Decide(R"("x" link)").kind, LinkActionKind::Nothing);
+  EXPECT_EQ(Decide(R"("x" link "")").reason, "The link names no node.");
+}
+
+TEST(LinkAction, SystemCommandsBecomeWordsOrWebAddresses) {
+  struct Case {
+    const char* body;
+    LinkActionKind kind;
+    const char* words;
+    const char* url;
+  };
+  const Case cases[] = {
+      {R"("x" system "touch 'a;b' $HOME")", LinkActionKind::RunProgram, "[touch]['a;b'][$HOME]", ""},
+      {R"("x" system ed "My File" rest)", LinkActionKind::RunProgram, "[ed][My File][rest]", ""},
+      {R"("x" system OpenURL http://aminet.net/)", LinkActionKind::OpenUrl, "[OpenURL][http://aminet.net/]",
+       "http://aminet.net/"},
+      {R"("x" system "SYS:Utilities/openurl URL=https://a.org/x?y=1 NEWWIN")", LinkActionKind::OpenUrl,
+       "[SYS:Utilities/openurl][URL=https://a.org/x?y=1][NEWWIN]", "https://a.org/x?y=1"},
+      {R"("x" system "OpenURL www.amiga.org")", LinkActionKind::OpenUrl, "[OpenURL][www.amiga.org]",
+       "http://www.amiga.org"},
+      {R"("x" system "run IBrowse HTTPS://Example.com")", LinkActionKind::OpenUrl,
+       "[run][IBrowse][HTTPS://Example.com]", "HTTPS://Example.com"},
+      // Only web addresses open in the browser: anything else is a program to confirm.
+      {R"("x" system "OpenURL file:///etc/passwd")", LinkActionKind::RunProgram,
+       "[OpenURL][file:///etc/passwd]", ""},
+      {R"("x" system)", LinkActionKind::Nothing, "", ""},
+      {R"("x" system "")", LinkActionKind::Nothing, "", ""},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.body);
+    LinkAction action = Decide(test.body);
+    EXPECT_EQ(action.kind, test.kind);
+    EXPECT_EQ(Words(action.words), test.words);
+    EXPECT_EQ(action.url, test.url);
+  }
+  // The quotes around a whole command line are not part of it.
+  EXPECT_EQ(Decide(R"("x" system "touch 'a;b'")").command, "touch 'a;b'");
+  EXPECT_EQ(Decide(R"("x" system touch "a b" c)").command, R"(touch "a b" c)");
+}
+
+TEST(LinkAction, ArexxBeepCloseQuitAndTheUnknown) {
+  LinkAction rx = Decide(R"("x" rx "Script.rexx arg")");
+  EXPECT_EQ(rx.kind, LinkActionKind::Arexx);
+  EXPECT_EQ(rx.command, "Script.rexx arg");
+  EXPECT_EQ(Decide(R"("x" RXS "say 1")").kind, LinkActionKind::Arexx);
+  EXPECT_EQ(Decide(R"("x" beep)").kind, LinkActionKind::Beep);
+  EXPECT_EQ(Decide(R"("x" Close)").kind, LinkActionKind::Close);
+  EXPECT_EQ(Decide(R"("x" quit)").kind, LinkActionKind::Quit);
+  EXPECT_EQ(Decide(R"("x" guide foo)").reason, "The link's command \"guide\" is not one this viewer knows.");
+  EXPECT_EQ(Decide(R"("x")").reason, "The link has no command.");
+}
+
+TEST(LinkAction, CommandWordsSplitAtBlanksWithQuotesGrouping) {
+  EXPECT_EQ(Words(SplitCommandWords("  a  \"b c\"d\t\"\" \"open")), "[a][b cd][][open]");
+  EXPECT_EQ(Words(SplitCommandWords("")), "");
+}
+
+}  // namespace
+}  // namespace folioteer

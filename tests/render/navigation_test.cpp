@@ -1,0 +1,78 @@
+// The six buttons of a reader's navigation bar, node by node through guides
+// that set their targets and guides that leave them to the file order.
+#include "render/navigation.h"
+
+#include <gtest/gtest.h>
+
+#include "render/renderer.h"
+
+namespace folioteer {
+namespace {
+
+// Each button as "target" when enabled, "-" when not: the bar in one line.
+std::string Bar(const GuideSource& source, std::string_view node, bool canRetrace = false) {
+  int index = FindNode(source, node);
+  EXPECT_GE(index, 0) << node;
+  Navigation bar = NavigationFor(source, index, RenderNode(source, index), canRetrace);
+  std::string line;
+  for (const NavTarget& button : bar.buttons) {
+    if (!line.empty()) line += " | ";
+    line += !button.enabled ? "-" : button.target.empty() ? "on" : button.target;
+  }
+  return line;
+}
+
+TEST(Navigation, TargetsByTheFileOrderWhenTheNodesSetNone) {
+  GuideSource source = ReadGuideSource(
+      "@database plain\n@node Main\nm\n@endnode\n@node Second\ns\n@endnode\n@node Third\nt\n@endnode\n");
+  // Contents | Index | Help | Retrace | Browse < | Browse >
+  EXPECT_EQ(Bar(source, "Main"), "- | - | - | - | - | Second");
+  EXPECT_EQ(Bar(source, "Second", true), "Main | - | - | on | Main | Third");
+  EXPECT_EQ(Bar(source, "Third"), "Main | - | - | - | Second | -");
+}
+
+TEST(Navigation, TargetsTheNodesAndTheDatabaseSet) {
+  GuideSource source = ReadGuideSource(
+      "@database set\n@index Idx\n@help \"Help me\"\n"
+      "@node MAIN\n@toc MAIN\n@next Other/Node.guide/Far\nm\n@endnode\n"
+      "@node Idx\n@prev Idx\n@next Idx\n@help Local\ni\n@endnode\n"
+      "@node Last\n@toc Idx\n@prev main\nl\n@endnode\n");
+  // A @toc keeps Contents on even in the node it names; a @next to another
+  // guide is taken as written.
+  EXPECT_EQ(Bar(source, "Main"), "MAIN | Idx | Help me | - | - | Other/Node.guide/Far");
+  // @prev and @next that name the node itself switch Browse off; the node's
+  // @help comes before the database's.
+  EXPECT_EQ(Bar(source, "Idx"), "MAIN | Idx | Local | - | - | -");
+  // @prev wins over the file order, also at the last node; Browse > falls
+  // back to the order and stops there.
+  EXPECT_EQ(Bar(source, "Last"), "Idx | Idx | Help me | - | main | -");
+}
+
+TEST(Navigation, ContentsFallsBackToTheFirstNodeWithoutMain) {
+  GuideSource source =
+      ReadGuideSource("@database nomain\n@node Intro\na\n@endnode\n@node Body\nb\n@endnode\n");
+  EXPECT_EQ(MainNodeIndex(source), 0);
+  EXPECT_EQ(Bar(source, "Intro"), "- | - | - | - | - | Body");
+  EXPECT_EQ(Bar(source, "Body"), "Intro | - | - | - | Intro | -");
+}
+
+TEST(Navigation, AFileThatIsNoGuideHasNowhereToGo) {
+  GuideSource source = ReadGuideSource("just some text\n");
+  EXPECT_EQ(Bar(source, "Main", true), "- | - | - | on | - | -");
+}
+
+TEST(Navigation, NamesOfNodesInOtherCharacterSetsAreDecoded) {
+  // "Müll" in ISO-8859-1 as the neighbour's name.
+  GuideSource source = ReadGuideSource("@database cs\n@node Main\na\n@endnode\n@node M\xFCll\nb\n@endnode\n");
+  EXPECT_EQ(Bar(source, "Main"), "- | - | - | - | - | M\u00FCll");
+}
+
+TEST(Navigation, LabelsInBarOrder) {
+  std::string labels;
+  for (int i = 0; i < kNumNavButtons; ++i)
+    labels += std::string(NavButtonLabel(static_cast<NavButton>(i))) + ",";
+  EXPECT_EQ(labels, "Contents,Index,Help,Retrace,Browse <,Browse >,");
+}
+
+}  // namespace
+}  // namespace folioteer
