@@ -288,8 +288,9 @@ std::string DescribeOpenResult(const std::string& name, int result) {
   if (result == kOtherProblem) return name + " could not be read";
   if (result != kWrongFileType) return name + ": " + std::strerror(result);
   struct stat info {};
-  if (::stat(name.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return name + " is a folder";
-  if (::stat(name.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) return name + " is not a regular file";
+  bool found = ::stat(name.c_str(), &info) == 0;
+  if (found && S_ISDIR(info.st_mode)) return name + " is a folder";
+  if (found && !S_ISREG(info.st_mode)) return name + " is not a regular file";
   return name + " is not an AmigaGuide file (its first line is not @database)";
 }
 
