@@ -1,0 +1,192 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <string>
+
+#include "qt/edit_box.h"
+
+namespace folioteer {
+namespace {
+
+// The bytes of a literal, NULs included.
+template <size_t N>
+std::string Raw(const char (&text)[N]) {
+  return std::string(text, N - 1);
+}
+
+// Types text as a keyboard does, one key per character (QTest::keyClicks
+// knows only ASCII).
+void Type(QWidget* widget, const QString& text) {
+  for (char32_t code : text.toUcs4())
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&code, 1), Qt::NoModifier);
+}
+
+}  // namespace
+
+class EditBoxTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    box_ = std::make_unique<EditBox>();
+    box_->resize(600, 300);
+    box_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box_.get()));
+    box_->setFocus();
+  }
+  void cleanup() { box_.reset(); }
+
+  // A node holding NUL, controls, a CR and bytes that are no UTF-8 keeps
+  // them byte for byte while the user types around them, copies and pastes.
+  void ControlBytesStayThroughTypingCopyAndPaste_data() {
+    QTest::addColumn<int>("charset");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("ISO-8859-1") << static_cast<int>(Charset::Latin1)
+                                << QByteArray::fromStdString(Raw("a\0b\x1B[1m\r\n\x85\x9B\xFF\t\xE4"));
+    QTest::newRow("UTF-8") << static_cast<int>(Charset::Utf8)
+                           << QByteArray::fromStdString(Raw(
+                                  "\xC3\xA4\0\x01\r\n\xC2\x85\xFF\xE2\x80\xA8\xEF\x9C\x80 \xF0\x9F\x98\x80"));
+  }
+  void ControlBytesStayThroughTypingCopyAndPaste() {
+    QFETCH(int, charset);
+    QFETCH(QByteArray, bytes);
+    std::string node = bytes.toStdString();
+    box_->SetGuideText(node, static_cast<Charset>(charset));
+    QCOMPARE(box_->GuideText().value_or(""), node);
+
+    QTest::keyClick(box_.get(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(box_.get(), "xy");
+    QTest::keyClick(box_.get(), Qt::Key_Backspace);
+    QCOMPARE(box_->GuideText().value_or(""), node + "x");
+
+    QTest::keyClick(box_.get(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box_.get(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(box_.get(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(box_.get(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box_->GuideText().value_or(""), node + "x" + node + "x");
+    QVERIFY(box_->RefusalNote().isEmpty());
+  }
+
+  void TextFromOtherProgramsHasItsLineEndsAndControlsMended() {
+    box_->SetGuideText("", Charset::Latin1);
+    QApplication::clipboard()->setText(QStringLiteral("one\r\ntwo\rthree\u2029\x1B") + QChar(0) +
+                                       QStringLiteral("end"));
+    QTest::keyClick(box_.get(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box_->GuideText().value_or(""), Raw("one\ntwo\nthree\n\x1B\0end"));
+  }
+
+  void AEuroIsRefusedInALatin1GuideAndTheUserIsTold() {
+    box_->SetGuideText("price: ", Charset::Latin1);
+    QSignalSpy refused(box_.get(), &EditBox::InputRefused);
+    QTest::keyClick(box_.get(), Qt::Key_End);
+    Type(box_.get(), QStringLiteral("5\u20AC"));
+    QCOMPARE(box_->GuideText().value_or(""), std::string("price: 5"));
+    QCOMPARE(refused.count(), 1);
+    QString note = box_->RefusalNote();
+    QVERIFY2(note.contains(QStringLiteral("\u201C\u20AC\u201D")) && note.contains(QStringLiteral("U+20AC")) &&
+                 note.contains(QStringLiteral("ISO-8859-1")),
+             qPrintable(note));
+    QCOMPARE(refused.first().first().toString(), note);
+
+    // A paste holding one is refused whole; an input method's commit too.
+    QApplication::clipboard()->setText(QStringLiteral("costs 5 \u20AC"));
+    QTest::keyClick(box_.get(), Qt::Key_V, Qt::ControlModifier);
+    QInputMethodEvent composed(QString(), {});
+    composed.setCommitString(QStringLiteral("\u20AC"));
+    QApplication::sendEvent(box_.get(), &composed);
+    QCOMPARE(box_->GuideText().value_or(""), std::string("price: 5"));
+    QCOMPARE(refused.count(), 3);
+
+    // The next keystroke that is taken puts the note away.
+    Type(box_.get(), QStringLiteral("\u00A3"));
+    QCOMPARE(box_->GuideText().value_or(""), std::string("price: 5\xA3"));
+    QVERIFY(box_->RefusalNote().isEmpty());
+  }
+
+  void AEuroIsTakenIntoAUtf8Guide() {
+    box_->SetGuideText("gr\xC3\xBC\xC3\x9F ", Charset::Utf8);
+    QSignalSpy refused(box_.get(), &EditBox::InputRefused);
+    QTest::keyClick(box_.get(), Qt::Key_End);
+    Type(box_.get(), QStringLiteral("\u20AC"));
+    QInputMethodEvent composed(QString(), {});
+    composed.setCommitString(QStringLiteral("\u00E9"));
+    QApplication::sendEvent(box_.get(), &composed);
+    QCOMPARE(box_->GuideText().value_or(""), std::string("gr\xC3\xBC\xC3\x9F \xE2\x82\xAC\xC3\xA9"));
+    QCOMPARE(refused.count(), 0);
+  }
+
+  // Line and column are bytes, whatever the QString positions are.
+  void PositionsCountBytesOfUtf8Text() {
+    box_->SetGuideText(
+        "\xC3\xA4"
+        "bc\n\xE2\x82\xAC"
+        "x\xF0\x9F\x98\x80y",
+        Charset::Utf8);
+    box_->SelectGuideBlock({0, 2}, {1, 4});
+    QCOMPARE(box_->textCursor().selectedText(), QStringLiteral("bc\u2029\u20ACx"));
+    TextPos first, last;
+    QVERIFY(box_->GuideSelection(first, last));
+    QCOMPARE(first, (TextPos{0, 2}));
+    QCOMPARE(last, (TextPos{1, 4}));
+
+    box_->SetCursorPos({1, 8});
+    QTest::keyClicks(box_.get(), "z");
+    QCOMPARE(box_->CursorPos(), (TextPos{1, 9}));
+    QCOMPARE(box_->GuideText().value_or(""), std::string("\xC3\xA4"
+                                                         "bc\n\xE2\x82\xAC"
+                                                         "x\xF0\x9F\x98\x80zy"));
+
+    box_->SetCursorPos({7, 99});  // past the end: at the end
+    QCOMPARE(box_->CursorPos(), (TextPos{1, 10}));
+    QVERIFY(!box_->GuideSelection(first, last));
+  }
+
+  void ProgramEditsGoInAsBytes() {
+    box_->SetGuideText("Read this first.", Charset::Latin1);
+    box_->SelectGuideBlock({0, 0}, {0, 4});
+    box_->ReplaceGuideSelection("@{b}Read@{ub}");
+    box_->SetCursorPos({0, 99});
+    box_->InsertGuideText("\x01\xE4");
+    QCOMPARE(box_->GuideText().value_or(""), std::string("@{b}Read@{ub} this first.\x01\xE4"));
+    QTest::keyClick(box_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(box_->GuideText().value_or(""), std::string("@{b}Read@{ub} this first."));
+  }
+
+  // A byte mark is drawn as a box with the byte in hex, not as the glyph of
+  // a private-use character.
+  void ByteMarksAreDrawnAsHexBoxes() {
+    box_->SetGuideText("\x1B", Charset::Latin1);
+    QTextCursor cursor(box_->document());
+    QRect cell = box_->cursorRect(cursor);
+    cursor.movePosition(QTextCursor::Right);
+    cell.setRight(box_->cursorRect(cursor).left() - 1);
+    box_->SetCursorPos({0, 1});
+    QVERIFY(cell.width() >=
+            QFontMetrics(box_->Highlighter().MarkFont()).horizontalAdvance(QStringLiteral("1B")));
+    QColor boxColour = box_->Highlighter().RoleFormat(MarkupRole::ByteMark).background().color();
+    QImage shot = box_->viewport()->grab().toImage();
+    QColor textColour = box_->palette().color(QPalette::Text);
+    int boxPixels = 0, digitPixels = 0;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+      for (int x = cell.left(); x <= cell.right(); ++x) {
+        QColor pixel = shot.pixelColor(x * shot.devicePixelRatio(), y * shot.devicePixelRatio());
+        boxPixels += pixel.rgb() == boxColour.rgb();
+        digitPixels += qGray(pixel.rgb()) < (qGray(boxColour.rgb()) + qGray(textColour.rgb())) / 2;
+      }
+    }
+    QVERIFY2(boxPixels > cell.width() * cell.height() / 3, qPrintable(QString::number(boxPixels)));
+    QVERIFY(digitPixels > 4);
+  }
+
+ private:
+  std::unique_ptr<EditBox> box_;
+};
+
+}  // namespace folioteer
+
+QTEST_MAIN(folioteer::EditBoxTest)
+#include "edit_box_qtest.moc"

@@ -1,0 +1,146 @@
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include "qt/guide_text.h"
+#include "qt/markup_highlighter.h"
+
+Q_DECLARE_METATYPE(std::vector<folioteer::MarkupSpan>)
+
+namespace folioteer {
+namespace {
+
+using Spans = std::vector<MarkupSpan>;
+constexpr MarkupRole kCommand = MarkupRole::Command, kAttribute = MarkupRole::Attribute,
+                     kLabel = MarkupRole::LinkLabel, kTarget = MarkupRole::LinkTarget,
+                     kMacro = MarkupRole::Macro, kEscape = MarkupRole::Escape, kMark = MarkupRole::ByteMark;
+
+QPalette ThemePalette(const QColor& base, const QColor& text) {
+  QPalette palette;
+  palette.setColor(QPalette::Base, base);
+  palette.setColor(QPalette::Text, text);
+  return palette;
+}
+
+}  // namespace
+
+class MarkupHighlighterTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void LinesAreCutIntoSpans_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("macros");
+    QTest::addColumn<Spans>("spans");
+    QTest::newRow("command line") << QStringLiteral("@node Intro \"The start\"") << QStringList()
+                                  << Spans{{0, 23, kCommand}};
+    QTest::newRow("attributes on and off")
+        << QStringLiteral("a @{b}bold@{ub} @{FG shine}x") << QStringList()
+        << Spans{{2, 4, kAttribute}, {10, 5, kAttribute}, {16, 11, kAttribute}};
+    QTest::newRow("a line starting with markup is no command")
+        << QStringLiteral("@{i}x") << QStringList() << Spans{{0, 4, kAttribute}};
+    QTest::newRow("link: label and target apart")
+        << QStringLiteral("see @{\"The start\" link Intro 0} now") << QStringList()
+        << Spans{{4, 2, kTarget}, {6, 11, kLabel}, {17, 14, kTarget}};
+    QTest::newRow("macro call") << QStringLiteral("@{today} and @{box red}") << QStringList()
+                                << Spans{{0, 8, kMacro}, {13, 10, kMacro}};
+    QTest::newRow("a macro of the guide that redefines an attribute")
+        << QStringLiteral("@{b}") << QStringList{QStringLiteral("B")} << Spans{{0, 4, kMacro}};
+    QTest::newRow("escapes") << QStringLiteral("\\\\ and \\@{b} end\\") << QStringList()
+                             << Spans{{0, 2, kEscape}, {7, 2, kEscape}};
+    QTest::newRow("markup without its brace ends at the line end")
+        << QStringLiteral("x @{\"open link") << QStringList() << Spans{{2, 2, kTarget}, {4, 10, kLabel}};
+    QTest::newRow("byte marks, also in a command line")
+        << (QStringLiteral("@title a") + ByteMark(0) + ByteMark(0x1B) + u'b') << QStringList()
+        << Spans{{0, 11, kCommand}, {8, 2, kMark}};
+    QTest::newRow("plain text") << QStringLiteral("just text, no @ markup") << QStringList() << Spans{};
+  }
+  void LinesAreCutIntoSpans() {
+    QFETCH(QString, line);
+    QFETCH(QStringList, macros);
+    QFETCH(Spans, spans);
+    QSet<QString> macroNames;
+    for (const QString& name : macros) macroNames.insert(name.toLower());
+    Spans found;
+    ScanMarkupLine(line, macroNames, found);
+    QCOMPARE(found.size(), spans.size());
+    for (size_t i = 0; i < spans.size(); ++i) {
+      QCOMPARE(found[i].start, spans[i].start);
+      QCOMPARE(found[i].length, spans[i].length);
+      QCOMPARE(static_cast<int>(found[i].role), static_cast<int>(spans[i].role));
+    }
+  }
+
+  void AnOverlongLineKeepsOnlyItsByteMarks() {
+    QString line = QStringLiteral("@{b}") + QString(kLongestMarkupLine, u'x') + ByteMark(0);
+    Spans found;
+    ScanMarkupLine(line, {}, found);
+    QCOMPARE(found.size(), size_t{1});
+    QCOMPARE(found[0].start, line.size() - 1);
+    QCOMPARE(static_cast<int>(found[0].role), static_cast<int>(kMark));
+  }
+
+  // Each role keeps the contrast against the base on a light and a dark
+  // theme, and no two roles look alike.
+  void ColoursReadOnLightAndDarkThemes() {
+    for (const QPalette& palette : {ThemePalette(Qt::white, Qt::black),
+                                    ThemePalette(QColor(0x1E, 0x1E, 0x1E), QColor(0xDD, 0xDD, 0xDD)),
+                                    ThemePalette(QColor(0xFD, 0xF6, 0xE3), QColor(0x65, 0x7B, 0x83))}) {
+      std::array<QColor, kNumMarkupRoles> colours = MarkupColours(palette);
+      for (int role = 0; role < kNumMarkupRoles - 1; ++role) {
+        QVERIFY2(ContrastRatio(colours[role], palette.color(QPalette::Base)) >= kMarkupContrast,
+                 qPrintable(colours[role].name()));
+        QVERIFY(colours[role] != palette.color(QPalette::Text));
+        for (int other = 0; other < role; ++other) QVERIFY(colours[role] != colours[other]);
+      }
+      QColor box = colours[static_cast<int>(MarkupRole::ByteMark)];
+      // The box stands out from the base, and the hex digits in it read well,
+      // or nearly as well as the theme's own text does.
+      QColor base = palette.color(QPalette::Base), text = palette.color(QPalette::Text);
+      QVERIFY(ContrastRatio(box, base) >= 1.25);
+      QVERIFY(ContrastRatio(text, box) >= std::min(kMarkupContrast, 0.7 * ContrastRatio(text, base)));
+    }
+  }
+
+  void TheDocumentGetsFormatsAndKeepsItsText() {
+    QTextDocument document;
+    QString text = QStringLiteral("@node x\nsee @{\"a\" link b} \\@ ") + ByteMark(7);
+    document.setPlainText(text);
+    MarkupHighlighter highlighter(&document);
+    highlighter.rehighlight();
+    QCOMPARE(document.toPlainText(), text);
+    QVERIFY(!document.isUndoAvailable());
+
+    auto formatAt = [&](int blockNumber, int position) {
+      for (const QTextLayout::FormatRange& range :
+           document.findBlockByNumber(blockNumber).layout()->formats())
+        if (position >= range.start && position < range.start + range.length) return range.format;
+      return QTextCharFormat();
+    };
+    auto colourAt = [&](int blockNumber, int position) {
+      return formatAt(blockNumber, position).foreground().color();
+    };
+    auto colourOf = [&](MarkupRole role) { return highlighter.RoleFormat(role).foreground().color(); };
+    QCOMPARE(colourAt(0, 0), colourOf(kCommand));
+    QCOMPARE(colourAt(0, 6), colourOf(kCommand));
+    QCOMPARE(colourAt(1, 4), colourOf(kTarget));
+    QCOMPARE(colourAt(1, 7), colourOf(kLabel));
+    QVERIFY(formatAt(1, 7).fontUnderline());
+    QCOMPARE(colourAt(1, 10), colourOf(kTarget));
+    QCOMPARE(colourAt(1, 18), colourOf(kEscape));
+    QCOMPARE(formatAt(1, 3).foreground().style(), Qt::NoBrush);  // plain text keeps the text colour
+    QTextCharFormat mark = formatAt(1, 21);
+    QCOMPARE(mark.foreground().color(), QColor(Qt::transparent));
+    QVERIFY(mark.background().color().isValid());
+    QVERIFY(mark.fontLetterSpacing() > 0);
+
+    highlighter.SetMacroNames({QStringLiteral("link")});
+    QCOMPARE(colourAt(1, 7), colourOf(kLabel));
+  }
+};
+
+}  // namespace folioteer
+
+QTEST_MAIN(folioteer::MarkupHighlighterTest)
+#include "markup_highlighter_qtest.moc"
