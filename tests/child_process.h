@@ -17,7 +17,8 @@
 
 namespace folioteer::testing {
 
-enum class ChildUser { Same, Nobody };
+// NotRoot: nobody when the tests run as root, else the user they run as.
+enum class ChildUser { Same, Nobody, NotRoot };
 
 struct NobodyIds {
   uid_t uid = 65534;
@@ -40,8 +41,9 @@ inline std::optional<std::string> WhyNotNobody() {
   return std::nullopt;
 }
 
-// Hands a file or folder made by the test to nobody.
+// Hands a file or folder made by the test to nobody (only root can).
 inline void GiveToNobody(const std::string& path) {
+  if (::geteuid() != 0) return;
   NobodyIds nobody = Nobody();
   [[maybe_unused]] int changed = ::lchown(path.c_str(), nobody.uid, nobody.gid);
 }
@@ -58,7 +60,8 @@ inline std::string RunInChild(const std::function<std::string()>& body, ChildUse
     ::alarm(deadlineSeconds);
     std::string found;
     NobodyIds nobody = Nobody();
-    if (user == ChildUser::Nobody &&
+    bool switchUser = user == ChildUser::Nobody || (user == ChildUser::NotRoot && ::geteuid() == 0);
+    if (switchUser &&
         (::setgroups(0, nullptr) != 0 || ::setgid(nobody.gid) != 0 || ::setuid(nobody.uid) != 0))
       found = "cannot switch to nobody";
     else

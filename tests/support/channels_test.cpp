@@ -142,7 +142,7 @@ TEST(ReplacementFile, RefusedWhereTheSystemRefuses) {
         Channel refused;
         return OpenReplacement(refused, dir.File("x.guide")) == EACCES ? "" : "a new file in a locked folder";
       },
-      ::geteuid() == 0 ? ChildUser::Nobody : ChildUser::Same);
+      ChildUser::NotRoot);
   EXPECT_EQ(found, "");
 }
 
@@ -258,16 +258,15 @@ TEST(ReplacementFile, AFailedWriteInPlaceIsReported) {
   EXPECT_EQ(ReadFile(other), "the new text");
 }
 
-// nobody may write his guide but not its folder, so no temporary file can
+// A user may write his guide but not its folder, so no temporary file can
 // stand beside it: the save went wrong; now the guide is written in place.
 TEST(ReplacementFile, AFileInAFolderThatMayNotBeWrittenIsWrittenInPlace) {
-  if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
   TempDir dir, scratch;
-  ::chmod(dir.Path().c_str(), 0755);
   GiveToNobody(scratch.Path());
   std::string name = dir.File("w.guide");
   WriteFile(name, "old");
   GiveToNobody(name);
+  ::chmod(dir.Path().c_str(), 0555);
   ino_t inode = Stat(name).st_ino;
   std::string found = RunInChild(
       [&] {
@@ -281,7 +280,7 @@ TEST(ReplacementFile, AFileInAFolderThatMayNotBeWrittenIsWrittenInPlace) {
         findings.Check(OpenReplacement(chan, name) == EACCES, "a read-only file was taken");
         return findings.Text();
       },
-      ChildUser::Nobody);
+      ChildUser::NotRoot);
   EXPECT_EQ(found, "");
   EXPECT_EQ(Stat(name).st_ino, inode);
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
