@@ -22,6 +22,13 @@ namespace folioteer {
 void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& created, int& result);
 // Why the opening gave that result, in words, with the name.
 std::string DescribeOpenResult(const std::string& name, int result);
+// Parses a guide the caller has read already, exactly as OpenAmigaGuideFile
+// parses a file, ParseLosses included, but creates and writes nothing: an
+// empty text is the wrong file type like any text whose first line is no
+// @database. `name` becomes the handle's file name. A guide the parser
+// refuses (a second MAIN node; a header and no node) stops with the same
+// assertion failure as there.
+void ReadAmigaGuideText(AmigaGuideFile& handle, const std::string& name, std::string bytes, int& result);
 
 bool ParseAGHeader(AmigaGuideFile handle);
 bool ParseAGNode(AmigaGuideFile handle);

@@ -91,6 +91,10 @@ enum class Links : uint8_t { Follow, Refuse };
 enum class MissingFile : uint8_t { Fail, Create };
 
 int OpenInput(Channel& chan, const std::string& name, Links links = Links::Follow);
+// Reads the bytes given, line by line as a file holding them is read; for a
+// caller that has read a file already and must not open it again. Writing
+// to it fails with EBADF.
+int OpenTextInput(Channel& chan, std::string bytes);
 // For appending with reading allowed; a missing file is created.
 int OpenAppend(Channel& chan, const std::string& name);
 // Created, or replaced in place; a symbolic link is refused (ELOOP).
