@@ -35,8 +35,8 @@ mkdir -p "$out/seeds" "$out/guide-seeds" fuzz/corpus-icons fuzz/corpus-guide
   src/support/*.cpp -o "$out/guide_html_fuzz"
 # The settings line needs the core library: the folders src/CMakeLists.txt lists for it.
 core=()
-for folder in $(sed -n '/set(FOLIOTEER_CORE_FOLDERS/,/)/p' src/CMakeLists.txt | tr -d '()' | tail -n +1); do
-  [[ $folder == set || $folder == FOLIOTEER_CORE_FOLDERS ]] && continue
+for folder in $(sed -n '/set(FOLIOTEER_CORE_FOLDERS/,/)/p' src/CMakeLists.txt | tr '()' '  '); do
+  [[ -d src/$folder ]] || continue  # the words set and FOLIOTEER_CORE_FOLDERS
   for file in src/$folder/*.cpp; do [[ $file == */main.cpp ]] || core+=("$file"); done
 done
 "$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
