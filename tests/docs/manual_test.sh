@@ -4,7 +4,7 @@
 #     as the editor writes guides);
 #   - the guide checker has nothing to say about it;
 #   - the build keeps a copy beside the programs, PROGDIR:Folioteer.guide,
-#     and the HELP command shows that copy in the viewer;
+#     and the menu item "Help" shows that copy in the viewer;
 #   - the viewer prints every node as text.
 # Usage: manual_test.sh GUIDE FOLIOTEER [FOLIOVIEW]
 set -u
@@ -45,10 +45,11 @@ if [[ -n $viewer ]]; then
   shown=$(grep -c $'^\f' "$work/text")
   [[ $nodes == "$shown" ]] || fail "folioview --text printed $shown of $nodes nodes"
   grep -qF "Folioteer edits AmigaGuide hypertext documents." "$work/text" || fail "the MAIN node is not in the text"
-  # HELP, as the menu item and the Help key give it, starts the viewer on
-  # the build's copy; offscreen, the viewer takes a picture and ends.
+  # The menu item "Help" starts the viewer on the build's copy; offscreen,
+  # the viewer takes a picture and ends.
   extra=(QT_QPA_PLATFORM=offscreen FOLIOTEER_SCREENSHOT="$work/help.png")
-  batch HELP ".button 0" || fail "HELP: $(cat "$work/out")"
+  batch ".menu Help" ".button 0" || fail "Help: $(cat "$work/out")"
+  grep -qx "Command from the windows: HELP" "$work/out" || fail "the menu item gave no HELP: $(cat "$work/out")"
   grep -q "Cannot" "$work/out" && fail "HELP: $(cat "$work/out")"
   for _ in $(seq 300); do [[ -s "$work/help.png" ]] && break; sleep 0.1; done
   [[ -s "$work/help.png" ]] || fail "HELP showed no window with the manual"

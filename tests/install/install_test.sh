@@ -5,7 +5,7 @@
 #              the installed programs run from another folder with nothing
 #              in the environment but PATH and HOME: the batch tour, the
 #              dictionary and the help guide found through ../share/folioteer,
-#              HELP showing the guide in the installed viewer, folioview
+#              the Help key showing the guide in the installed viewer, folioview
 #              --text, peekfront; the desktop entries, the file type and the
 #              manual pages as their own tools read them. Bad input: a
 #              share/folioteer nobody may write (nothing is written there;
@@ -118,12 +118,14 @@ run_installed() {
   grep -q '^@node "Tips"' "$here/Welcome.guide" || fail "the installed tour did not save the new node"
 
   # The dictionary and the help guide come from ../share/folioteer.
-  printf '%s\n' "SHOWNODE NodePos 0" "SPELLCHK On" ".print misspells" ABOUT HELP ".button 0" >"$work/spell.script"
+  printf '%s\n' "SHOWNODE NodePos 0" "SPELLCHK On" ".print misspells" ABOUT ".helpkey edit" ".button 0" \
+    >"$work/spell.script"
   (cd "$here" && env -i PATH="$path" HOME="$home" QT_QPA_PLATFORM=offscreen FOLIOTEER_SCREENSHOT="$work/help.png" \
     timeout 60 folioteer --batch "$work/spell.script" Welcome.guide) >"$work/spell.out" 2>"$work/spell.err"
   grep -qx "  0 Folioteer" "$work/spell.out" || fail "no spell check with the installed dictionary: $(cat "$work/spell.out")"
   grep -qF "Spell Dict : \"$installed/share/folioteer/Dictionary.wordlist\"" "$work/spell.err" ||
     fail "About names another dictionary: $(cat "$work/spell.err")"
+  grep -qx "Command from the windows: HELP" "$work/spell.err" || fail "the Help key gave no HELP: $(cat "$work/spell.err")"
   grep -qF "Cannot" "$work/spell.err" && fail "HELP: $(cat "$work/spell.err")"
   for _ in $(seq 300); do [[ -s "$work/help.png" ]] && break; sleep 0.1; done
   [[ -s "$work/help.png" ]] || fail "HELP did not show the installed manual in the installed viewer"
