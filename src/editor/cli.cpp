@@ -9,6 +9,7 @@
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
 #include "support/assert.h"
+#include "support/display_probe.h"
 
 namespace folioteer {
 namespace {
@@ -73,7 +74,7 @@ std::string UsageText() {
          "command line or the script does not fit.\n";
 }
 
-int RunProgram(const std::vector<std::string>& args) {
+int RunProgram(const std::vector<std::string>& args, WindowRunner runWindows) {
   SetProgramTask();
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "-h" || arg == "?") {
@@ -86,7 +87,15 @@ int RunProgram(const std::vector<std::string>& args) {
     }
   }
   if (!args.empty() && args[0] == "--batch") return RunBatchMode(args);
-  return Fail("this build has no windows yet: run it with --batch SCRIPT (see --help)");
+  if (runWindows == nullptr)
+    return Fail("this build has no windows: run it with --batch SCRIPT (see --help)");
+  std::string platforms = DisplayPlatforms();
+  if (platforms.empty())
+    return Fail(
+        "the editor needs a display for its windows, and there is none (neither DISPLAY nor "
+        "WAYLAND_DISPLAY names one that answers); run it with --batch SCRIPT to edit without windows "
+        "(see --help)");
+  return runWindows(args, platforms);
 }
 
 }  // namespace folioteer

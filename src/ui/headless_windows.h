@@ -34,6 +34,7 @@ class HeadlessWindows : public WindowSystem {
   HeadlessWindows() { enabled_.fill(true); }
 
   void SetWindowTitle(WindowId window, std::string_view title) override { titles_[Index(window)] = title; }
+  void SetGuideCharset(Charset charset) override { charset_ = charset; }
 
   void SetRows(ListId list, std::vector<std::string> rows) override;
   void InsertRow(ListId list, int position, std::string_view text) override;
@@ -98,6 +99,7 @@ class HeadlessWindows : public WindowSystem {
   const Preview& PreviewRecord() const { return preview_; }
   bool PreviewOpen() const { return previewOpen_; }
   bool ScreenHeld() const { return screenHeld_; }
+  Charset GuideCharset() const { return charset_; }
   // The only screen there is: what a headless program runs on.
   static constexpr std::string_view kScreenName = "Workbench";
   TextPos Cursor() const;
@@ -141,6 +143,7 @@ class HeadlessWindows : public WindowSystem {
   Preview preview_;
   bool previewOpen_ = false;
   bool screenHeld_ = false;
+  Charset charset_ = Charset::Latin1;
 };
 
 HeadlessWindows& DefaultHeadlessWindows();

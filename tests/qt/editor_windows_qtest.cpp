@@ -1,0 +1,215 @@
+// The editor with its Qt windows, driven through the whole path: a widget
+// is used, the window reports an event record, the monitor queues it,
+// command input makes the command, the handler changes the document, and
+// the guide saved at the end is compared byte for byte.
+#include <QApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "editor_driver.h"
+
+namespace folioteer {
+namespace {
+
+using testing::EditorRun;
+
+const std::string kGuide =
+    "@database \"Test.guide\"\n"
+    "@node \"MAIN\" \"Main\"\n"
+    "Start here.\n"
+    "@endnode\n"
+    "@node \"Two\" \"Second\"\n"
+    "Second node.\n"
+    "@endnode\n";
+
+// The buttons status reflection decides, and whether each should be enabled.
+struct Expected {
+  Control control;
+  bool enabled;
+};
+
+QString ControlsWrong(EditorRun& run, std::initializer_list<Expected> expected) {
+  QString wrong;
+  for (const Expected& each : expected)
+    if (run.Enabled(each.control) != each.enabled)
+      wrong += QString::fromUtf8(GetControlInfo(each.control).name.data()) +
+               (each.enabled ? QStringLiteral(" disabled; ") : QStringLiteral(" enabled; "));
+  return wrong;
+}
+
+std::vector<std::string> Strings(std::initializer_list<const char*> rows) {
+  return {rows.begin(), rows.end()};
+}
+
+}  // namespace
+
+class EditorWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void AUserEditsAGuideThroughTheWindows();
+};
+
+// The story of the README's session, told with the mouse and the keyboard:
+// every step through the widgets, the buttons' state checked after each.
+void EditorWindowsTest::AUserEditsAGuideThroughTheWindows() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  MainWindow& main = run.Windows().Main();
+  QVERIFY(main.isVisible());
+  QCOMPARE(main.windowTitle(), QStringLiteral("Folioteer - Test.guide"));
+  QCOMPARE(ControlsWrong(run, {{Control::AddGlobal, true},
+                               {Control::EditGlobal, false},
+                               {Control::DeleteGlobal, false},
+                               {Control::NodeUp, false},
+                               {Control::NodeDown, false},
+                               {Control::NewNode, true},
+                               {Control::Retitle, false},
+                               {Control::DeleteNode, false}}),
+           QString());
+
+  // A node by the new-node button, its name answered in the text requester.
+  QVERIFY(run.Press(Control::NewNode));
+  QVERIFY(run.AnswerText(QStringLiteral("Intro")));
+  QVERIFY(run.WaitIdle());
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Two", "Intro"}));
+
+  // Chosen, it opens in the edit window.
+  QVERIFY(run.ClickRow(Control::NodeList, 2));
+  EditWindow& edit = run.Windows().Edit();
+  QVERIFY(edit.isVisible());
+  QCOMPARE(edit.windowTitle(), QStringLiteral("Intro - Intro"));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, true},
+                               {Control::NodeDown, false},
+                               {Control::Retitle, true},
+                               {Control::DeleteNode, true},
+                               {Control::EditLocal, false},
+                               {Control::DeleteLocal, false}}),
+           QString());
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("<unset>"));
+
+  // Text typed, and bold put around its first word.
+  EditBox* box = run.Box();
+  box->setFocus();
+  QTest::keyClicks(box, QStringLiteral("Read this first"));
+  QTest::keyClick(box, Qt::Key_Home);
+  for (int i = 0; i < 4; ++i) QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+  QVERIFY(run.Pick(Control::AttrPopup, QStringLiteral("@{b}")));
+  QVERIFY(run.WaitIdle());
+  QCOMPARE(box->GuideText().value_or(""), std::string("@{b}Read@{ub} this first"));
+
+  // A link through the link dialog: its fields, the hints following the
+  // operation, and a blank LINK target refused with a warning.
+  QTest::keyClick(box, Qt::Key_End);
+  QVERIFY(run.Press(Control::Link));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"LinkText", "LinkOp", "LinkTarget"}));
+  QVERIFY(ControlsWrong(run, {{Control::NewNode, true}}).isEmpty());
+  QVERIFY(run.Windows().Busy());
+  QVERIFY(run.ChooseField(Control::LinkOp, QStringLiteral("SYSTEM")));
+  QTRY_COMPARE(run.Control<QWidget>(Control::LinkTarget)->toolTip(), QStringLiteral("CLI command"));
+  QVERIFY(run.ChooseField(Control::LinkOp, QStringLiteral("LINK")));
+  QVERIFY(run.TypeField(Control::LinkText, QStringLiteral("back")));
+  QVERIFY(run.Press(Control::Ok));
+  QString warning;
+  QVERIFY(run.AnswerButton(1, &warning));
+  QVERIFY2(warning.contains(QStringLiteral("LINK target should not be blank")), qPrintable(warning));
+  QVERIFY(run.Dialog());
+  QVERIFY(run.TypeField(Control::LinkTarget, QStringLiteral("MAIN")));
+  QVERIFY(run.EndDialog(true));
+  QVERIFY(!run.Windows().Busy());
+  QCOMPARE(box->GuideText().value_or(""), std::string("@{b}Read@{ub} this first@{\"back\" LINK \"MAIN\"}"));
+
+  // Node-local commands through the new-command dialog, which shows the
+  // fields each kind takes and takes their size.
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@font")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText", "FontButton", "CmdNumber"}));
+  int fontHeight = run.Windows().Dialog().height();
+  QVERIFY(run.EndDialog(false));
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@tab")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdNumber"}));
+  QVERIFY(run.Control<QWidget>(Control::CmdText) == nullptr);
+  QVERIFY(run.Windows().Dialog().height() < fontHeight);
+  QVERIFY(run.EndDialog(false));
+  QVERIFY(run.Pick(Control::AddGlobal, QStringLiteral("@macro")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText", "CmdText2"}));
+  QCOMPARE(run.Control<QWidget>(Control::CmdText)->toolTip(), QStringLiteral("Macro name"));
+  QVERIFY(run.EndDialog(false));
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@next")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText"}));
+  QVERIFY(run.TypeField(Control::CmdText, QStringLiteral("MAIN")));
+  QVERIFY(run.EndDialog(true));
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@smartwrap")));  // no values: no dialog
+  QVERIFY(run.WaitIdle());
+  QCOMPARE(run.Rows(Control::LocalList), Strings({"@next \"MAIN\"", "@smartwrap"}));
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("MAIN"));
+
+  // Edited through the same dialog; a switch has nothing to edit.
+  QVERIFY(run.ClickRow(Control::LocalList, 0));
+  QCOMPARE(ControlsWrong(run, {{Control::EditLocal, true}, {Control::DeleteLocal, true}}), QString());
+  QVERIFY(run.Press(Control::EditLocal));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.Control<QLineEdit>(Control::CmdText)->text(), QStringLiteral("MAIN"));
+  QVERIFY(run.TypeField(Control::CmdText, QStringLiteral("Two")));
+  QVERIFY(run.EndDialog(true));
+  QCOMPARE(run.Rows(Control::LocalList)[0], std::string("@next \"Two\""));
+  QVERIFY(run.ClickRow(Control::LocalList, 1));
+  QCOMPARE(ControlsWrong(run, {{Control::EditLocal, false}, {Control::DeleteLocal, true}}), QString());
+  QVERIFY(run.PressAndWait(Control::DeleteLocal));
+  QCOMPARE(run.Rows(Control::LocalList), Strings({"@next \"Two\""}));
+  QCOMPARE(ControlsWrong(run, {{Control::EditLocal, false}, {Control::DeleteLocal, false}}), QString());
+
+  // Moved up and down again; the buttons follow the row.
+  QVERIFY(run.PressAndWait(Control::NodeUp));
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Intro", "Two"}));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, false}, {Control::NodeDown, true}}), QString());
+  QVERIFY(run.PressAndWait(Control::NodeDown));
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Two", "Intro"}));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, true}, {Control::NodeDown, false}}), QString());
+
+  // The other node deleted; MAIN cannot be.
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  QVERIFY(run.PressAndWait(Control::DeleteNode));
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Intro"}));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, false},
+                               {Control::NodeDown, false},
+                               {Control::Retitle, false},
+                               {Control::DeleteNode, false}}),
+           QString());
+
+  // Help hints off (the menu's check mark), then kept for good.
+  QVERIFY(!run.Control<QWidget>(Control::NewNode)->toolTip().isEmpty());
+  QVERIFY(run.Menu(MenuItem::HelpHints));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(!run.Windows().Menus().Action(MenuItem::HelpHints)->isChecked());
+  QVERIFY(run.Control<QWidget>(Control::NewNode)->toolTip().isEmpty());
+  QVERIFY(run.Control<QWidget>(Control::EditBox)->toolTip().isEmpty());
+  QVERIFY(run.Menu(MenuItem::SaveSettings));
+  QVERIFY(run.WaitIdle());
+  std::string settings = testing::ReadBytes(run.Folder() + "/config/Folioteer/FTSwitches");
+  QVERIFY2(settings.find("HELPHINTSOFF") != std::string::npos, settings.c_str());
+
+  // Closing the main window asks whether to save.
+  main.close();
+  QVERIFY(run.AnswerButton(1));
+  QVERIFY(run.WaitEnded());
+  QCOMPARE(run.App().Status(), 0);
+  QCOMPARE(run.Saved(), std::string("@database \"Test.guide\"\n"
+                                    "@node \"MAIN\" \"Main\"\n"
+                                    "Start here.\n"
+                                    "@endnode\n"
+                                    "@node \"Intro\" \"Intro\"\n"
+                                    "@next \"Two\"\n"
+                                    "@{b}Read@{ub} this first@{\"back\" LINK \"MAIN\"}\n"
+                                    "@endnode\n"));
+}
+
+}  // namespace folioteer
+
+QTEST_MAIN(folioteer::EditorWindowsTest)
+#include "editor_windows_qtest.moc"
