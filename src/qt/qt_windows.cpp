@@ -220,7 +220,9 @@ void QtWindows::SetDialogHints(const std::vector<DialogField>& fields) {
 // ---------------------------------------------------------------------------
 // The formatted display, the screen, the system font
 
-void QtWindows::ShowPreview(std::string_view, std::string_view) {}
+void QtWindows::ShowPreview(std::string_view, std::string_view) {
+  ShowWarningS("The formatted display is not available in this build");
+}
 void QtWindows::ClosePreview() {}
 
 bool QtWindows::HoldScreen(std::string_view name, bool& found, std::string& heldName) {

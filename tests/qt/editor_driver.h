@@ -12,11 +12,13 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,6 +43,24 @@ inline bool WriteBytes(const QString& path, const std::string& bytes) {
   QFile file(path);
   return file.open(QIODevice::WriteOnly) &&
          file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+}
+
+// Runs the Qt thread's events until the condition holds; FALSE after
+// kWaitMilliseconds. Unlike QTest::qWaitFor it sleeps only until the next
+// event (the program's calls into the Qt thread come one after another, and
+// each would otherwise wait out a sleep); a short timer wakes it for
+// conditions no event announces.
+template <typename Condition>
+bool WaitFor(Condition condition, int milliseconds = kWaitMilliseconds) {
+  QDeadlineTimer deadline(milliseconds);
+  QTimer wake;
+  wake.start(5);
+  while (!condition()) {
+    if (deadline.hasExpired()) return false;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  return true;
 }
 
 class EditorRun {
@@ -82,10 +102,10 @@ class EditorRun {
 
   // The program has taken everything and waits for the user.
   bool WaitIdle() {
-    return QTest::qWaitFor([this] { return app_->Monitor().Idle(); }, kWaitMilliseconds);
+    return WaitFor([this] { return app_->Monitor().Idle(); }, kWaitMilliseconds);
   }
   bool WaitEnded() {
-    return QTest::qWaitFor([this] { return app_->Ended(); }, kWaitMilliseconds);
+    return WaitFor([this] { return app_->Ended(); }, kWaitMilliseconds);
   }
 
   template <typename Widget>
@@ -126,11 +146,13 @@ class EditorRun {
     QModelIndex index = view->model()->index(row, 0);
     view->scrollTo(index);
     QPoint at = view->visualRect(index).center();
-    if (twice)
-      QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-    else
+    if (!twice) {
       QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-    return WaitIdle();
+      return WaitIdle();
+    }
+    // What the double click asks for (a dialog) is up to the caller.
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+    return true;
   }
   std::vector<std::string> Rows(folioteer::Control list) {
     std::vector<std::string> rows;
@@ -150,7 +172,7 @@ class EditorRun {
   template <typename Dialog>
   Dialog* Requester() {
     Dialog* found = nullptr;
-    bool shown = QTest::qWaitFor(
+    bool shown = WaitFor(
         [&] {
           found = qobject_cast<Dialog*>(app_->Requesters().OpenRequester());
           return found != nullptr && found->isVisible();
@@ -189,7 +211,7 @@ class EditorRun {
   // The parameter dialog once it is on show.
   ParamDialog* Dialog() {
     ParamDialog& dialog = Windows().Dialog();
-    return QTest::qWaitFor([&] { return dialog.isVisible(); }, kWaitMilliseconds) ? &dialog : nullptr;
+    return WaitFor([&] { return dialog.isVisible(); }, kWaitMilliseconds) ? &dialog : nullptr;
   }
   // The shown fields of the dialog, by control name, in order.
   QStringList DialogFields() {
@@ -219,8 +241,7 @@ class EditorRun {
   // Ok or Cancel of the dialog, then the program idle again.
   bool EndDialog(bool ok) {
     if (!Press(ok ? Control::Ok : Control::Cancel)) return false;
-    return QTest::qWaitFor([this] { return !Windows().Dialog().isVisible(); }, kWaitMilliseconds) &&
-           WaitIdle();
+    return WaitFor([this] { return !Windows().Dialog().isVisible(); }, kWaitMilliseconds) && WaitIdle();
   }
 
   EditBox* Box() { return Windows().Edit().Box(); }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "editor_driver.h"
@@ -49,6 +50,11 @@ class EditorWindowsTest : public QObject {
 
  private slots:
   void AUserEditsAGuideThroughTheWindows();
+  void IconifyingTheMainWindowHidesTheOthersTillItComesBack();
+  void TheHelpKeyAndTheAboutBoxAnswer();
+  void NavigationLabelsMarkANodeThatIsNotThere();
+  void ADoubleClickEditsAGlobalCommand();
+  void TheSpellWindowListsIgnoresAndAddsWords();
 };
 
 // The story of the README's session, told with the mouse and the keyboard:
@@ -207,6 +213,110 @@ void EditorWindowsTest::AUserEditsAGuideThroughTheWindows() {
                                     "@next \"Two\"\n"
                                     "@{b}Read@{ub} this first@{\"back\" LINK \"MAIN\"}\n"
                                     "@endnode\n"));
+}
+
+void EditorWindowsTest::IconifyingTheMainWindowHidesTheOthersTillItComesBack() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  MainWindow& main = run.Windows().Main();
+  EditWindow& edit = run.Windows().Edit();
+  QVERIFY(edit.isVisible());
+  main.showMinimized();
+  QTRY_VERIFY(!edit.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(IsMyWndoIconified(WindowId::Main));
+  main.showNormal();
+  QTRY_VERIFY(edit.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(IsMyWndoOpen(WindowId::Main));
+  QCOMPARE(edit.windowTitle(), QStringLiteral("Two - Second"));
+}
+
+void EditorWindowsTest::TheHelpKeyAndTheAboutBoxAnswer() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  // No viewer beside the test: the help says so.
+  QTest::keyClick(run.Windows().Main().windowHandle(), Qt::Key_F1);
+  QString said;
+  QVERIFY(run.AnswerButton(1, &said));
+  QVERIFY2(said.contains(QStringLiteral("Folioteer.guide")) || said.contains(QStringLiteral("folioview")),
+           qPrintable(said));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Menu(MenuItem::About));
+  QVERIFY(run.AnswerButton(1, &said));
+  QVERIFY2(said.contains(QStringLiteral("$VER: Folioteer 1.0 (29.9.2014)")), qPrintable(said));
+}
+
+void EditorWindowsTest::NavigationLabelsMarkANodeThatIsNotThere() {
+  EditorRun run(
+      "@database \"Test.guide\"\n@node \"MAIN\" \"Main\"\nStart.\n@endnode\n"
+      "@node \"A\" \"A\"\n@next \"Gone\"\n@prev \"MAIN\"\nText.\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  EditWindow& edit = run.Windows().Edit();
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("Gone"));
+  QVERIFY(edit.NavMarked(NavDirection::Next));
+  QCOMPARE(edit.NavLabel(NavDirection::Prev)->text(), QStringLiteral("MAIN"));
+  QVERIFY(!edit.NavMarked(NavDirection::Prev));
+  QVERIFY(run.PressAndWait(Control::Next));  // leads nowhere
+  QCOMPARE(edit.windowTitle(), QStringLiteral("A - A"));
+  QVERIFY(run.PressAndWait(Control::Prev));
+  QCOMPARE(edit.windowTitle(), QStringLiteral("MAIN - Main"));
+  QCOMPARE(run.List(Control::NodeList)->SelectedRow(), 0);
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("<unset>"));
+}
+
+void EditorWindowsTest::ADoubleClickEditsAGlobalCommand() {
+  EditorRun run("@database \"Test.guide\"\n@author \"Me\"\n@node \"MAIN\" \"Main\"\nStart.\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::GlobalList, 1, true));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText"}));
+  QCOMPARE(run.Control<QLineEdit>(Control::CmdText)->text(), QStringLiteral("Me"));
+  QVERIFY(run.TypeField(Control::CmdText, QStringLiteral("You and me")));
+  QVERIFY(run.EndDialog(true));
+  QCOMPARE(run.Rows(Control::GlobalList)[1], std::string("@author \"You and me\""));
+  QCOMPARE(ControlsWrong(run, {{Control::EditGlobal, true}, {Control::DeleteGlobal, true}}), QString());
+}
+
+void EditorWindowsTest::TheSpellWindowListsIgnoresAndAddsWords() {
+  QTemporaryDir words;
+  QVERIFY(testing::WriteBytes(words.filePath("dictionary"), "a\nis\nnode\ntest\nthis\n"));
+  QVERIFY(testing::WriteBytes(words.filePath("user"), ""));
+  qputenv("DICTIONARY_WORDLIST", words.filePath("dictionary").toLocal8Bit());
+  qputenv("WORDLIST", words.filePath("user").toLocal8Bit());
+  EditorRun run("@database \"Test.guide\"\n@node \"MAIN\" \"Main\"\nthis is a tset nodde\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  QVERIFY(run.Menu(MenuItem::SpellCheck));
+  if (!run.WaitIdle()) {
+    QDialog* open = run.App().Requesters().OpenRequester();
+    QString text;
+    for (QLabel* label : open ? open->findChildren<QLabel*>() : QList<QLabel*>()) text += label->text();
+    QFAIL(open ? qPrintable(text) : "no requester");
+  }
+  SpellWindow& spell = run.Windows().Spell();
+  QVERIFY(spell.isVisible());
+  QCOMPARE(spell.windowTitle(), QStringLiteral("Misspells"));
+  QCOMPARE(run.Rows(Control::MisspellList), Strings({"tset", "nodde"}));
+  QCOMPARE(ControlsWrong(run, {{Control::Ignore, false}, {Control::AddWord, false}}), QString());
+  QVERIFY(run.ClickRow(Control::MisspellList, 1));
+  QCOMPARE(run.Box()->textCursor().selectedText(), QStringLiteral("nodde"));
+  QCOMPARE(ControlsWrong(run, {{Control::Ignore, true}, {Control::AddWord, true}}), QString());
+  QVERIFY(run.PressAndWait(Control::AddWord));
+  QCOMPARE(run.Rows(Control::MisspellList), Strings({"tset"}));
+  QVERIFY(testing::ReadBytes(words.filePath("user")).find("nodde") != std::string::npos);
+  QVERIFY(run.ClickRow(Control::MisspellList, 0));
+  QVERIFY(run.PressAndWait(Control::Ignore));
+  QCOMPARE(run.Rows(Control::MisspellList), Strings({}));
+  // Closing the window switches spell checking off.
+  spell.close();
+  QTRY_VERIFY(!spell.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(!run.Windows().Menus().Action(MenuItem::SpellCheck)->isChecked());
+  qunsetenv("DICTIONARY_WORDLIST");
+  qunsetenv("WORDLIST");
 }
 
 }  // namespace folioteer
