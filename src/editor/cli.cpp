@@ -47,7 +47,8 @@ std::string UsageText() {
   return "Usage: folioteer [FILE] [PUBSCREEN=name] [EDITFONT=name] [EDITFONTSIZE=n] [switches]\n"
          "       folioteer --batch SCRIPT [settings as above]\n"
          "       folioteer --help | --version\n\n"
-         "Folioteer edits one AmigaGuide document. Settings template:\n  " +
+         "Folioteer edits one AmigaGuide document in its windows (it needs a display),\n"
+         "or without them in batch mode. Settings template:\n  " +
          SettingsTemplate() +
          "\n\nIn batch mode every line of SCRIPT (- for standard input) is an editor command\n"
          "and its argument line (NEWNODE \"Intro\" 0, SHOWNODE NodePos 1, SAVE, ...), a\n"

@@ -121,6 +121,8 @@ QLayout* EditWindow::BuildNavigation(ControlWidgets& controls, NavDirection dire
   nav.label->setObjectName(next ? QStringLiteral("NextLabel") : QStringLiteral("PrevLabel"));
   nav.label->setTextFormat(Qt::PlainText);
   nav.label->setFixedWidth(nav.label->fontMetrics().averageCharWidth() * kNavLabelChars);
+  // Each label stands by its button.
+  nav.label->setAlignment((next ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
   nav.mark = new QLabel;
   int size = style()->pixelMetric(QStyle::PM_SmallIconSize);
   nav.mark->setPixmap(RowIcons({ButtonImage::Warning})[0].pixmap(QSize(size, size), devicePixelRatioF()));

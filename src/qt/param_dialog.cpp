@@ -146,7 +146,9 @@ void ParamDialog::AddField(const DialogField& field, bool font) {
   auto* row = new QHBoxLayout;
   row->addWidget(widget, 1);
   row->addWidget(button);
-  form_->addRow(RowLabel(field, font), row);
+  auto* label = new QLabel(RowLabel(field, font));
+  label->setBuddy(widget);
+  form_->addRow(label, row);
 }
 
 void ParamDialog::SetValues(const std::vector<DialogField>& fields) {

@@ -66,9 +66,11 @@ bool WaitFor(Condition condition, int milliseconds = kWaitMilliseconds) {
 class EditorRun {
  public:
   // The guide is written as NAME in the run's folder; the words are the
-  // program's command line after the file name.
+  // program's command line after the file name. Unless told to wait for
+  // Start, the program starts at once.
+  enum class Starting { Now, Later };
   EditorRun(const std::string& guide, std::vector<std::string> words = {"NOMAKEICONS"},
-            const QString& name = QStringLiteral("Test.guide"))
+            const QString& name = QStringLiteral("Test.guide"), Starting starting = Starting::Now)
       : path_(dir_.filePath(name)) {
     QDir(dir_.path()).mkpath(QStringLiteral("config"));
     qputenv("XDG_RUNTIME_DIR", dir_.path().toLocal8Bit());
@@ -79,8 +81,10 @@ class EditorRun {
     OpenGuiCalls();
     app_ = std::make_unique<EditorApp>();
     words.insert(words.begin(), name.toStdString());
-    app_->Start(std::move(words));
+    words_ = std::move(words);
+    if (starting == Starting::Now) Start();
   }
+  void Start() { app_->Start(words_); }
   ~EditorRun() {
     if (!app_->Ended()) {
       DefaultHeadlessRequesters().ClearQueue();
@@ -249,6 +253,7 @@ class EditorRun {
  private:
   QTemporaryDir dir_;
   QString path_;
+  std::vector<std::string> words_;
   std::unique_ptr<EditorApp> app_;
 };
 
