@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "qt/font_requester.h"
 #include "qt/gui_call.h"
@@ -128,8 +129,25 @@ std::string QtWindows::EditText() {
   return std::move(**text);
 }
 
+void QtWindows::SetMarkupMacros(std::vector<std::string> names) {
+  if (names != macrosShown_) macros_ = std::move(names);
+}
+
+// New macro names go to the highlighter while the box is empty, so that no
+// text is coloured twice.
 void QtWindows::SetEditText(std::string_view text) {
-  CallOnGui([&] { windows_.Edit().Box()->SetGuideText(text, windows_.Codec().charset()); });
+  std::optional<std::vector<std::string>> macros = std::exchange(macros_, std::nullopt);
+  if (macros) macrosShown_ = *macros;
+  CallOnGui([&] {
+    EditBox* box = windows_.Edit().Box();
+    if (macros) {
+      box->clear();
+      QStringList names;
+      for (const std::string& name : *macros) names << windows_.Codec().Decode(name);
+      box->Highlighter().SetMacroNames(names);
+    }
+    box->SetGuideText(text, windows_.Codec().charset());
+  });
 }
 
 void QtWindows::InsertAtCursor(std::string_view text) {

@@ -18,6 +18,9 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <atomic>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "qt/qt_requesters.h"
 #include "qt/window_set.h"
@@ -53,6 +56,7 @@ class QtWindows : public WindowSystem {
   std::string RowText(ListId list, int position) override;
 
   std::string EditText() override;
+  void SetMarkupMacros(std::vector<std::string> names) override;
   void SetEditText(std::string_view text) override;
   void InsertAtCursor(std::string_view text) override;
   bool Selection(TextPos& first, TextPos& last) override;
@@ -89,6 +93,9 @@ class QtWindows : public WindowSystem {
 
   WindowSet& windows_;
   QtRequesters& requesters_;
+  // The macro names, given before the text that may call them (program thread).
+  std::optional<std::vector<std::string>> macros_;
+  std::vector<std::string> macrosShown_;
   // The gauge lives on the Qt thread; the count is shared.
   QPointer<QProgressDialog> progress_;
   QTimer progressTimer_;

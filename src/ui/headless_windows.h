@@ -47,6 +47,8 @@ class HeadlessWindows : public WindowSystem {
   std::string RowText(ListId list, int position) override;
 
   std::string EditText() override { return text_; }
+  void SetMarkupMacros(std::vector<std::string> names) override { macros_ = std::move(names); }
+  const std::vector<std::string>& MarkupMacros() const { return macros_; }
   void SetEditText(std::string_view text) override;
   void InsertAtCursor(std::string_view text) override;
   bool Selection(TextPos& first, TextPos& last) override;
@@ -132,6 +134,7 @@ class HeadlessWindows : public WindowSystem {
   std::array<int, kNumControls> popupRows_ = MakeNoRows();
   DialogContent dialog_;
   std::string text_;
+  std::vector<std::string> macros_;
   size_t cursor_ = 0;
   size_t selectionStart_ = 0;
   size_t selectionEnd_ = 0;

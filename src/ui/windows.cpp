@@ -74,6 +74,15 @@ Charset GuideFileCharset() {
   return DetectCharset(bytes);
 }
 
+std::vector<std::string> MacroNames() {
+  std::vector<std::string> names;
+  ScanGlobalCmds(GetDocument(Editor().guideFile), [&](AGCmd* cmd) {
+    if (cmd->kind == AGCmdKind::Macro) names.push_back(UnquotedValue(cmd->params.Strng.value_or("")));
+    return true;
+  });
+  return names;
+}
+
 std::string JoinedText(TextBlock block) {
   std::string text;
   ResetBlockRead(block);
@@ -373,6 +382,7 @@ void ShowNodeText(NodeEntry* entry) {
   ShowEditWin();
   ShowTitle(entry);
   Windows().SetRows(ListId::Local, LocalRows(entry->node));
+  Windows().SetMarkupMacros(MacroNames());
   Windows().SetEditText(JoinedText(entry->node->block));
   ShowNavigationLabel(entry, AGCmdKind::Next);
   ShowNavigationLabel(entry, AGCmdKind::Prev);

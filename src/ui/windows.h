@@ -72,6 +72,9 @@ class WindowSystem {
   virtual std::string RowText(ListId list, int position) = 0;  // empty: no such row
 
   virtual std::string EditText() = 0;  // lines separated by LF
+  // The names of the guide's macros, which the text shown next may call
+  // (a window system that colours markup tells them from attributes).
+  virtual void SetMarkupMacros(std::vector<std::string> names) = 0;
   virtual void SetEditText(std::string_view text) = 0;
   virtual void InsertAtCursor(std::string_view text) = 0;
   virtual bool Selection(TextPos& first, TextPos& last) = 0;  // FALSE: nothing selected

@@ -3,12 +3,17 @@
 // command input makes the command, the handler changes the document, and
 // the guide saved at the end is compared byte for byte.
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "editor_driver.h"
+#include "qt/font_requester.h"
 
 namespace folioteer {
 namespace {
@@ -55,6 +60,8 @@ class EditorWindowsTest : public QObject {
   void NavigationLabelsMarkANodeThatIsNotThere();
   void ADoubleClickEditsAGlobalCommand();
   void TheSpellWindowListsIgnoresAndAddsWords();
+  void TheGuidesMacrosAreColouredAsMacros();
+  void TheFontButtonFillsTheFontFields();
 };
 
 // The story of the README's session, told with the mouse and the keyboard:
@@ -317,6 +324,45 @@ void EditorWindowsTest::TheSpellWindowListsIgnoresAndAddsWords() {
   QVERIFY(!run.Windows().Menus().Action(MenuItem::SpellCheck)->isChecked());
   qunsetenv("DICTIONARY_WORDLIST");
   qunsetenv("WORDLIST");
+}
+
+// "@{b}" is an attribute unless the guide defines a macro "b".
+void EditorWindowsTest::TheGuidesMacrosAreColouredAsMacros() {
+  EditorRun run(
+      "@database \"Test.guide\"\n@macro \"key\" \"@{b}$1@{ub}\"\n@node \"MAIN\" \"Main\"\n"
+      "@{key Ctrl} @{b}bold@{ub}\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  EditBox* box = run.Box();
+  auto colourAt = [&](int position) {
+    for (const QTextLayout::FormatRange& range : box->document()->firstBlock().layout()->formats())
+      if (position >= range.start && position < range.start + range.length)
+        return range.format.foreground().color();
+    return QColor();
+  };
+  MarkupHighlighter& highlighter = box->Highlighter();
+  QCOMPARE(colourAt(2), highlighter.RoleFormat(MarkupRole::Macro).foreground().color());
+  QCOMPARE(colourAt(12), highlighter.RoleFormat(MarkupRole::Attribute).foreground().color());
+}
+
+void EditorWindowsTest::TheFontButtonFillsTheFontFields() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Pick(Control::AddGlobal, QStringLiteral("@font")));
+  QVERIFY(run.Dialog());
+  QVERIFY(run.Press(Control::FontButton));
+  auto* fonts = run.Requester<FontRequester>();
+  QVERIFY(fonts);
+  QCOMPARE(fonts->windowTitle(), QStringLiteral("Font?"));
+  QFont chosen = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  chosen.setPointSize(17);
+  fonts->setCurrentFont(chosen);
+  QString family = fonts->currentFont().family();
+  fonts->accept();
+  QTRY_COMPARE(run.Control<QLineEdit>(Control::CmdNumber)->text(), QStringLiteral("17"));
+  QCOMPARE(run.Control<QLineEdit>(Control::CmdText)->text(), family);
+  QVERIFY(run.EndDialog(true));
+  QCOMPARE(run.Rows(Control::GlobalList).back(), "@font \"" + family.toStdString() + "\" 17");
 }
 
 }  // namespace folioteer
