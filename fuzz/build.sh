@@ -2,11 +2,12 @@
 # Builds the libFuzzer targets with clang (address and undefined behaviour
 # sanitizers) into fuzz/build/: the icon reader, seeded with the shared
 # real-world icons and a small PNG icon, and the guide parser, seeded with
-# the shared real-world guides, and the guide renderer, seeded with the same
-# guides. Not part of the normal build.
+# the shared real-world guides, the guide renderer and the HTML export (its
+# pages checked by the tests' strict reader), seeded with the same guides.
+# Not part of the normal build.
 #
-#   fuzz/build.sh                                 build all three
-#   fuzz/build.sh run icons|guide|render [SECONDS]  build, then fuzz one (default 600 s)
+#   fuzz/build.sh                                      build all four
+#   fuzz/build.sh run icons|guide|render|html [SECONDS]  build, then fuzz one (default 600 s)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,7 +28,11 @@ mkdir -p "$out/seeds" "$out/guide-seeds" fuzz/corpus-icons fuzz/corpus-guide
   -Wall -Wextra -Werror -I src -include fuzz/source_location_shim.h \
   fuzz/guide_render_fuzz.cpp src/render/*.cpp src/guide/*.cpp src/containers/*.cpp src/support/*.cpp \
   -o "$out/guide_render_fuzz"
-mkdir -p fuzz/corpus-render
+"$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+  -Wall -Wextra -Werror -I src -I tests -include fuzz/source_location_shim.h \
+  fuzz/guide_html_fuzz.cpp src/html/*.cpp src/links/*.cpp src/render/*.cpp src/guide/*.cpp src/containers/*.cpp \
+  src/support/*.cpp -o "$out/guide_html_fuzz"
+mkdir -p fuzz/corpus-render fuzz/corpus-html
 install -m 0644 "$shared"/corpus/guides/*.guide "$shared"/corpus/guides/*.Guide "$out/guide-seeds/"
 
 install -m 0644 "$shared"/corpus/icons/*.info "$out/seeds/"
@@ -58,6 +63,10 @@ if [[ "${1:-}" == "run" ]]; then
       exec nice -n 19 "$out/guide_render_fuzz" -max_total_time="$seconds" -dict=fuzz/guide.dict \
         -max_len=65536 -rss_limit_mb=2048 -artifact_prefix="$out/" \
         fuzz/corpus-render "$out/guide-seeds" ;;
-    *) echo "fuzz/build.sh run icons|guide|render [SECONDS]" >&2; exit 2 ;;
+    html)
+      exec nice -n 19 "$out/guide_html_fuzz" -max_total_time="$seconds" -dict=fuzz/guide.dict \
+        -max_len=65536 -rss_limit_mb=2048 -artifact_prefix="$out/" \
+        fuzz/corpus-html "$out/guide-seeds" ;;
+    *) echo "fuzz/build.sh run icons|guide|render|html [SECONDS]" >&2; exit 2 ;;
   esac
 fi

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <iterator>
 
+#include "check/check_run.h"
 #include "editor/batch.h"
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
@@ -46,6 +47,7 @@ int RunBatchMode(const std::vector<std::string>& args) {
 std::string UsageText() {
   return "Usage: folioteer [FILE] [PUBSCREEN=name] [EDITFONT=name] [EDITFONTSIZE=n] [switches]\n"
          "       folioteer --batch SCRIPT [settings as above]\n"
+         "       folioteer --check FILE...\n"
          "       folioteer --help | --version\n\n"
          "Folioteer edits one AmigaGuide document in its windows (it needs a display),\n"
          "or without them in batch mode. Settings template:\n  " +
@@ -72,11 +74,16 @@ std::string UsageText() {
          "                              preview)\n"
          "  .echo TEXT                  print TEXT\n"
          "The script ends with QUIT. Exit status: 0, 1 after a fatal error, 2 when the\n"
-         "command line or the script does not fit.\n";
+         "command line or the script does not fit.\n\n"
+         "--check lists what is wrong in guides, one finding a line (folioteer --check\n"
+         "--help tells more).\n";
 }
 
 int RunProgram(const std::vector<std::string>& args, WindowRunner runWindows) {
   SetProgramTask();
+  // Its words are file names, "?" among them when it follows "--".
+  if (!args.empty() && args[0] == "--check")
+    return RunCheck(std::vector<std::string>(args.begin() + 1, args.end()), stdout, stderr);
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "-h" || arg == "?") {
       std::fputs(UsageText().c_str(), stdout);

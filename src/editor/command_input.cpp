@@ -25,7 +25,7 @@ constexpr MenuCmdRow kMenuCmds[] = {
     {MenuItem::MakeIcons, EditorCmd::Icons},       {MenuItem::AutoPreview, EditorCmd::AutoPrev},
     {MenuItem::UseTab, EditorCmd::TabAttr},        {MenuItem::HelpHints, EditorCmd::HlpHints},
     {MenuItem::EditorFontItem, EditorCmd::SetEdFont}, {MenuItem::SpellCheck, EditorCmd::SpellChk},
-    {MenuItem::AutoIndex, EditorCmd::None},        {MenuItem::ExportHtml, EditorCmd::None},
+    {MenuItem::AutoIndex, EditorCmd::None},        {MenuItem::ExportHtml, EditorCmd::ExpHtml},
     {MenuItem::ExportRtf, EditorCmd::ExpRtf},
 };
 // clang-format on

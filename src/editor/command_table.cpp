@@ -64,6 +64,8 @@ constexpr Row kRows[] = {
     {EditorCmd::Help, "HELP", "FileName", "", HelpCmd},
     {EditorCmd::About, "ABOUT", "", "", AboutCmd},
     {EditorCmd::Quit, "QUIT", "", "", NoActionCmd},
+    // Added after the commands of the first design, so their numbers stay.
+    {EditorCmd::ExpHtml, "EXPHTML", "", "", ExpHtmlCmd},
 };
 static_assert(RowsFollowEnum(kRows, &Row::cmd, kNumEditorCmds));
 

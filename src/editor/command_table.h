@@ -26,11 +26,11 @@ enum class EditorCmd : uint8_t {
   None, NewNode, DelNode, ShowNode, EditNodeDescrip, NodeUp, NodeDown, NewGbl, EditGbl, DelGbl,
   NewLcl, EditLcl, DelLcl, DispNode, ViewOff, NewLink, NewTextAttr, CancelEdit, Save, SaveAs,
   ShowMisspell, SpellChk, SpellIgnore, SpellUserAdd, ExpRtf, SetEdFont, Icons, AutoPrev, TabAttr,
-  HlpHints, SaveSet, Iconify, Help, About, Quit
+  HlpHints, SaveSet, Iconify, Help, About, Quit, ExpHtml
 };
 // clang-format on
-inline constexpr int kNumEditorCmds = 35;
-static_assert(kNumEditorCmds == static_cast<int>(EditorCmd::Quit) + 1);
+inline constexpr int kNumEditorCmds = 36;
+static_assert(kNumEditorCmds == static_cast<int>(EditorCmd::ExpHtml) + 1);
 
 // Carries out a command with its argument line; returns the command to run
 // next without waiting for the user, else None.

@@ -4,6 +4,8 @@
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
 #include "guide/document.h"
+#include "guide/writer.h"
+#include "html/html_export.h"
 #include "nodes/node_ops.h"
 #include "preview/preview.h"
 #include "rtf/rtf_export.h"
@@ -23,6 +25,17 @@ EditorCmd Chain() { return Editor().autoPreview ? EditorCmd::DispNode : EditorCm
 
 void StoreEditedText() {
   if (Editing() != nullptr) SaveNodeText(Editing());
+}
+
+// "RTF written ok.", or why the file of that format was not written.
+template <typename ExportResult>
+void ReportExport(const std::string& format, ExportResult result) {
+  if (result == ExportResult::Written)
+    CurrentRequesters().InfoRequest("Folioteer", format + " written ok.", " _Ok ");
+  else if (result == ExportResult::GuideItself)
+    ShowWarningS("Unable to create " + format + " file: its name is the guide's own, " + GuideFileName());
+  else
+    ShowWarningS("Unable to create " + format + " file");
 }
 
 }  // namespace
@@ -222,16 +235,27 @@ EditorCmd ExpRtfCmd(EditorCmd, const std::string&) {
   StoreEditedText();
   ApplyNodeOrder(Doc());
   try {
-    RTFExportResult result = ConvertRTF(Editor().guideFile);
-    if (result == RTFExportResult::Written)
-      CurrentRequesters().InfoRequest("Folioteer", "RTF written ok.", " _Ok ");
-    else if (result == RTFExportResult::GuideItself)
-      ShowWarningS("Unable to create RTF file: its name is the guide's own, " + GuideFileName());
-    else
-      ShowWarningS("Unable to create RTF file");
+    ReportExport("RTF", ConvertRTF(Editor().guideFile));
   } catch (const AssertionFailure& failure) {
     ShowWarningS(failure.Message());
   }
+  return EditorCmd::None;
+}
+
+// The page shows the document as it stands in the editor, stored and
+// ordered as for the RTF export, read back as a reader reads the file.
+EditorCmd ExpHtmlCmd(EditorCmd, const std::string&) {
+  StoreEditedText();
+  ApplyNodeOrder(Doc());
+  std::string guideName;
+  InquireAGFileName(Editor().guideFile, guideName);
+  std::string pageName = HtmlFileName(guideName);
+  HtmlExportResult result = HtmlExportResult::NotCreated;
+  if (!pageName.empty()) {
+    HtmlOptions options{{}, PlacesFor(guideName, pageName)};
+    result = ExportGuideHtml(ReadGuideSource(AmigaGuideText(Editor().guideFile)), options);
+  }
+  ReportExport("HTML", result);
   return EditorCmd::None;
 }
 

@@ -39,6 +39,7 @@ EditorCmd ShowMisspellCmd(EditorCmd cmd, const std::string& line);
 EditorCmd SpellChkCmd(EditorCmd cmd, const std::string& line);
 EditorCmd SpellWordCmd(EditorCmd cmd, const std::string& line);  // SPELLIGNORE, SPELLUSERADD
 EditorCmd ExpRtfCmd(EditorCmd cmd, const std::string& line);
+EditorCmd ExpHtmlCmd(EditorCmd cmd, const std::string& line);
 EditorCmd SetEdFontCmd(EditorCmd cmd, const std::string& line);
 EditorCmd SettingToggleCmd(EditorCmd cmd, const std::string& line);  // ICONS, AUTOPREV, TABATTR, HLPHINTS
 EditorCmd SaveSetCmd(EditorCmd cmd, const std::string& line);

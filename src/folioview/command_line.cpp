@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "folioview/viewer_app.h"
+#include "html/html_export.h"
 #include "links/guide_file.h"
 #include "render/plain_text.h"
 #include "support/arg_template.h"
@@ -57,6 +58,24 @@ int RunText(const std::vector<std::string>& words) {
   return kViewerOk;
 }
 
+int RunHtml(const std::vector<std::string>& words) {
+  std::optional<std::vector<ArgValue>> values =
+      ReadArgs(JoinProgramArguments(kHtmlTemplate, words), kHtmlTemplate);
+  if (!values) return Fail(kViewerBadCommandLine, "usage: folioview --html FILE [OUTFILE]");
+  std::optional<GuideFile> file = ReadStartFile((*values)[0].text);
+  if (!file) return kViewerUnreadable;
+  std::string page = (*values)[1].present ? (*values)[1].text : HtmlFileName(file->path);
+  HtmlOptions options{{}, PlacesFor(file->path, page)};
+  switch (ExportGuideHtml(*file->source, options)) {
+    case HtmlExportResult::Written: return kViewerOk;
+    case HtmlExportResult::GuideItself:
+      return Fail(kViewerUnreadable,
+                  "the page would be the guide itself, " + page + "; give another OUTFILE");
+    case HtmlExportResult::NotCreated: break;
+  }
+  return Fail(kViewerUnreadable, "Unable to create HTML file " + page);
+}
+
 }  // namespace
 
 std::optional<ViewerOptions> ReadViewerOptions(std::string_view line) {
@@ -75,12 +94,15 @@ std::optional<ViewerOptions> ReadViewerOptions(std::string_view line) {
 std::string ViewerUsage() {
   return "Usage: folioview FILE [WINDOWWIDTH n] [WINDOWHEIGHT n] [PUBSCREEN name] [NODE name]\n"
          "       folioview --text FILE [NODE name]\n"
+         "       folioview --html FILE [OUTFILE]\n"
          "       folioview --help | --version\n\n"
          "folioview shows an AmigaGuide document. Template:\n  " +
          std::string(kViewerTemplate) +
          "\n\n"
          "--text prints the node, or every node each after a line holding a form feed\n"
-         "and the node's name, as plain UTF-8 text; it needs no display.\n\n"
+         "and the node's name, as plain UTF-8 text; it needs no display.\n"
+         "--html writes the guide as one HTML page, beside it with the extension\n"
+         "html unless OUTFILE is given; it needs no display either.\n\n"
          "Keys: Tab and Shift+Tab move between links, Enter follows one, Backspace\n"
          "retraces, Page Up/Down, Home and End scroll, Ctrl+F finds (F3 next).\n"
          "Links that run programs (system) ask first and never use a shell; ARexx\n"
@@ -98,6 +120,7 @@ int RunFolioview(const std::vector<std::string>& args) {
     if (arg == "--version") return Write(std::string(kViewerVersion) + "\n") ? kViewerOk : kViewerUnreadable;
   }
   if (!args.empty() && args[0] == "--text") return RunText({args.begin() + 1, args.end()});
+  if (!args.empty() && args[0] == "--html") return RunHtml({args.begin() + 1, args.end()});
   std::optional<ViewerOptions> options = ReadViewerOptions(JoinProgramArguments(kViewerTemplate, args));
   if (!options)
     return Fail(kViewerBadCommandLine,

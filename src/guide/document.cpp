@@ -1,5 +1,7 @@
 #include "guide/document.h"
 
+#include <algorithm>
+
 #include "guide/format.h"
 #include "support/ascii.h"
 #include "support/assert.h"
@@ -71,6 +73,7 @@ List GetGlobalCmdsList(AGDocument* doc) { return doc->globalCmds; }
 const ParseLosses& GetParseLosses(AmigaGuideFile handle) { return handle->losses; }
 
 std::string DescribeParseLosses(const ParseLosses& losses) {
+  constexpr size_t kLinesNamed = 5;
   if (!losses.Any()) return {};
   auto count = [](int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
   std::string text = "The next save will leave out ";
@@ -78,10 +81,10 @@ std::string DescribeParseLosses(const ParseLosses& losses) {
   if (losses.textLines > 0 && losses.commands > 0) text += " and ";
   if (losses.commands > 0) text += count(losses.commands, "command") + " that may not stand outside a node";
   text += " (line";
-  if (losses.firstLines.size() > 1) text += "s";
-  for (size_t i = 0; i < losses.firstLines.size(); ++i)
-    text += (i == 0 ? " " : ", ") + std::to_string(losses.firstLines[i]);
-  if (static_cast<int>(losses.firstLines.size()) < losses.textLines + losses.commands) text += ", ...";
+  size_t named = std::min(losses.lines.size(), kLinesNamed);
+  if (named > 1) text += "s";
+  for (size_t i = 0; i < named; ++i) text += (i == 0 ? " " : ", ") + std::to_string(losses.lines[i].line);
+  if (named < losses.lines.size()) text += ", ...";
   return text + ").";
 }
 

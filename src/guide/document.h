@@ -31,11 +31,18 @@ struct AGDocument {
   int32_t lastSeq = 0;
 };
 
-// What parsing dropped and the next save will therefore leave out.
+// What parsing dropped and the next save will therefore leave out: text
+// outside nodes, and commands outside nodes that may not stand there.
+enum class LostLine : uint8_t { Text, Command };
+struct ParseLoss {
+  int line = 0;  // in the file, from 1
+  LostLine kind = LostLine::Text;
+  friend bool operator==(const ParseLoss&, const ParseLoss&) = default;
+};
 struct ParseLosses {
-  int textLines = 0;            // text outside nodes
-  int commands = 0;             // commands outside nodes that may not stand there
-  std::vector<int> firstLines;  // line numbers of the first few, in file order
+  int textLines = 0;
+  int commands = 0;
+  std::vector<ParseLoss> lines;  // every line dropped, in file order
 
   bool Any() const { return textLines > 0 || commands > 0; }
 };

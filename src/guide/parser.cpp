@@ -11,8 +11,6 @@
 namespace folioteer {
 namespace {
 
-constexpr size_t kLossLinesKept = 5;
-
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
 void SkipBlanks(const std::string& line, size_t& pos) {
@@ -100,12 +98,10 @@ AGCmd* ParseParameters(AGCmdKind kind, const std::string& line, size_t& pos) {
   return nullptr;
 }
 
-enum class LostLine : uint8_t { Text, Command };
-
 void NoteLoss(AmigaGuideFile handle, LostLine lost) {
   ParseLosses& losses = handle->losses;
   (lost == LostLine::Text ? losses.textLines : losses.commands)++;
-  if (losses.firstLines.size() < kLossLinesKept) losses.firstLines.push_back(handle->lineNumber);
+  losses.lines.push_back({handle->lineNumber, lost});
 }
 
 // The next non-empty line, the pending one first.
@@ -168,6 +164,47 @@ void CreateNewGuide(AmigaGuideFile handle) {
 void ParseExistingGuide(AmigaGuideFile handle) {
   Assert(ParseAGHeader(handle), "ParseAGHeader FAIL");
   while (ParseAGNode(handle)) {
+  }
+}
+
+enum class EmptyFile : uint8_t { Create, Refuse };
+
+// Reads the guide on an open channel, rewound, which the handle takes over.
+void ParseChannel(AmigaGuideFile& handle, Channel file, const std::string& name, EmptyFile empty,
+                  bool& created, int& result) {
+  std::string line;
+  ReadResult first = ReadLine(file, line);
+  AGCmd* database = nullptr;
+  if (first == ReadResult::EndOfInput && empty == EmptyFile::Create) {
+    std::string dir, base;
+    SplitFileName(name, dir, base);
+    created = true;
+    database = CreateStrParamCmd(AGCmdKind::Database, base);
+  } else if (first == ReadResult::AllRight) {
+    database = ParseCmd(line);
+  }
+  if (database == nullptr || database->kind != AGCmdKind::Database) {
+    result = first == ReadResult::AllRight || empty == EmptyFile::Refuse ? kWrongFileType : kOtherProblem;
+    DisposeCmd(database);
+    CloseChannel(file);
+    return;
+  }
+  handle = NewHandle(file, name, database);
+  try {
+    if (created)
+      CreateNewGuide(handle);
+    else
+      ParseExistingGuide(handle);
+  } catch (...) {
+    CloseAmigaGuideFile(handle);
+    throw;
+  }
+  // A read error part way would leave the document short: better no document.
+  bool readFailed = !created && ChannelError(handle->file) != 0;
+  if (handle->file.Valid()) CloseChannel(handle->file);
+  if (readFailed) {
+    CloseAmigaGuideFile(handle);
+    result = kOtherProblem;
   }
 }
 
@@ -245,40 +282,16 @@ void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& c
   result = OpenAppend(file, name);
   if (result != kOpened) return;
   Rewind(file);
-  std::string line;
-  ReadResult first = ReadLine(file, line);
-  AGCmd* database = nullptr;
-  if (first == ReadResult::EndOfInput) {
-    std::string dir, base;
-    SplitFileName(name, dir, base);
-    created = true;
-    database = CreateStrParamCmd(AGCmdKind::Database, base);
-  } else if (first == ReadResult::AllRight) {
-    database = ParseCmd(line);
-  }
-  if (database == nullptr || database->kind != AGCmdKind::Database) {
-    result = first == ReadResult::AllRight ? kWrongFileType : kOtherProblem;
-    DisposeCmd(database);
-    CloseChannel(file);
-    return;
-  }
-  handle = NewHandle(file, name, database);
-  try {
-    if (created)
-      CreateNewGuide(handle);
-    else
-      ParseExistingGuide(handle);
-  } catch (...) {
-    CloseAmigaGuideFile(handle);
-    throw;
-  }
-  // A read error part way would leave the document short: better no document.
-  bool readFailed = !created && ChannelError(handle->file) != 0;
-  if (handle->file.Valid()) CloseChannel(handle->file);
-  if (readFailed) {
-    CloseAmigaGuideFile(handle);
-    result = kOtherProblem;
-  }
+  ParseChannel(handle, file, name, EmptyFile::Create, created, result);
+}
+
+void ReadAmigaGuideText(AmigaGuideFile& handle, const std::string& name, std::string bytes, int& result) {
+  handle = InvalidAmigaGuideFile();
+  Channel text;
+  result = OpenTextInput(text, std::move(bytes));
+  if (result != kOpened) return;
+  bool created = false;
+  ParseChannel(handle, text, name, EmptyFile::Refuse, created, result);
 }
 
 }  // namespace folioteer

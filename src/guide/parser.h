@@ -17,6 +17,13 @@ namespace folioteer {
 // missing or empty file is created as a new guide (created TRUE) and written
 // at once. The handle is null unless the result is kOpened.
 void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& created, int& result);
+// Parses a guide the caller has read already, exactly as OpenAmigaGuideFile
+// parses a file, ParseLosses included, but creates and writes nothing: an
+// empty text is the wrong file type like any text whose first line is no
+// @database. `name` becomes the handle's file name. A guide the parser
+// refuses (a second MAIN node; a header and no node) stops with the same
+// assertion failure as there.
+void ReadAmigaGuideText(AmigaGuideFile& handle, const std::string& name, std::string bytes, int& result);
 
 bool ParseAGHeader(AmigaGuideFile handle);
 bool ParseAGNode(AmigaGuideFile handle);

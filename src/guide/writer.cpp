@@ -11,11 +11,10 @@ void AppendCmd(std::string& chunk, const AGCmd* cmd, std::string& scratch) {
   if (cmd->kind != AGCmdKind::Link) chunk += '\n';
 }
 
-// A node goes to the channel as one piece: far fewer channel calls than one
-// per line, which matters for guides of many thousand nodes.
-void WriteNode(Channel out, AGCmd* node, std::string& chunk) {
+// A node goes out as one piece: far fewer channel calls than one per line,
+// which matters for guides of many thousand nodes.
+void AppendNode(std::string& chunk, AGCmd* node) {
   std::string scratch;
-  chunk.clear();
   AppendCmd(chunk, node, scratch);
   AGCmd* endNode = nullptr;
   ScanLocalCmds(node, [&](AGCmd* cmd) {
@@ -34,7 +33,23 @@ void WriteNode(Channel out, AGCmd* node, std::string& chunk) {
     }
   }
   if (endNode != nullptr) AppendCmd(chunk, endNode, scratch);
-  WriteText(out, chunk);
+}
+
+// The document's global commands, then its nodes, each piece to `write`.
+template <typename Write>
+void WriteDocument(AGDocument* doc, Write&& write) {
+  std::string chunk, scratch;
+  ScanGlobalCmds(doc, [&](AGCmd* cmd) {
+    AppendCmd(chunk, cmd, scratch);
+    return true;
+  });
+  write(chunk);
+  ScanNodes(doc, [&](AGCmd* node) {
+    chunk.clear();
+    AppendNode(chunk, node);
+    write(chunk);
+    return true;
+  });
 }
 
 }  // namespace
@@ -42,16 +57,14 @@ void WriteNode(Channel out, AGCmd* node, std::string& chunk) {
 bool OutputAmigaGuideFile(AmigaGuideFile handle) {
   if (OpenReplacement(handle->file, handle->fileName) != kOpened) return false;
   Channel out = handle->file;
-  ScanGlobalCmds(handle->doc, [&](AGCmd* cmd) {
-    OutputCmd(out, cmd);
-    return true;
-  });
-  std::string chunk;
-  ScanNodes(handle->doc, [&](AGCmd* node) {
-    WriteNode(out, node, chunk);
-    return true;
-  });
+  WriteDocument(handle->doc, [&](const std::string& chunk) { WriteText(out, chunk); });
   return CloseChannel(handle->file);
+}
+
+std::string AmigaGuideText(AmigaGuideFile handle) {
+  std::string text;
+  WriteDocument(handle->doc, [&](const std::string& chunk) { text += chunk; });
+  return text;
 }
 
 }  // namespace folioteer

@@ -6,11 +6,17 @@
 // every byte was written, so a failed save leaves the old file untouched.
 #pragma once
 
+#include <string>
+
 #include "guide/document.h"
 
 namespace folioteer {
 
 // TRUE when the whole document reached the file.
 bool OutputAmigaGuideFile(AmigaGuideFile handle);
+
+// The bytes OutputAmigaGuideFile writes, for those who read the document as
+// a reader would (the HTML export) without writing the guide.
+std::string AmigaGuideText(AmigaGuideFile handle);
 
 }  // namespace folioteer

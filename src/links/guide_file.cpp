@@ -36,6 +36,11 @@ bool LooksBinary(std::string_view bytes) {
 
 GuideFile ReadGuideFile(const std::string& path) {
   std::string bytes;
+  return ReadGuideFile(path, bytes);
+}
+
+GuideFile ReadGuideFile(const std::string& path, std::string& bytes) {
+  bytes.clear();
   switch (int error = ReadRegularFile(path, kMaxGuideFileBytes, bytes)) {
     case 0: break;
     case ENOENT:
@@ -53,8 +58,7 @@ GuideFile ReadGuideFile(const std::string& path) {
     file.binary = true;
     if (bytes.size() > kMaxBinaryShownBytes) {
       file.cut = true;
-      bytes.resize(kMaxBinaryShownBytes);
-      *source = ReadGuideSource(bytes);
+      *source = ReadGuideSource(std::string_view(bytes).substr(0, kMaxBinaryShownBytes));
     }
   }
   file.source = std::move(source);

@@ -30,6 +30,9 @@ struct GuideFile {
 };
 
 GuideFile ReadGuideFile(const std::string& path);
+// The same, handing back every byte read (also those of a binary file that
+// the source leaves out), for a caller that reads the file in another way too.
+GuideFile ReadGuideFile(const std::string& path, std::string& bytes);
 
 // Whether the start of the bytes looks like no text file.
 bool LooksBinary(std::string_view bytes);

@@ -103,6 +103,22 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
+Utf8Census CountUtf8(std::string_view bytes) {
+  Utf8Census census;
+  char32_t codePoint = 0;
+  for (size_t pos = 0; pos < bytes.size();) {
+    size_t length = Utf8SequenceLength(bytes, pos, codePoint);
+    if (length == 0) {
+      if (census.stray++ == 0) census.firstStray = pos;
+      ++pos;
+      continue;
+    }
+    if (length > 1) ++census.multiByte;
+    pos += length;
+  }
+  return census;
+}
+
 Charset DetectCharset(std::string_view bytes) {
   bool multiByte = false;
   char32_t codePoint = 0;

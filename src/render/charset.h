@@ -23,6 +23,16 @@ enum class Charset : uint8_t { Latin1, Latin2, Koi8R, Utf8 };
 Charset DetectCharset(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
 
+// How far bytes read as UTF-8: the valid sequences of two to four bytes, and
+// the bytes that belong to no valid sequence (every one from 0x80 up), with
+// the offset of the first of those (npos when there is none).
+struct Utf8Census {
+  size_t multiByte = 0;
+  size_t stray = 0;
+  size_t firstStray = std::string_view::npos;
+};
+Utf8Census CountUtf8(std::string_view bytes);
+
 // "ISO-8859-1", "ISO-8859-2", "KOI8-R", "UTF-8".
 std::string_view CharsetName(Charset charset);
 // The set a name stands for, ignoring letter case, "-" and "_" ("latin1",

@@ -124,12 +124,22 @@ struct NodeInfo {
   std::string onOpen, onClose;  // scripts: never run without asking
 };
 
-// Things a reader would not see as the author meant; a guide checker reports them.
-enum class RenderIssueKind : uint8_t { UnclosedAttribute, UnknownAttribute, MacroTooDeep, MacroBudgetUsed };
+// Things a reader would not see as the author meant; a guide checker reports
+// them. StyleOnAtEnd: bold, italic or underline still on where the node ends
+// (a reader starts every node plain, so an "@{ub}" is missing somewhere); its
+// line is that of the attribute that switched the style on last.
+enum class RenderIssueKind : uint8_t {
+  UnclosedAttribute,
+  UnknownAttribute,
+  MacroTooDeep,
+  MacroBudgetUsed,
+  StyleOnAtEnd
+};
 struct RenderIssue {
   RenderIssueKind kind;
   int line = 0;
   std::string text;  // the attribute as written (bytes), cut at kMaxIssueText
+  friend bool operator==(const RenderIssue&, const RenderIssue&) = default;
 };
 inline constexpr size_t kMaxRenderIssues = 1000;
 inline constexpr size_t kMaxIssueText = 200;

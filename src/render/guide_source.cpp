@@ -17,21 +17,6 @@ bool StartsWithKeyword(std::string_view line, AGCmdKind kind) {
   return IsCommandLine(line) && ParseCommandLine(line, 0).kind == kind;
 }
 
-// Calls take(number, text) for every line of the file.
-template <typename Take>
-void ForEachLine(std::string_view bytes, Take&& take) {
-  int number = 0;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos) end = bytes.size();
-    std::string_view line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    take(++number, line);
-    start = end + 1;
-  }
-}
-
 SourceNode StartNode(const GuideCommand& command) {
   SourceNode node;
   node.line = command.line;
@@ -50,7 +35,7 @@ void ReadVerbatim(std::string_view bytes, GuideSource& source) {
   SourceNode node;
   node.name = "Main";
   node.verbatim = true;
-  ForEachLine(bytes, [&](int number, std::string_view text) {
+  ForEachSourceLine(bytes, [&](int number, std::string_view text) {
     node.lines.push_back({number, std::string(text)});
   });
   source.nodes.push_back(std::move(node));
@@ -114,7 +99,7 @@ GuideSource ReadGuideSource(std::string_view bytes) {
     return source;
   }
   SourceNode* open = nullptr;  // the node being read
-  ForEachLine(bytes, [&](int number, std::string_view text) {
+  ForEachSourceLine(bytes, [&](int number, std::string_view text) {
     if (IsCommandLine(text)) {
       GuideCommand command = ParseCommandLine(text, number);
       if (command.kind == AGCmdKind::Node) {

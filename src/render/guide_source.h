@@ -13,6 +13,7 @@
 // character set guessed for the whole file is kept beside them.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -54,6 +55,20 @@ struct GuideSource {
 };
 
 GuideSource ReadGuideSource(std::string_view bytes);
+
+// Calls take(number, text) for every line of the bytes, numbered from 1 and
+// cut as ReadGuideSource cuts them (at LF, a CR just before it dropped).
+template <typename Take>
+void ForEachSourceLine(std::string_view bytes, Take&& take) {
+  int number = 0;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = std::min(bytes.find('\n', start), bytes.size());
+    std::string_view line = bytes.substr(start, end - start);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    take(++number, line);
+    start = end + 1;
+  }
+}
 
 // The index of the node of that name, compared without regard to case; -1
 // when there is none.

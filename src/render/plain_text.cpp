@@ -1,16 +1,12 @@
 #include "render/plain_text.h"
 
 namespace folioteer {
-namespace {
 
-// Columns count characters: every byte that does not continue a UTF-8 sequence.
-int Columns(std::string_view text) {
+int TextColumns(std::string_view utf8) {
   int columns = 0;
-  for (char ch : text) columns += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+  for (char ch : utf8) columns += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
   return columns;
 }
-
-}  // namespace
 
 std::string PlainTextLine(const DisplayNode& node, const Paragraph& paragraph) {
   std::string line;
@@ -24,7 +20,7 @@ std::string PlainTextLine(const DisplayNode& node, const Paragraph& paragraph) {
       column = stop;
     } else {
       line.append(span.text);
-      column += Columns(span.text);
+      column += TextColumns(span.text);
     }
   }
   return line;

@@ -17,6 +17,9 @@
 namespace folioteer {
 
 std::string PlainText(const DisplayNode& node);
+// The columns a text takes: its characters (bytes that do not continue a
+// UTF-8 sequence).
+int TextColumns(std::string_view utf8);
 // One paragraph without its line end.
 std::string PlainTextLine(const DisplayNode& node, const Paragraph& paragraph);
 

@@ -128,6 +128,36 @@ uint8_t StyleBit(AGAttrKind kind) {
   return kind == AGAttrKind::Bold ? kStyleBold : kind == AGAttrKind::Italic ? kStyleItalic : kStyleUnderline;
 }
 
+// Where each style bit was switched on last: the attribute and its line.
+class StyleOrigins {
+ public:
+  void Note(AttributeCall call, const TextStyle& style, std::string_view body, int line) {
+    for (size_t i = 0; i < kBits.size(); ++i) {
+      if (!(style.bits & kBits[i]))
+        origins_[i] = {};
+      else if (IsStyle(call.kind) && !call.off && StyleBit(call.kind) == kBits[i])
+        origins_[i] = {line, std::string(body)};
+    }
+  }
+  // The styles of `style` still on, in the order b, i, u.
+  template <typename Report>
+  void ForEachOn(const TextStyle& style, Report&& report) const {
+    for (size_t i = 0; i < kBits.size(); ++i)
+      if (style.bits & kBits[i]) report(origins_[i].line, origins_[i].body);
+  }
+
+ private:
+  static bool IsStyle(AGAttrKind kind) {
+    return kind == AGAttrKind::Bold || kind == AGAttrKind::Italic || kind == AGAttrKind::Underline;
+  }
+  static constexpr std::array<uint8_t, 3> kBits = {kStyleBold, kStyleItalic, kStyleUnderline};
+  struct Origin {
+    int line = 0;
+    std::string body;
+  };
+  std::array<Origin, 3> origins_;
+};
+
 TabStops ParseTabStops(std::string_view arguments, int every) {
   TabStops tabs;
   tabs.every = every;
@@ -222,6 +252,7 @@ class Renderer {
   MacroBounds bounds_;
   ParagraphBuilder builder_;
   LineState state_;
+  StyleOrigins styleOrigins_;
   bool afterLineEnd_ = false;  // the last thing read was a line end
   bool deepNoted_ = false;     // each bound is reported once per node
   bool budgetNoted_ = false;
@@ -263,6 +294,9 @@ void Renderer::Run() {
       RenderLine(line.text, line.number);
   }
   builder_.Finish(state_);
+  styleOrigins_.ForEachOn(state_.style, [&](int line, std::string_view body) {
+    Note(RenderIssueKind::StyleOnAtEnd, line, body);
+  });
 }
 
 void Renderer::RenderVerbatimLine(std::string_view text, int line) {
@@ -382,8 +416,10 @@ void Renderer::SetTabs(TabStops tabs) {
 }
 
 void Renderer::BuiltIn(AttributeCall call, std::string_view arguments, std::string_view body, int line) {
-  if (ApplyStyle(call, arguments, state_.style) || ApplyShape(call, arguments, settings_.Wrap(), state_))
+  if (ApplyStyle(call, arguments, state_.style) || ApplyShape(call, arguments, settings_.Wrap(), state_)) {
+    styleOrigins_.Note(call, state_.style, body, line);
     return;
+  }
   switch (call.kind) {
     case AGAttrKind::Line: builder_.HardBreak(state_, line, BreakKind::Line); break;
     // Sources disagree on "@{par}": readers of the V40 format end the line

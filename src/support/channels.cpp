@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <mutex>
@@ -35,6 +36,52 @@ std::unique_ptr<ChannelDevice> Release(Channel& chan) {
   chan = InvalidChannel();
   return device;
 }
+
+// Bytes held in memory, read as a file.
+class TextInputDevice : public ChannelDevice {
+ public:
+  explicit TextInputDevice(std::string bytes) : bytes_(std::move(bytes)) {}
+
+  std::string_view DeviceName() const override { return "Text"; }
+  void WriteText(std::string_view) override { NoteError(EBADF); }
+  void WriteLineEnd() override { NoteError(EBADF); }
+
+  // As a file: a last line without LF still ends with EndOfLine.
+  ReadResult Look(char& ch) override {
+    if (pos_ >= bytes_.size()) return midLine_ ? ReadResult::EndOfLine : ReadResult::EndOfInput;
+    ch = bytes_[pos_];
+    return ch == '\n' ? ReadResult::EndOfLine : ReadResult::AllRight;
+  }
+  void Skip() override {
+    midLine_ = pos_ < bytes_.size() && bytes_[pos_] != '\n';
+    if (pos_ < bytes_.size()) ++pos_;
+  }
+  ReadResult ReadLine(std::string& line) override {
+    midLine_ = false;
+    if (pos_ >= bytes_.size()) {
+      line.clear();
+      return ReadResult::EndOfInput;
+    }
+    size_t end = bytes_.find('\n', pos_);
+    line.assign(bytes_, pos_, std::min(end, bytes_.size()) - pos_);
+    if (end == std::string::npos) {
+      pos_ = bytes_.size();
+      return ReadResult::AllRight;
+    }
+    pos_ = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return ReadResult::AllRight;
+  }
+  void Reset() override {
+    pos_ = 0;
+    midLine_ = false;
+  }
+
+ private:
+  std::string bytes_;
+  size_t pos_ = 0;
+  bool midLine_ = false;
+};
 
 }  // namespace
 
@@ -91,6 +138,10 @@ ChannelDevice* DeviceOf(Channel chan) {
   std::lock_guard guard(tableLock);
   const Slot& slot = table[chan.slot];
   return slot.generation == chan.generation ? slot.device.get() : nullptr;
+}
+
+int OpenTextInput(Channel& chan, std::string bytes) {
+  return RegisterChannel(std::make_unique<TextInputDevice>(std::move(bytes)), chan);
 }
 
 ReadResult ReadLine(Channel chan, std::string& line) { return Device(chan).ReadLine(line); }

@@ -83,6 +83,10 @@ ChannelDevice* DeviceOf(Channel chan);
 // Files. Each returns an open result and leaves chan invalid unless it is kOpened.
 // A directory is the wrong file type.
 int OpenInput(Channel& chan, const std::string& name);
+// Reads the bytes given, line by line as a file holding them is read; for a
+// caller that has read a file already and must not open it again. Writing
+// to it fails with EBADF.
+int OpenTextInput(Channel& chan, std::string bytes);
 // For appending with reading allowed; a missing file is created.
 int OpenAppend(Channel& chan, const std::string& name);
 // Created, or replaced in place.

@@ -84,7 +84,7 @@ constexpr MenuRow kMenus[] = {
     {MenuItem::EditorFontItem, 1, "Editor Font...",            0,   K::Plain},
     {MenuItem::SpellCheck,     2, "Spell Check",               0,   K::Toggle},
     {MenuItem::AutoIndex,      2, "AutoIndex",                 0,   K::Disabled},
-    {MenuItem::ExportHtml,     2, "Export as HTML",            0,   K::Disabled},
+    {MenuItem::ExportHtml,     2, "Export as HTML",            0,   K::Plain},
     {MenuItem::ExportRtf,      2, "Export as RTF",             0,   K::Plain},
 };
 // clang-format on

@@ -4,6 +4,9 @@
 #                 argument line, a picture taken offscreen
 #   text          --text against the golden files in text/
 #   corpus        --text of every guide of the shared corpus exits 0
+#   html          --html: the page beside the guide or where OUTFILE says,
+#                 against the golden page in html/, valid to tidy, links
+#                 between guides, refusals, without a display
 # Usage: folioview_test.sh FOLIOVIEW CASE SHARED_DIR
 set -u
 program=$1
@@ -100,6 +103,36 @@ corpus() {
   done
   [[ $count -gt 0 ]] || { echo "no corpus guides in $shared/corpus/guides"; exit 77; }
   echo "$count guides"
+}
+
+html() {
+  local out
+  cp -R "$here/guides" "$here/text" "$work/"
+  # No display needed: Qt is never started (xcb without a display would abort).
+  expect_without_display 0 "" QT_QPA_PLATFORM=xcb -- --html "$work/text/latin1.guide"
+  cmp -s "$here/html/latin1.html" "$work/text/latin1.html" ||
+    { fail "--html latin1.guide differs:"; diff "$here/html/latin1.html" "$work/text/latin1.html" | head -20; }
+  # Links to other guides lead to their pages beside them, relative to the page.
+  expect 0 "" --html "$work/guides/nav.guide"
+  grep -qF 'href="sub/OTHER.html#node-target"' "$work/guides/nav.html" || fail "no link to sub/OTHER.html"
+  grep -qF 'href="loop/a.html#node-main"' "$work/guides/nav.html" || fail "no link to loop/a.html"
+  mkdir "$work/out dir"
+  expect 0 "" --html "$work/guides/nav.guide" "$work/out dir/page.html"
+  grep -qF 'href="../guides/sub/OTHER.html#node-target"' "$work/out dir/page.html" || fail "no link back from out dir"
+  for page in "$work/text/latin1.html" "$work/guides/nav.html" "$work/out dir/page.html"; do
+    out=$(tidy -errors -quiet "$page" 2>&1)
+    [[ -z "$out" ]] || fail "tidy on $page: $out"
+  done
+  # Never over the guide itself, whatever the spelling; nothing written when refused.
+  cp "$work/guides/nav.guide" "$work/notes.html"
+  expect 1 "the page would be the guide itself" --html "$work/notes.html"
+  expect 1 "the page would be the guide itself" --html "$work/guides/nav.guide" "$work/guides/../guides/nav.guide"
+  cmp -s "$work/notes.html" "$here/guides/nav.guide" || fail "the guide named notes.html was changed"
+  expect 1 "Unable to create HTML file" --html "$work/guides/nav.guide" "$work/no such dir/page.html"
+  expect 1 "There is no file" --html "$work/none.guide"
+  expect 2 "usage: folioview --html FILE [OUTFILE]" --html
+  expect 2 "usage: folioview --html FILE [OUTFILE]" --html a b c
+  expect 0 "folioview --html FILE [OUTFILE]" --help
 }
 
 "${case//-/_}"

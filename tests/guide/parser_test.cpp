@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "guide/writer.h"
 #include "guide_test_util.h"
 #include "support/assert.h"
@@ -81,7 +83,7 @@ TEST_F(ParserTest, HeaderKeepsGlobalCommandsAndDropsText) {
   EXPECT_EQ(Parsed("@database d\nA comment\n@WIDTH 72\n@wordwrap\n@node MAIN\n@endnode\n"),
             "G @database \"d\"\nG @width 72\nG @wordwrap\nN @node \"MAIN\" \nL @endnode\nT \n");
   EXPECT_EQ(losses.textLines, 1);
-  EXPECT_EQ(losses.firstLines, std::vector<int>{2});
+  EXPECT_EQ(losses.lines, (std::vector<ParseLoss>{{2, LostLine::Text}}));
 }
 
 TEST_F(ParserTest, ReadsCommandsParametersAndText) {
@@ -131,7 +133,7 @@ TEST_F(ParserTest, TextBetweenNodesIsDroppedAndCounted) {
             "N @node \"B\" \nL @endnode\nT b\n");
   EXPECT_EQ(losses.textLines, 1);
   EXPECT_EQ(losses.commands, 1);
-  EXPECT_EQ(losses.firstLines, (std::vector<int>{4, 5}));
+  EXPECT_EQ(losses.lines, (std::vector<ParseLoss>{{4, LostLine::Text}, {5, LostLine::Command}}));
   EXPECT_EQ(DescribeParseLosses(losses),
             "The next save will leave out 1 text line outside nodes and 1 command that may not stand "
             "outside a node (lines 4, 5).");
@@ -171,6 +173,57 @@ TEST_F(ParserTest, HugeInputsOpenOrAreRefused) {
   ScanNodes(GetDocument(handle), [&](AGCmd*) { return ++nodes > 0; });
   EXPECT_EQ(nodes, 200000);
   CloseAmigaGuideFile(handle);
+}
+
+TEST_F(ParserTest, TextReadAlreadyParsesAsTheFileWithoutWritingAnything) {
+  const std::string texts[] = {
+      "@database d\nA comment\n@WIDTH 72\n@node MAIN\ntext\n@endnode\nstray\n@title lost\n@node B\nb\n",
+      "@database d\r\n@node \"My Node\" \"A Title\"\r\n@next x\r\n\r\nline\r\n@endnode\r\n",
+      "@database d\n@node A\n@node B\n",
+  };
+  for (const std::string& text : texts) {
+    std::string fromFile = Parsed(text);
+    ParseLosses fileLosses = losses;
+    AmigaGuideFile handle = nullptr;
+    int result = -1;
+    ReadAmigaGuideText(handle, dir.File("named.guide"), text, result);
+    ASSERT_EQ(result, kOpened) << text;
+    EXPECT_EQ(DumpDocument(GetDocument(handle)), fromFile);
+    EXPECT_EQ(GetParseLosses(handle).lines, fileLosses.lines);
+    std::string name;
+    InquireAGFileName(handle, name);
+    EXPECT_EQ(name, dir.File("named.guide"));
+    CloseAmigaGuideFile(handle);
+  }
+  for (const std::string& text : {std::string(""), std::string("no guide\n@database d\n")}) {
+    AmigaGuideFile handle = nullptr;
+    int result = -1;
+    ReadAmigaGuideText(handle, dir.File("new.guide"), text, result);
+    EXPECT_EQ(result, kWrongFileType) << "an empty text is no new guide";
+    EXPECT_EQ(handle, nullptr);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("named.guide")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.guide")));
+  AmigaGuideFile handle = nullptr;
+  int result = -1;
+  EXPECT_THROW(ReadAmigaGuideText(handle, "x.guide",
+                                  "@database d\n@node MAIN\n@node main\n@endnode\n@node Main\n", result),
+               AssertionFailure);
+}
+
+TEST_F(ParserTest, EveryDroppedLineIsRecordedAndTheMessageNamesTheFirstFive) {
+  std::string text = "@database d\n";
+  for (int i = 0; i < 6; ++i) text += "header text\n";
+  text += "@node MAIN\n@endnode\n@next x\n\nlast\n";
+  Parsed(text);
+  std::vector<ParseLoss> expected;
+  for (int line = 2; line <= 7; ++line) expected.push_back({line, LostLine::Text});
+  expected.push_back({10, LostLine::Command});
+  expected.push_back({12, LostLine::Text});
+  EXPECT_EQ(losses.lines, expected);
+  EXPECT_EQ(DescribeParseLosses(losses),
+            "The next save will leave out 7 text lines outside nodes and 1 command that may not stand "
+            "outside a node (lines 2, 3, 4, 5, 6, ...).");
 }
 
 }  // namespace

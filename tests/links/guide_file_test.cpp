@@ -84,5 +84,18 @@ TEST(GuideFile, FilesThatCannotBeShownAreOutcomesWithNotes) {
   }
 }
 
+TEST(GuideFile, HandsBackEveryByteRead) {
+  testing::TempDir dir;
+  std::string binary(100000, '\0');
+  for (size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 13);
+  testing::WriteFile(dir.File("prog"), binary);
+  std::string bytes = "left over";
+  GuideFile file = ReadGuideFile(dir.File("prog"), bytes);
+  EXPECT_TRUE(file.cut);
+  EXPECT_EQ(bytes, binary) << "all of it, though the source keeps only the start";
+  EXPECT_EQ(ReadGuideFile(dir.File("none"), bytes).outcome, FileReadOutcome::Missing);
+  EXPECT_EQ(bytes, "");
+}
+
 }  // namespace
 }  // namespace folioteer

@@ -95,5 +95,26 @@ TEST(Charset, NamesForTheOverride) {
     EXPECT_EQ(CharsetByName(CharsetName(charset)), charset);
 }
 
+TEST(Charset, CountUtf8SequencesAndStrayBytes) {
+  struct Case {
+    std::string bytes;
+    size_t multiByte, stray, firstStray;
+  } cases[] = {
+      {"plain ascii", 0, 0, std::string::npos},
+      {"gr\xc3\xbc\xc3\x9f \xe2\x82\xac \xf0\x9f\x98\x80", 4, 0, std::string::npos},
+      {"caf\xe9 \xc3\xa9", 1, 1, 3},
+      {"\xc3(", 0, 1, 0},
+      {"a\xe2\x82", 0, 2, 1},
+      {"\xc0\xaf overlong, \xed\xa0\x80 surrogate", 0, 5, 0},
+  };
+  for (const Case& c : cases) {
+    Utf8Census census = CountUtf8(c.bytes);
+    EXPECT_EQ(census.multiByte, c.multiByte) << c.bytes;
+    EXPECT_EQ(census.stray, c.stray) << c.bytes;
+    EXPECT_EQ(census.firstStray, c.firstStray) << c.bytes;
+    EXPECT_EQ(census.stray == 0, IsValidUtf8(c.bytes)) << c.bytes;
+  }
+}
+
 }  // namespace
 }  // namespace folioteer

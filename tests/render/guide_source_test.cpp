@@ -99,5 +99,18 @@ TEST(GuideSource, CommandLinesAndTheirArguments) {
   EXPECT_EQ(NextArgument(text, pos), "");
 }
 
+TEST(GuideSource, EachSourceLineIsNumberedAsTheReaderNumbersIt) {
+  const std::string bytes = "@database d\r\n\n@node Main\nx\r\r\n@endnode\nlast without LF\r";
+  std::vector<std::string> lines;
+  ForEachSourceLine(bytes, [&](int number, std::string_view text) {
+    lines.push_back(std::to_string(number) + ":" + std::string(text));
+  });
+  EXPECT_EQ(lines, (std::vector<std::string>{"1:@database d", "2:", "3:@node Main", "4:x\r", "5:@endnode",
+                                             "6:last without LF"}));
+  GuideSource source = ReadGuideSource(bytes);
+  EXPECT_EQ(Lines(source.nodes.at(0).lines), std::vector<std::string>{"4:x\r"});
+  EXPECT_EQ(Lines(source.outsideLines).back(), "6:last without LF");
+}
+
 }  // namespace
 }  // namespace folioteer

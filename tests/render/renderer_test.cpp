@@ -362,5 +362,30 @@ TEST(Renderer, ParagraphsKnowTheirFileLines) {
   EXPECT_EQ(node.paragraphs[3].line, 7);
 }
 
+TEST(Renderer, StylesStillOnAtTheEndAreIssuesAtTheLineThatSwitchedThemOn) {
+  struct Case {
+    const char* what;
+    std::string header, text;
+    std::vector<RenderIssue> issues;
+  } cases[] = {
+      {"all closed", "", "@{b}a@{ub} @{i}b@{ui} @{u}c@{uu}\n", {}},
+      {"bold left on", "", "x\n@{b}a\n", {{RenderIssueKind::StyleOnAtEnd, 4, "b"}}},
+      {"the last switch counts", "", "@{b}a\n@{B}b\n", {{RenderIssueKind::StyleOnAtEnd, 4, "B"}}},
+      {"in the order b, i, u",
+       "",
+       "@{u}@{i}@{b}\n",
+       {{RenderIssueKind::StyleOnAtEnd, 3, "b"},
+        {RenderIssueKind::StyleOnAtEnd, 3, "i"},
+        {RenderIssueKind::StyleOnAtEnd, 3, "u"}}},
+      {"plain and pard switch all off", "", "@{b}@{i}@{plain}\n@{u}@{pard}\n", {}},
+      {"through a macro, at the call's line",
+       "@macro em \"@{i}$1\"\n",
+       "\n@{em x}\n",
+       {{RenderIssueKind::StyleOnAtEnd, 5, "i"}}},
+      {"a link keeps no style", "", "@{\"b\" link Main}\n", {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(RenderText(c.text, c.header).issues, c.issues) << c.what;
+}
+
 }  // namespace
 }  // namespace folioteer

@@ -144,5 +144,43 @@ TEST(FileNames, NamesOfTheSameFile) {
   EXPECT_FALSE(NameTheSameFile(dir.File("g.rtf"), dir.File("g.RTF")));
 }
 
+TEST(TextInputChannel, ReadsLikeAFileOfTheSameBytes) {
+  TempDir dir;
+  for (const std::string& bytes : {std::string("a\r\nb\rc\n\nlast\r"), std::string("one\n"), std::string(""),
+                                   std::string("x\0y\n\n\nz", 8)}) {
+    WriteFile(dir.File("f"), bytes);
+    std::vector<std::string> fromFile = ReadAllLines(dir.File("f"));
+    Channel chan;
+    ASSERT_EQ(OpenTextInput(chan, bytes), kOpened);
+    std::vector<std::string> lines;
+    std::string line;
+    while (ReadLine(chan, line) == ReadResult::AllRight) lines.push_back(line);
+    EXPECT_EQ(lines, fromFile);
+    Rewind(chan);
+    int skipped = 0;
+    if (!lines.empty()) {
+      ASSERT_EQ(ReadNonEmptyLine(chan, line, skipped), ReadResult::AllRight);
+      EXPECT_EQ(line, lines.front());
+    }
+    EXPECT_TRUE(CloseChannel(chan));
+  }
+}
+
+TEST(TextInputChannel, CharactersEndTheLastLineAndWritesFail) {
+  Channel chan;
+  ASSERT_EQ(OpenTextInput(chan, "ab"), kOpened);
+  char text[8] = {};
+  ReadResult result = ReadResult::Other;
+  EXPECT_EQ(ReadChars(chan, text, sizeof text, result), 2u);
+  EXPECT_EQ(std::string(text, 2), "ab");
+  EXPECT_EQ(result, ReadResult::EndOfLine) << "as a file without a final LF";
+  Skip(chan);
+  char ch = 0;
+  EXPECT_EQ(Look(chan, ch), ReadResult::EndOfInput);
+  WriteText(chan, "x");
+  EXPECT_EQ(ChannelError(chan), EBADF);
+  EXPECT_FALSE(CloseChannel(chan));
+}
+
 }  // namespace
 }  // namespace folioteer

@@ -1,0 +1,117 @@
+// Where the links of a page lead, with real files beside the guide: other
+// guides found as a reader finds them, files that are no guide, files not
+// there yet, volumes, and the page written somewhere else.
+#include "html/html_links.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "html/html_text.h"
+#include "render/links.h"
+#include "test_util.h"
+
+namespace folioteer {
+namespace {
+
+class HtmlLinksTest : public ::testing::Test {
+ protected:
+  HtmlLinksTest() {
+    for (std::string_view folder : {"docs", "sub", "vol/deep", "out"})
+      std::filesystem::create_directories(dir_.File(std::string(folder)));
+    testing::WriteFile(dir_.File("this.guide"), std::string(kGuide));
+    testing::WriteFile(dir_.File("Other.guide"), "@database Other\n@node Main\n@endnode\n");
+    testing::WriteFile(dir_.File("My Guide.guide"), "@DATABASE x\n");
+    testing::WriteFile(dir_.File("docs/ReadMe"), "Plain text.\n");
+    testing::WriteFile(dir_.File("vol/deep/far.guide"), "@database far\n");
+    source_ = ReadGuideSource(kGuide);
+    for (const SourceNode& node : source_.nodes) anchors_.push_back(NodeAnchor(node.name));
+  }
+
+  HtmlLink Follow(std::string_view linkBody, const std::string& page = "this.html") {
+    HtmlPlaces places{dir_.File("this.guide"), dir_.File(page),
+                      ParseVolumeTable("Work: " + dir_.File("vol"), "/")};
+    HtmlLinkResolver resolver(source_, Charset::Latin1, anchors_, places);
+    return resolver.ForLink(ParseLink(linkBody, Charset::Latin1, 1));
+  }
+
+  HtmlLink Bar(std::string_view reference) {
+    HtmlLinkResolver resolver(source_, Charset::Latin1, anchors_,
+                              {dir_.File("this.guide"), dir_.File("this.html"), {}});
+    return resolver.Target(reference);
+  }
+
+  static constexpr std::string_view kGuide =
+      "@database this\n@node Main\n@endnode\n@node Second\n@endnode\n@node \"Browse/Name\"\n@endnode\n";
+  testing::TempDir dir_;
+  GuideSource source_;
+  std::vector<std::string> anchors_;
+};
+
+TEST_F(HtmlLinksTest, LinksLeadToSectionsAndToThePagesBesideOtherGuides) {
+  struct Case {
+    std::string_view link, href;
+  };
+  const Case cases[] = {
+      {"\"x\" link second", "#node-second"},
+      {"\"x\" link SECOND 12", "#node-second"},
+      {"\"x\" link this.guide/Second", "#node-second"},  // the guide itself
+      {"\"x\" link THIS.GUIDE/main", "#node-main"},
+      {"\"x\" link OTHER.GUIDE/Part", "Other.html#node-part"},  // the file's own letter case
+      {"\"x\" link \"My Guide.guide/main\"", "My%20Guide.html#node-main"},
+      {"\"x\" link docs/readme/main", "docs/ReadMe"},  // no guide: the file as it stands
+      {"\"x\" link Work:deep/FAR.guide/x", "vol/deep/far.html#node-x"},
+      {"\"x\" link /Up.guide/main", "../Up.html#node-main"},  // not there yet: by its name
+      {"\"x\" link sub//new.guide/main", "new.html#node-main"},
+      {"\"x\" link sub/Notes.txt/main", "sub/Notes.txt"},
+      {"\"x\" link Other.guide/", "Other.html"},
+  };
+  for (const Case& test : cases) {
+    HtmlLink link = Follow(test.link);
+    EXPECT_EQ(link.href, test.href) << test.link << ": " << link.title;
+  }
+}
+
+TEST_F(HtmlLinksTest, APageWrittenElsewhereLinksBackRelatively) {
+  EXPECT_EQ(Follow("\"x\" link Other.guide/Part", "out/page.html").href, "../Other.html#node-part");
+  EXPECT_EQ(Follow("\"x\" link Work:deep/far.guide/x", "out/page.html").href, "../vol/deep/far.html#node-x");
+  EXPECT_EQ(Follow("\"x\" link Second", "out/page.html").href, "#node-second");
+}
+
+TEST_F(HtmlLinksTest, LinksThatLeadNowhereSayWhyOrWhatTheyWouldRun) {
+  struct Case {
+    std::string_view link, title;
+  };
+  const Case cases[] = {
+      {"\"x\" link Gone", "There is no node \"Gone\" in this guide."},
+      {"\"x\" link sub/main", "\"sub\" is a folder, not a file."},
+      {"\"x\" link Nope:x.guide/main",
+       "\"Nope:x.guide\" is on the volume \"Nope:\", which was not known here."},
+      {"\"x\" link \"javascript:alert(1)/x\"",
+       "\"javascript:alert(1)\" is on the volume \"javascript:\", which was not known here."},
+      {"\"x\" link Work://x.guide/main", "\"Work://x.guide\" leads above the top of its volume."},
+      {"\"x\" system \"rm -rf ~\"", "Would run: rm -rf ~"},
+      {"\"x\" system OpenURL http://example.org", "Would run: OpenURL http://example.org"},
+      {"\"x\" rx script.rexx", "Would run the ARexx script: script.rexx"},
+      {"\"x\" rxs \"say 1\"", "Would run the ARexx command: say 1"},
+      {"\"x\" beep", "Would beep."},
+      {"\"x\" quit", "Would close the viewer."},
+      {"\"x\" unheard of", "The link's command \"unheard\" is not one this viewer knows."},
+      {"\"x\" link", "The link names no node."},
+  };
+  for (const Case& test : cases) {
+    HtmlLink link = Follow(test.link);
+    EXPECT_EQ(link.href, "") << test.link;
+    EXPECT_EQ(link.title, test.title) << test.link;
+  }
+}
+
+TEST_F(HtmlLinksTest, TheBarFindsANodeByItsWholeNameBeforeSplittingIt) {
+  EXPECT_EQ(Bar("Browse/Name").href, "#node-browse_2Fname");
+  EXPECT_EQ(Bar("second").href, "#node-second");
+  EXPECT_EQ(Bar("Other.guide/main").href, "Other.html#node-main");
+  EXPECT_EQ(Bar("Missing").title, "There is no node \"Missing\" in this guide.");
+}
+
+}  // namespace
+}  // namespace folioteer
