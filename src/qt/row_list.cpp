@@ -116,8 +116,14 @@ void RowList::SetRows(std::vector<std::string> rows) {
 void RowList::InsertRow(int position, std::string_view text) {
   Quietly([&] { model_.InsertRow(position, text); });
 }
+// A removed selected row leaves none selected (the selection model would
+// pass it on to a neighbour).
 void RowList::RemoveRow(int position) {
-  Quietly([&] { model_.RemoveRow(position); });
+  Quietly([&] {
+    bool selected = SelectedRow() == position;
+    model_.RemoveRow(position);
+    if (selected) selectionModel()->clear();
+  });
 }
 void RowList::ReplaceRow(int position, std::string_view text) {
   Quietly([&] { model_.ReplaceRow(position, text); });
