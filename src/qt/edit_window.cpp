@@ -5,6 +5,7 @@
 #include <QStyle>
 
 #include "qt/button_images.h"
+#include "qt/command_pane.h"
 
 namespace folioteer {
 namespace {
@@ -15,13 +16,18 @@ constexpr int kNavLabelChars = 16;
 }  // namespace
 
 EditWindow::EditWindow(ControlWidgets& controls, const MenuActions& menus, WindowInputSink& sink)
-    : sink_(sink), localList_(new RowList), editBox_(new EditBox) {
+    : sink_(sink), editBox_(new EditBox) {
   setWindowIcon(ProgramIcon());
   menus.AddMenus(menuBar());
   controls.Add(Control::EditBox, editBox_);
   auto* splitter = new QSplitter(Qt::Vertical);
   splitter->setChildrenCollapsible(false);
-  splitter->addWidget(BuildLocalPane(controls));
+  auto* locals = new CommandPane(CmdScope::Local, tr("Node &local commands"), controls, sink);
+  localList_ = locals->List();
+  addLocal_ = locals->AddPopup();
+  // A few rows fit; the text gets the room.
+  localList_->setMinimumHeight(localList_->fontMetrics().height() * 3);
+  splitter->addWidget(locals);
   splitter->addWidget(editBox_);
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 5);
@@ -37,42 +43,6 @@ EditWindow::EditWindow(ControlWidgets& controls, const MenuActions& menus, Windo
 
 void EditWindow::Connect(QAbstractButton* button, Control control) {
   connect(button, &QAbstractButton::clicked, this, [this, control] { PostGadgetUp(sink_, control); });
-}
-
-QWidget* EditWindow::BuildLocalPane(ControlWidgets& controls) {
-  std::vector<QIcon> icons = RowIcons({ButtonImage::Add, ButtonImage::Edit, ButtonImage::Delete});
-  addLocal_ = new PopupButton(icons[0], PopupRows(CmdScope::Local));
-  QToolButton* edit = MakeImageButton(icons[1]);
-  QToolButton* remove = MakeImageButton(icons[2]);
-  controls.Add(Control::LocalList, localList_);
-  controls.Add(Control::AddLocal, addLocal_);
-  controls.Add(Control::EditLocal, edit);
-  controls.Add(Control::DeleteLocal, remove);
-  connect(localList_, &RowList::Chosen, this, [this] { PostGadgetUp(sink_, Control::LocalList); });
-  connect(localList_, &RowList::DoubleClicked, this, [this] {
-    sink_.PostInput(WindowId::Edit, EvntInput(EvntKind::ListDoubleClick, ControlGadget(Control::LocalList)));
-  });
-  connect(addLocal_, &PopupButton::Chosen, this, [this] { PostGadgetUp(sink_, Control::AddLocal); });
-  Connect(edit, Control::EditLocal);
-  Connect(remove, Control::DeleteLocal);
-
-  auto* pane = new QWidget;
-  auto* heading = new QLabel(tr("Node &local commands"));
-  heading->setBuddy(localList_);
-  auto* buttons = new QVBoxLayout;
-  buttons->addWidget(addLocal_);
-  buttons->addWidget(edit);
-  buttons->addWidget(remove);
-  buttons->addStretch(1);
-  auto* grid = new QGridLayout(pane);
-  grid->setContentsMargins(0, 0, 0, 0);
-  grid->addWidget(heading, 0, 0);
-  grid->addWidget(localList_, 1, 0);
-  grid->addLayout(buttons, 1, 1);
-  grid->setRowStretch(1, 1);
-  // A few rows fit; the text gets the room.
-  localList_->setMinimumHeight(localList_->fontMetrics().height() * 3);
-  return pane;
 }
 
 QWidget* EditWindow::BuildInsertRow(ControlWidgets& controls) {

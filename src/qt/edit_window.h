@@ -42,13 +42,12 @@ class EditWindow : public QMainWindow {
     QLabel* mark = nullptr;
   };
 
-  QWidget* BuildLocalPane(ControlWidgets& controls);
   QWidget* BuildInsertRow(ControlWidgets& controls);
   QLayout* BuildNavigation(ControlWidgets& controls, NavDirection direction, const QIcon& icon);
   void Connect(QAbstractButton* button, Control control);
 
   WindowInputSink& sink_;
-  RowList* localList_;
+  RowList* localList_ = nullptr;
   EditBox* editBox_;
   PopupButton* addLocal_ = nullptr;
   PopupButton* attrPopup_ = nullptr;

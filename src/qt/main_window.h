@@ -25,11 +25,10 @@ class MainWindow : public QMainWindow {
   PopupButton* AddGlobal() const { return addGlobal_; }
 
  private:
-  QWidget* BuildGlobalPane(ControlWidgets& controls);
   QWidget* BuildNodePane(ControlWidgets& controls);
 
   WindowInputSink& sink_;
-  RowList* globalList_;
+  RowList* globalList_ = nullptr;
   RowList* nodeList_;
   PopupButton* addGlobal_ = nullptr;
 };
