@@ -60,8 +60,9 @@ class EditorApp : public QObject {
   void RunProgram(std::vector<std::string> programArgs);
   void EndProgram();
 
-  std::unique_ptr<WindowSet> windows_;
+  // The windows report to the monitor until they are gone.
   std::unique_ptr<QtMonitor> monitor_;
+  std::unique_ptr<WindowSet> windows_;
   std::unique_ptr<WindowInput> input_;
   QtRequesters requesters_;
   std::unique_ptr<EndingRequesters> ending_;
