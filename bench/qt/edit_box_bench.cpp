@@ -97,12 +97,3 @@ BENCHMARK(BM_ByteColumnsOfMegabyteLine)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace folioteer
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

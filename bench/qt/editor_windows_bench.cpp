@@ -92,13 +92,3 @@ BENCHMARK(BM_TypeIntoMegabyteNode)->Unit(benchmark::kMillisecond)->Iterations(50
 
 }  // namespace
 }  // namespace folioteer
-
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

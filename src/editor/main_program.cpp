@@ -159,6 +159,16 @@ void ReportFatal(const AssertionFailure& failure) {
       failure.Message() + "\n(" + failure.Module() + ", line " + std::to_string(failure.Line()) + ")", "Ok");
 }
 
+// Reports the failure and returns the exit status; what was typed into the
+// edit box goes into its node, so that the save question of the end can keep it.
+int EndAfterFatal(const AssertionFailure& failure) {
+  ReportFatal(failure);
+  EditorState& editor = Editor();
+  if (editor.editingNode != nullptr) SaveNodeText(editor.editingNode);
+  if (Program().userAbort) return kExitNormal;
+  return Program().readingCommandLine ? kExitBadCommandLine : kExitFatal;
+}
+
 }  // namespace
 
 const std::string& GuideFileName() { return Program().fileName; }
@@ -208,11 +218,14 @@ int RunEditor(CommandSource& source) {
       if (editor.editingNode != nullptr) SaveNodeText(editor.editingNode);
     }
   } catch (const AssertionFailure& failure) {
-    ReportFatal(failure);
-    if (!Program().userAbort) status = Program().readingCommandLine ? kExitBadCommandLine : kExitFatal;
-    // What was typed into the edit box goes into its node, so that the save
-    // question of the end can keep it.
-    if (editor.editingNode != nullptr) SaveNodeText(editor.editingNode);
+    status = EndAfterFatal(failure);
+  } catch (const std::exception& error) {
+    // What a library throws (storage exhausted, for one, also on the Qt
+    // side of a window operation) ends the program as a failed assertion
+    // does: the user is still asked whether to save, and the preview's
+    // temporary files go.
+    status = EndAfterFatal(
+        AssertionFailure("Unexpected error: " + std::string(error.what()), "main_program.cpp", __LINE__));
   }
   Terminate();
   return status;

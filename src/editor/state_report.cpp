@@ -125,7 +125,7 @@ void PrintWindows(std::ostream& out) {
 void PrintPreview(std::ostream& out) {
   const HeadlessWindows::Preview& preview = DefaultHeadlessWindows().PreviewRecord();
   out << "preview " << (IsShowOn() ? "open" : "closed") << ", shown " << preview.shown << " times\n";
-  for (std::string_view line : SplitFileLines(preview.content)) out << "| " << line << "\n";
+  for (std::string_view line : SplitFileLines(preview.text)) out << "| " << line << "\n";
 }
 
 void PrintSettings(std::ostream& out) { out << "settings " << SettingsLine() << "\n"; }

@@ -46,13 +46,18 @@ std::string Rendered(const AGCmd* cmd) {
   return text;
 }
 
+// The files are the user's unsaved text: readable by the user alone, and
+// never written through a link, should T: ever be a shared folder. A file
+// the disk could not take whole is not shown as if it were the node.
+void OpenTemporary(Channel& chan, const std::string& name) {
+  Assert(OpenPrivateOutput(chan, name) == kOpened, "FolioteerShow: cannot create temp file");
+}
+
 void WriteTemporary(NodeEntry* entry) {
   PreviewState& state = State();
-  std::string name = state.names[state.current];
-  if (!state.temp.Valid())
-    Assert(OpenOutput(state.temp, name) == kOpened, "FolioteerShow: cannot create temp file");
+  if (!state.temp.Valid()) OpenTemporary(state.temp, state.names[state.current]);
   WriteText(state.temp, PreviewGuideText(entry));
-  CloseChannel(state.temp);
+  Assert(CloseChannel(state.temp), "FolioteerShow: cannot write temp file");
 }
 
 // The viewer runs on its own: a grandchild, so that nobody has to wait for
@@ -128,8 +133,7 @@ void InitPreview() {
   for (int i = 0; i < 2; ++i)
     state.names[i] =
         ResolvePath("T:FolioteerTmp" + std::to_string(::getpid()) + std::to_string(i) + ".guide");
-  if (!state.temp.Valid())
-    Assert(OpenOutput(state.temp, state.names[0]) == kOpened, "FolioteerShow: cannot create temp file");
+  if (!state.temp.Valid()) OpenTemporary(state.temp, state.names[0]);
 }
 
 void TermPreview() {

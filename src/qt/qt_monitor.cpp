@@ -27,7 +27,7 @@ void QtMonitor::DisposeWindowObject(Wndo) {}
 
 bool QtMonitor::OpenPlatformWindow(Wndo window) {
   std::optional<WindowId> id = FindWindowId(window);
-  if (!id || windows_ == nullptr) return false;
+  if (!id || windows_ == nullptr || windows_->Window(*id) == nullptr) return false;
   records_[static_cast<int>(*id)] = window;
   input_[window].clear();
   windows_->Open(*id, RequesterPlainText(GetWndoTitle(window)), GetWndoBox(window, WndoSlot::Normal));

@@ -238,10 +238,13 @@ void QtWindows::SetDialogHints(const std::vector<DialogField>& fields) {
 // ---------------------------------------------------------------------------
 // The formatted display, the screen, the system font
 
-void QtWindows::ShowPreview(std::string_view, std::string_view) {
-  ShowWarningS("The formatted display is not available in this build");
+void QtWindows::ShowPreview(std::string_view guideFile, std::string_view title) {
+  CallOnGui([&] { windows_.Preview().ShowGuide(std::string(guideFile), title); });
 }
-void QtWindows::ClosePreview() {}
+
+void QtWindows::ClosePreview() {
+  CallOnGui([&] { windows_.Preview().Close(); });
+}
 
 bool QtWindows::HoldScreen(std::string_view name, bool& found, std::string& heldName) {
   return OnGui(

@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+#include "qt/button_images.h"
+
 namespace folioteer {
 namespace {
 
@@ -13,7 +15,8 @@ struct FirstSize {
   int width;
   int height;
 };
-constexpr FirstSize kFirstSizes[] = {{26, 36}, {46, 36}, {16, 22}, {46, 36}, {0, 0}};
+// The preview places itself; the dialog takes the size of its fields.
+constexpr FirstSize kFirstSizes[] = {{26, 36}, {46, 36}, {16, 22}, {0, 0}, {0, 0}};
 static_assert(std::size(kFirstSizes) == kNumWindows);
 
 }  // namespace
@@ -23,7 +26,10 @@ WindowSet::WindowSet(WindowInputSink& sink)
       main_(new MainWindow(controls_, *menus_, sink)),
       edit_(new EditWindow(controls_, *menus_, sink)),
       spell_(new SpellWindow(controls_, sink, main_)),
-      dialog_(new ParamDialog(controls_, sink, main_)) {
+      dialog_(new ParamDialog(controls_, sink, main_)),
+      preview_(new QtPreviewWindow) {
+  preview_->setWindowIcon(ProgramIcon());
+  menus_->AddMenus(preview_->menuBar());
   // A pick belongs to the window whose menu it came from: the active one.
   connect(menus_, &MenuActions::Picked, this, [this, &sink](MenuItem item) {
     std::optional<WindowId> window = WindowOf(QApplication::activeWindow());
@@ -43,6 +49,7 @@ WindowSet::WindowSet(WindowInputSink& sink)
 
 WindowSet::~WindowSet() {
   // The spell window and the dialog are the main window's children.
+  delete preview_;
   delete edit_;
   delete main_;
 }
@@ -53,7 +60,7 @@ QWidget* WindowSet::Window(WindowId window) const {
     case WindowId::Edit: return edit_;
     case WindowId::Spell: return spell_;
     case WindowId::Dialog: return dialog_;
-    case WindowId::Preview: return nullptr;
+    case WindowId::Preview: return preview_;
   }
   return nullptr;
 }
@@ -78,6 +85,12 @@ void WindowSet::Open(WindowId window, const QString& title, const WndoBox& box) 
   if (widget == nullptr) return;
   AsProgram([&] {
     if (!titled_[static_cast<int>(window)]) widget->setWindowTitle(title);
+    // The preview places itself, the first time; it keeps the keyboard
+    // away from the edit window.
+    if (window == WindowId::Preview) {
+      preview_->Open(screen_);
+      return;
+    }
     if (!placed_[static_cast<int>(window)] || window == WindowId::Dialog) Place(window, box);
     placed_[static_cast<int>(window)] = true;
     widget->show();
@@ -90,7 +103,12 @@ void WindowSet::Open(WindowId window, const QString& title, const WndoBox& box) 
 void WindowSet::Close(WindowId window) {
   QWidget* widget = Window(window);
   if (widget == nullptr) return;
-  AsProgram([&] { widget->hide(); });
+  AsProgram([&] {
+    if (window == WindowId::Preview)
+      preview_->Close();
+    else
+      widget->hide();
+  });
   if (window == WindowId::Dialog) Refer(main_);
 }
 
@@ -155,14 +173,12 @@ void WindowSet::SetTitle(WindowId window, const QString& title) {
   widget->setWindowTitle(title);
 }
 
-bool WindowSet::IsBusy(WindowId window) const {
-  return busy_ && (window == WindowId::Main || window == WindowId::Edit || window == WindowId::Spell);
-}
+bool WindowSet::IsBusy(WindowId window) const { return busy_ && window != WindowId::Dialog; }
 
 void WindowSet::SetBusy(bool busy) {
   busy_ = busy;
   menus_->SetBusy(busy);
-  for (WindowId window : {WindowId::Main, WindowId::Edit, WindowId::Spell}) {
+  for (WindowId window : {WindowId::Main, WindowId::Edit, WindowId::Spell, WindowId::Preview}) {
     QWidget* cover = covers_[static_cast<int>(window)];
     if (cover == nullptr) continue;
     FitCover(window);

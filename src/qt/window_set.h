@@ -1,12 +1,12 @@
 // The editor's Qt windows as one set, on the Qt thread: the main window, the
-// edit window, the spell window, the parameter dialog (and the formatted
-// display), made once and shown, hidden, minimised and restored as the
+// edit window, the spell window, the parameter dialog and the formatted
+// display (the draft preview), made once and shown, hidden, minimised and restored as the
 // monitor opens, closes, iconifies and uniconifies their window records. The
 // set also keeps what the windows share: the menus, the controls by name
 // with their hints, the guide's character set, the screen the windows open
 // on, the busy state and the window requesters are opened over.
 //
-// Busy: the main, edit and spell windows show the wait cursor over a cover
+// Busy: the main, edit, spell and preview windows show the wait cursor over a cover
 // that takes every mouse click, their keys are dropped (qt/window_input.h)
 // and the menus are disabled, so no input reaches the program until the mark
 // is cleared; the dialog stays usable.
@@ -25,6 +25,7 @@
 #include "qt/main_window.h"
 #include "qt/menu_actions.h"
 #include "qt/param_dialog.h"
+#include "qt/preview_window.h"
 #include "qt/spell_window.h"
 #include "ui/window_events.h"
 
@@ -41,9 +42,10 @@ class WindowSet : public QObject {
   EditWindow& Edit() const { return *edit_; }
   SpellWindow& Spell() const { return *spell_; }
   ParamDialog& Dialog() const { return *dialog_; }
+  QtPreviewWindow& Preview() const { return *preview_; }
   MenuActions& Menus() const { return *menus_; }
   ControlWidgets& Controls() { return controls_; }
-  // The top-level widget of a window; nullptr for one this build does not have.
+  // The top-level widget of a window.
   QWidget* Window(WindowId window) const;
   // The window a widget belongs to.
   std::optional<WindowId> WindowOf(const QWidget* widget) const;
@@ -85,6 +87,7 @@ class WindowSet : public QObject {
   EditWindow* edit_;
   SpellWindow* spell_;
   ParamDialog* dialog_;
+  QtPreviewWindow* preview_;
   std::array<QPointer<QWidget>, kNumWindows> covers_;
   std::array<bool, kNumWindows> placed_{};
   std::array<bool, kNumWindows> titled_{};

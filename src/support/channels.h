@@ -91,6 +91,10 @@ int OpenTextInput(Channel& chan, std::string bytes);
 int OpenAppend(Channel& chan, const std::string& name);
 // Created, or replaced in place.
 int OpenOutput(Channel& chan, const std::string& name);
+// The same for a file only this user may read (created with mode 0600),
+// never through a symbolic link (ELOOP): for scratch files, which a folder
+// shared with others must not let anyone redirect or read.
+int OpenPrivateOutput(Channel& chan, const std::string& name);
 // Written to a temporary file beside the name and renamed over it by a
 // successful CloseChannel (keeping the old file's permission bits); any error
 // on the way, or AbandonChannel, leaves the old file untouched and no

@@ -189,9 +189,9 @@ class ReplacementDevice : public FileDevice {
   mode_t mode_;
 };
 
-int OpenWith(Channel& chan, const std::string& name, int flags) {
+int OpenWith(Channel& chan, const std::string& name, int flags, mode_t mode = 0666) {
   chan = InvalidChannel();
-  FileDescriptor fd(::open(name.c_str(), flags | O_CLOEXEC, 0666));
+  FileDescriptor fd(::open(name.c_str(), flags | O_CLOEXEC, mode));
   if (!fd.Valid()) return errno == EISDIR ? kWrongFileType : errno;
   struct stat info {};
   if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) return kWrongFileType;
@@ -225,6 +225,10 @@ int OpenAppend(Channel& chan, const std::string& name) {
 
 int OpenOutput(Channel& chan, const std::string& name) {
   return OpenWith(chan, name, O_WRONLY | O_CREAT | O_TRUNC);
+}
+
+int OpenPrivateOutput(Channel& chan, const std::string& name) {
+  return OpenWith(chan, name, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
 }
 
 int OpenReplacement(Channel& chan, const std::string& name) {

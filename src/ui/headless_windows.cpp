@@ -1,8 +1,9 @@
 #include "ui/headless_windows.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+
+#include "render/plain_text.h"
+#include "ui/preview_display.h"
 
 namespace folioteer {
 
@@ -137,8 +138,8 @@ bool HeadlessWindows::SetEditorFont(const EditorFont& font) {
 void HeadlessWindows::ShowPreview(std::string_view guideFile, std::string_view title) {
   preview_.file = guideFile;
   preview_.title = title;
-  std::ifstream in(preview_.file, std::ios::binary);
-  preview_.content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  PreviewDisplay display = ReadPreviewDisplay(preview_.file);
+  preview_.text = display.node ? PlainText(*display.node) : display.problem + "\n";
   ++preview_.shown;
   previewOpen_ = true;
 }

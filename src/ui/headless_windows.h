@@ -4,8 +4,9 @@
 // window titles, the enabled controls (those that status reflection does not
 // manage stay enabled), the busy and help-hint states, the editor font, the
 // menu check marks, the rows chosen from the pop-ups, the dialog's fields,
-// and a record of the progress gauge. Whether a window is open is the window
-// record's state (ui/window_events.h), not kept here.
+// a record of the progress gauge, and what the preview shows. Whether a
+// window is open is the window record's state (ui/window_events.h), not kept
+// here.
 #pragma once
 
 #include <array>
@@ -72,7 +73,11 @@ class HeadlessWindows : public WindowSystem {
   void SetDialogHints(const std::vector<DialogField>& fields) override;
 
   void ShowPreview(std::string_view guideFile, std::string_view title) override;
-  void ClosePreview() override { previewOpen_ = false; }
+  // A closed window shows nothing.
+  void ClosePreview() override {
+    previewOpen_ = false;
+    preview_.text.clear();
+  }
   bool HoldScreen(std::string_view name, bool& found, std::string& heldName) override;
   void DropScreen() override { screenHeld_ = false; }
   EditorFont SystemFont() override { return EditorFont{"Monospace", 14, 0, true, true}; }
@@ -92,10 +97,13 @@ class HeadlessWindows : public WindowSystem {
   void ChoosePopupRow(Control popup, int row) { popupRows_[static_cast<int>(popup)] = row; }
   const EditorFont& Font() const { return font_; }
   const Progress& ProgressRecord() const { return progress_; }
+  // What the preview shows: the plain text (render/plain_text.h) of the
+  // MAIN node of the file, read when it was shown; when the file cannot be
+  // shown, the sentence that says why.
   struct Preview {
     std::string file;
     std::string title;
-    std::string content;  // the file as it was when shown
+    std::string text;
     int shown = 0;
   };
   const Preview& PreviewRecord() const { return preview_; }

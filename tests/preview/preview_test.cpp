@@ -4,6 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "editor/batch.h"
+#include "editor/main_program.h"
+#include "editor/script.h"
+#include "editor/settings/settings.h"
 #include "nodes/node_test_util.h"
 #include "state/editor_state.h"
 #include "support/channels.h"
@@ -89,7 +93,10 @@ TEST_F(PreviewTest, TemporaryFilesAlternate) {
     DoShow(FindNodeByIdx(node));
     const HeadlessWindows::Preview& preview = windows().PreviewRecord();
     shown.push_back(preview.file);
-    EXPECT_NE(preview.content.find(node == 0 ? "main text" : "one\n"), std::string::npos) << preview.content;
+    EXPECT_EQ(testing::ReadFile(preview.file), PreviewGuideText(FindNodeByIdx(node)));
+    // What the window shows: the node under the banner.
+    EXPECT_EQ(preview.text,
+              "\nFolioteer Draft\n\n\n" + std::string(node == 0 ? "main text" : "one") + "\n\n");
   }
   std::string second = shown[1];
   EXPECT_TRUE(second.ends_with("1.guide"));
@@ -100,6 +107,79 @@ TEST_F(PreviewTest, TemporaryFilesAlternate) {
   EXPECT_FALSE(IsShowOn());
   EXPECT_FALSE(FileExists(first));
   EXPECT_FALSE(FileExists(second));
+}
+
+// The temporary files hold the user's unsaved text: no other user may read
+// them, a link planted at a name is not written through, and a file the
+// disk could not take whole is never shown as the node.
+TEST_F(PreviewTest, TemporaryFilesArePrivateAndWholeOrNotShown) {
+  DoShow(FindNodeByIdx(0));
+  struct stat info {};
+  ASSERT_EQ(::stat(windows().PreviewRecord().file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  std::string next = CurrentPreviewFile();
+  testing::WriteFile(dir.File("target"), "kept");
+  ASSERT_EQ(::symlink(dir.File("target").c_str(), next.c_str()), 0);
+  EXPECT_EQ(testing::AssertionMessage([] { DoShow(FindNodeByIdx(1)); }),
+            "FolioteerShow: cannot create temp file");
+  EXPECT_EQ(testing::ReadFile(dir.File("target")), "kept");
+  ::unlink(next.c_str());
+  SimulateWriteFailure(10, ENOSPC);
+  EXPECT_EQ(testing::AssertionMessage([] { DoShow(FindNodeByIdx(1)); }),
+            "FolioteerShow: cannot write temp file");
+  SimulateWriteFailure(-1, 0);
+  EXPECT_EQ(windows().PreviewRecord().shown, 1);
+  DoShow(FindNodeByIdx(1));
+  EXPECT_EQ(windows().PreviewRecord().shown, 2);
+}
+
+// A preview window that fails as a window system can: with a failed
+// assertion, or with an exception of a library.
+class FailingPreview : public HeadlessWindows {
+ public:
+  explicit FailingPreview(bool assertion) : assertion_(assertion) {}
+  void ShowPreview(std::string_view guideFile, std::string_view title) override {
+    HeadlessWindows::ShowPreview(guideFile, title);
+    files.emplace_back(guideFile);
+    if (files.size() < 2) return;
+    if (assertion_) AssertFail("preview window gone");
+    throw std::bad_alloc();
+  }
+  std::vector<std::string> files;
+
+ private:
+  bool assertion_;
+};
+
+// A fatal error, whatever throws it, still ends the program properly: the
+// user is asked whether to save and both temporary files are removed.
+TEST(PreviewFiles, AFatalErrorRemovesTheTemporaryFiles) {
+  testing::TempDir dir;
+  testing::ScopedEnv runtime("XDG_RUNTIME_DIR", dir.Path());
+  testing::ScopedEnv config("XDG_CONFIG_HOME", dir.Path());
+  std::string guide = dir.File("g.guide");
+  for (bool assertion : {true, false}) {
+    SCOPED_TRACE(assertion ? "assertion" : "exception");
+    testing::WriteFile(guide, "@database g\n@node MAIN\nmain\n@endnode\n");
+    FailingPreview failing(assertion);
+    InstallWindowSystem(&failing);
+    std::string error;
+    auto steps = ParseScript("SHOWNODE NodePos 0\nDISPNODE\nDISPNODE\n", error);
+    ASSERT_TRUE(steps.has_value()) << error;
+    SetProgramArguments({guide, "NOMAKEICONS"});
+    ::testing::internal::CaptureStderr();
+    int status = RunBatch(std::move(*steps));
+    std::string err = ::testing::internal::GetCapturedStderr();
+    InstallWindowSystem(nullptr);
+    SetProgramArguments({});
+    EXPECT_EQ(status, kExitFatal);
+    EXPECT_NE(err.find(assertion ? "preview window gone" : "Unexpected error: std::bad_alloc"),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find("Save the AmigaGuide File?"), std::string::npos) << err;
+    ASSERT_EQ(failing.files.size(), 2u);
+    for (const std::string& file : failing.files) EXPECT_FALSE(FileExists(file)) << file;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 //   editor_scenes link FILE NODE            the new-link dialog, filled in
 //   editor_scenes attribute FILE NODE KIND  the new-attribute dialog of a kind
 //   editor_scenes spell FILE NODE           the spell window, its first word chosen
+//   editor_scenes preview FILE NODE         the draft preview of the node
 #include <QApplication>
 #include <QFileInfo>
 #include <cstdio>
@@ -54,6 +55,10 @@ QWidget* Scene(EditorRun& run, const QStringList& args) {
   if (scene == "attribute" && args.size() > 3) {
     if (!run.Pick(Control::AttrPopup, args[3])) return nullptr;
     return run.Dialog();
+  }
+  if (scene == "preview") {
+    if (!run.PressAndWait(Control::Show) || !run.Windows().Preview().isVisible()) return nullptr;
+    return &run.Windows().Preview();
   }
   if (scene == "spell") {
     if (!run.Menu(MenuItem::SpellCheck) || !run.WaitIdle()) return nullptr;

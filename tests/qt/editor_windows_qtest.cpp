@@ -13,6 +13,7 @@
 #include <QTextLayout>
 
 #include "editor_driver.h"
+#include "guideview/guide_view.h"
 #include "qt/font_requester.h"
 
 namespace folioteer {
@@ -62,6 +63,7 @@ class EditorWindowsTest : public QObject {
   void TheSpellWindowListsIgnoresAndAddsWords();
   void TheGuidesMacrosAreColouredAsMacros();
   void TheFontButtonFillsTheFontFields();
+  void TheShowButtonOpensTheDraftPreview();
 };
 
 // The story of the README's session, told with the mouse and the keyboard:
@@ -363,6 +365,30 @@ void EditorWindowsTest::TheFontButtonFillsTheFontFields() {
   QCOMPARE(run.Control<QLineEdit>(Control::CmdText)->text(), family);
   QVERIFY(run.EndDialog(true));
   QCOMPARE(run.Rows(Control::GlobalList).back(), "@font \"" + family.toStdString() + "\" 17");
+}
+
+void EditorWindowsTest::TheShowButtonOpensTheDraftPreview() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  QtPreviewWindow& preview = run.Windows().Preview();
+  QVERIFY(!preview.isVisible());
+  QVERIFY(run.PressAndWait(Control::Show));
+  QVERIFY(preview.isVisible());
+  QCOMPARE(preview.windowTitle(), QStringLiteral("Second"));
+  QVERIFY(preview.View()->Node() != nullptr);
+  QVERIFY(!preview.menuBar()->actions().isEmpty());
+  // Its close control ends the preview; the program decides.
+  preview.close();
+  QTRY_VERIFY(!preview.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(!IsMyWndoOpen(WindowId::Preview));
+  // With Auto Preview on, every node shown is previewed at once.
+  QVERIFY(run.Menu(MenuItem::AutoPreview));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(preview.isVisible());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  QCOMPARE(preview.windowTitle(), QStringLiteral("Main"));
 }
 
 }  // namespace folioteer

@@ -1,0 +1,335 @@
+// The preview window with the editor's core behind it: what it shows of an
+// edited node, the temporary files, the title, its place and size, resizing,
+// its close control becoming VIEWOFF, links and keys, bad input. Offscreen.
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+#include <filesystem>
+
+#include "editor/command_input.h"
+#include "guideview/guide_view.h"
+#include "preview_session.h"
+#include "program_thread.h"
+#include "render/plain_text.h"
+#include "support/platform_paths.h"
+#include "test_util.h"
+
+namespace folioteer {
+namespace {
+
+using testing::PreviewSession;
+
+constexpr const char* kGuide =
+    "@database \"p.guide\"\n"
+    "@smartwrap\n"
+    "@macro \"key\" \"@{b}$1@{ub}\"\n"
+    "@node \"MAIN\" \"The contents\"\n"
+    "Saved text of MAIN.\n"
+    "@endnode\n"
+    "@node \"Two\"\n"
+    "Saved text of Two.\n"
+    "@endnode\n";
+
+// A scratch folder with the guide in it.
+struct GuideDir {
+  testing::TempDir dir;
+  std::string guide = dir.File("p.guide");
+  explicit GuideDir(const std::string& text = kGuide) { testing::WriteFile(guide, text); }
+};
+
+std::string Shown(const QtPreviewWindow& window) {
+  const DisplayNode* node = window.View()->Node();
+  return node != nullptr ? PlainText(*node) : std::string("(nothing)");
+}
+
+QColor Pixel(QWidget* widget, QPoint point) { return widget->grab().toImage().pixelColor(point); }
+
+}  // namespace
+
+class PreviewWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ShowsTheUnsavedTextOfTheEditedNode();
+  void TwoPreviewsAlternateTheTemporaryFiles();
+  void TitleFollowsTheRule_data();
+  void TitleFollowsTheRule();
+  void OpensAtItsPlaceAndLaysOutAgainWhenResized();
+  void PreviewingAgainKeepsThePlace();
+  void CloseControlBecomesViewOff();
+  void ShownFromTheProgramThread();
+  void LinksAreShownButRunNothing();
+  void KeysAreReportedAndTheHelpKeyStops();
+  void AFileThatIsNoFileIsNotWaitedFor();
+  void BadInputIsShownWithinBounds_data();
+  void BadInputIsShownWithinBounds();
+};
+
+void PreviewWindowTest::ShowsTheUnsavedTextOfTheEditedNode() {
+  GuideDir files;
+  PreviewSession session(files.guide);
+  session.Edit(0, "Unsaved: press @{key Ctrl-S}\nto save.\n\nNext paragraph.");
+  session.Preview();
+  QtPreviewWindow& window = session.Window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  // The banner, then the edit box's text with the guide's @smartwrap and macro applied.
+  QCOMPARE(Shown(window), std::string("Folioteer Draft\nUnsaved: press Ctrl-S to save.\nNext paragraph.\n"));
+  QVERIFY(IsShowOn());
+  // The node itself still holds the saved text.
+  QVERIFY(testing::ReadFile(files.guide).find("Saved text of MAIN.") != std::string::npos);
+  // The banner stands right-aligned in the highlight pen (white) on the
+  // first line; the grey background shows left of it.
+  const NodeLayout& layout = window.View()->Layout();
+  std::vector<NodeLayout::Placed> banner = layout.PlaceLine(0);
+  QVERIFY(!banner.empty());
+  QWidget* viewport = window.View()->viewport();
+  int y = 6 + layout.LineHeight() / 2;
+  int right = 6 + static_cast<int>(banner.back().x + banner.back().width) - 1;
+  QVERIFY(right > viewport->width() / 2);
+  QCOMPARE(Pixel(viewport, QPoint(right, y)), QColor(0xFF, 0xFF, 0xFF));
+  QCOMPARE(Pixel(viewport, QPoint(10, y)), QColor(0xAA, 0xAA, 0xAA));
+}
+
+void PreviewWindowTest::TwoPreviewsAlternateTheTemporaryFiles() {
+  GuideDir files;
+  PreviewSession session(files.guide);
+  std::vector<std::string> shown;
+  for (const char* text : {"first edit", "second edit", "third edit"}) {
+    session.Edit(1, text);
+    session.Preview();
+    shown.push_back(session.Window().ShownFile());
+    QCOMPARE(Shown(session.Window()), "Folioteer Draft\n" + std::string(text) + "\n");
+  }
+  std::string folder = TempDirectory();
+  QCOMPARE(std::filesystem::path(shown[0]).parent_path().string(), folder);
+  QVERIFY(shown[0].ends_with("0.guide"));
+  QVERIFY(shown[1].ends_with("1.guide"));
+  QCOMPARE(shown[2], shown[0]);
+  QVERIFY(shown[0].find("FolioteerTmp") != std::string::npos);
+  struct stat info {};
+  QCOMPARE(::stat(folder.c_str(), &info), 0);
+  QCOMPARE(info.st_mode & 0777, 0700u);
+}
+
+void PreviewWindowTest::TitleFollowsTheRule_data() {
+  QTest::addColumn<QByteArray>("node");
+  QTest::addColumn<QString>("title");
+  QTest::newRow("the name") << QByteArray("@node \"Two words\"\n") << "Two words";
+  QTest::newRow("the title of the node line") << QByteArray("@node N \"Line title\"\n") << "Line title";
+  QTest::newRow("@title first") << QByteArray("@node N \"Line title\"\n@title \"The @title\"\n")
+                                << "The @title";
+  QTest::newRow("ISO-8859-1 bytes") << QByteArray("@node N \"Caf\xe9 cr\xe8me\"\n") << "Caf\u00e9 cr\u00e8me";
+  QTest::newRow("UTF-8 bytes") << QByteArray("@node N \"Caf\xc3\xa9\"\n") << "Caf\u00e9";
+}
+
+void PreviewWindowTest::TitleFollowsTheRule() {
+  QFETCH(QByteArray, node);
+  QFETCH(QString, title);
+  GuideDir files("@database t\n" + node.toStdString() + "text\n@endnode\n");
+  PreviewSession session(files.guide);
+  session.Edit(0);
+  session.Preview();
+  QCOMPARE(session.Window().windowTitle(), title);
+}
+
+void PreviewWindowTest::OpensAtItsPlaceAndLaysOutAgainWhenResized() {
+  std::string words;
+  for (int i = 0; i < 300; ++i) words += "word" + std::to_string(i) + " ";
+  GuideDir files;
+  PreviewSession session(files.guide);
+  session.Edit(0, words);
+  session.Preview();
+  QtPreviewWindow& window = session.Window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QRect area = window.screen()->availableGeometry();
+  QCOMPARE(window.pos(), area.topLeft() + QtPreviewWindow::kFirstPosition);
+  QCOMPARE(window.size(), QtPreviewWindow::kFirstSize);
+  QVERIFY(window.View()->verticalScrollBar()->isVisible());
+  size_t wide = window.View()->Layout().Lines().size();
+  QSignalSpy resized(&window, &QtPreviewWindow::Resized);
+  window.resize(320, 480);
+  QTRY_VERIFY(window.View()->Layout().Lines().size() > wide);
+  QVERIFY(!resized.isEmpty());
+  QCOMPARE(resized.last().at(0).toRect().size(), QSize(320, 480));
+  // Closed and opened again, it stands where the user left it.
+  window.move(area.topLeft() + QPoint(50, 60));
+  QTRY_COMPARE(window.pos(), area.topLeft() + QPoint(50, 60));
+  session.PreviewOff();
+  QVERIFY(!window.isVisible());
+  QVERIFY(window.View()->Node() == nullptr);
+  session.Preview();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(window.pos(), area.topLeft() + QPoint(50, 60));
+  QCOMPARE(window.size(), QSize(320, 480));
+}
+
+void PreviewWindowTest::PreviewingAgainKeepsThePlace() {
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\n\n";
+  GuideDir files;
+  PreviewSession session(files.guide);
+  session.Edit(0, lines);
+  session.Preview();
+  GuideView* view = session.Window().View();
+  view->ScrollToParagraph(100);
+  int top = view->TopLine();
+  QVERIFY(top > 50);
+  session.Preview();  // the same node after an edit
+  QCOMPARE(view->TopLine(), top);
+  session.Edit(1, lines);  // another node starts at its top
+  session.Preview();
+  QCOMPARE(view->TopLine(), 0);
+}
+
+// The close control leaves the window to the program: command input makes
+// VIEWOFF of it, and VIEWOFF closes the window.
+void PreviewWindowTest::CloseControlBecomesViewOff() {
+  GuideDir files;
+  PreviewSession session(files.guide);
+  session.Edit(0);
+  session.Preview();
+  QtPreviewWindow& window = session.Window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QSignalSpy closing(&window, &QtPreviewWindow::CloseRequested);
+  QVERIFY(!window.close());
+  QCOMPARE(closing.count(), 1);
+  QVERIFY(window.isVisible());
+  EditorCmd cmd = EditorCmd::None;
+  std::string argLine;
+  QVERIFY(QTest::qWaitFor([&] { return PollCmd(cmd, argLine); }, 5000));
+  QCOMPARE(cmd, EditorCmd::ViewOff);
+  Dispatch(cmd, argLine);
+  QVERIFY(!window.isVisible());
+  QVERIFY(!IsShowOn());
+  QVERIFY(window.ShownFile().empty());
+}
+
+// The program thread reaches the window through calls into the Qt thread;
+// the Qt thread goes on painting meanwhile.
+void PreviewWindowTest::ShownFromTheProgramThread() {
+  GuideDir files;
+  PreviewSession session(files.guide);
+  {
+    ProgramThread program([&] {
+      session.Edit(1, "from the program thread");
+      session.Preview();
+    });
+    QVERIFY(program.Finish());
+  }
+  QCOMPARE(Shown(session.Window()), std::string("Folioteer Draft\nfrom the program thread\n"));
+  QVERIFY(session.Window().isVisible());
+  OpenGuiCalls();  // the program thread's end closed them
+}
+
+void PreviewWindowTest::LinksAreShownButRunNothing() {
+  testing::TempDir scratch;
+  std::string ran = scratch.File("ran");
+  GuideDir files("@database l\n@node MAIN\n@onopen \"touch " + ran +
+                 "\"\ntext\n@endnode\n@node Two\n@endnode\n");
+  PreviewSession session(files.guide);
+  session.Edit(0, "@{\"Run\" system \"touch " + ran +
+                      "\"} @{\"Rexx\" rx \"touch.rexx\"} @{\"Rexx string\" rxs \"x\"} " +
+                      "@{\"Other node\" link Two} @{\"Beep\" beep} @{\"Quit\" quit}");
+  session.Preview();
+  QtPreviewWindow& window = session.Window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  const DisplayNode* node = window.View()->Node();
+  QCOMPARE(node->links.size(), size_t{6});
+  int windows = QApplication::topLevelWidgets().size();
+  const QStringList notes = {
+      "\u201cRun\u201d would run \u201c\"touch " + QString::fromStdString(ran) +
+          "\"\u201d; the draft preview runs nothing.",
+      "\u201cRexx\u201d would run \u201c\"touch.rexx\"\u201d; the draft preview runs nothing.",
+      "\u201cRexx string\u201d would run \u201c\"x\"\u201d; the draft preview runs nothing.",
+      "\u201cOther node\u201d leads to \u201cTwo\u201d; the draft preview does not follow links.",
+      "\u201cBeep\u201d: the draft preview does not follow links.",
+      "\u201cQuit\u201d: the draft preview does not follow links.",
+  };
+  for (int link = 0; link < 6; ++link) {
+    QRect button = window.View()->LinkRect(link);
+    QVERIFY(button.isValid());
+    QTest::mouseClick(window.View()->viewport(), Qt::LeftButton, Qt::NoModifier, button.center());
+    QCOMPARE(window.Note(), notes[link]);
+  }
+  QApplication::processEvents();
+  QVERIFY(!std::filesystem::exists(ran));
+  QCOMPARE(window.View()->Node(), node);  // still the draft, nothing followed
+  QVERIFY(window.isVisible());
+  QCOMPARE(QApplication::topLevelWidgets().size(), windows);
+}
+
+void PreviewWindowTest::KeysAreReportedAndTheHelpKeyStops() {
+  std::string lines;
+  for (int i = 0; i < 100; ++i) lines += "line\n\n";
+  GuideDir files;
+  PreviewSession session(files.guide);
+  session.Edit(0, lines);
+  session.Preview();
+  QtPreviewWindow& window = session.Window();
+  QSignalSpy keys(&window, &QtPreviewWindow::KeyTyped);
+  QTest::keyClick(window.View(), Qt::Key_A);
+  QTest::keyClick(window.View(), Qt::Key_F1);
+  QTest::keyClick(window.View(), Qt::Key_Help);
+  QCOMPARE(keys.count(), 3);
+  QCOMPARE(keys[0], (QVariantList{QString("a"), false}));
+  QCOMPARE(keys[1].at(1).toBool(), true);
+  QCOMPARE(keys[2].at(1).toBool(), true);
+  // The view keeps its own keys.
+  QTest::keyClick(window.View(), Qt::Key_PageDown);
+  QVERIFY(window.View()->TopLine() > 0);
+}
+
+// A name that is a pipe is refused before a byte is read: the preview says
+// so instead of hanging.
+void PreviewWindowTest::AFileThatIsNoFileIsNotWaitedFor() {
+  testing::TempDir scratch;
+  std::string pipe = scratch.File("pipe.guide");
+  QCOMPARE(::mkfifo(pipe.c_str(), 0600), 0);
+  QtPreviewWindow window;
+  window.ShowGuide(pipe, "Pipe");
+  QVERIFY(window.View()->Node() == nullptr);
+  QVERIFY(window.Note().contains("is a device, a pipe or a socket"));
+  QCOMPARE(window.windowTitle(), QString("Pipe"));
+}
+
+void PreviewWindowTest::BadInputIsShownWithinBounds_data() {
+  QTest::addColumn<QByteArray>("text");
+  QTest::addColumn<QString>("shown");
+  std::string attributes;
+  for (int i = 0; i < 100; ++i) attributes += "@{b}@{ub}";
+  std::string tabs = "@{settabs";
+  for (int i = 1; i <= 10000; ++i) tabs += " " + std::to_string(3 * i);
+  QTest::newRow("200 attributes") << QByteArray::fromStdString(attributes + "done") << "done";
+  QTest::newRow("a macro that calls itself") << QByteArray("a @{self} b") << "a  b";
+  QTest::newRow("10,000 tab stops") << QByteArray::fromStdString(tabs + "}a\tb@{tab}c") << "a  b  c";
+  QTest::newRow("an indent of two billion")
+      << QByteArray("@{lindent 2000000000}x") << QString(kMaxColumn, ' ') + "x";
+  QTest::newRow("a link without a target") << QByteArray("@{\"label\" link} @{\"bare\"}") << "label bare";
+  QTest::newRow("an unclosed attribute") << QByteArray("before @{b never closed") << "before ";
+  QTest::newRow("control bytes and NUL") << QByteArray("a\x80\x9b\x9f\0b", 6) << "a\ufffd\ufffd\ufffd\ufffdb";
+}
+
+void PreviewWindowTest::BadInputIsShownWithinBounds() {
+  QFETCH(QByteArray, text);
+  QFETCH(QString, shown);
+  GuideDir files("@database b\n@macro self \"@{self}\"\n@node MAIN\n@endnode\n");
+  PreviewSession session(files.guide);
+  session.Edit(0, text.toStdString());
+  session.Preview();
+  QtPreviewWindow& window = session.Window();
+  QVERIFY(QTest::qWaitForWindowExposed(&window));
+  QCOMPARE(QString::fromStdString(Shown(window)), "\nFolioteer Draft\n\n\n" + shown + "\n");
+  // Laid out and painted, no wider than the capped columns.
+  const NodeLayout& layout = window.View()->Layout();
+  QVERIFY(layout.ContentWidth() <= (kMaxColumn + 40) * layout.SpaceWidth());
+  QVERIFY(!window.grab().isNull());
+}
+
+}  // namespace folioteer
+
+QTEST_MAIN(folioteer::PreviewWindowTest)
+#include "preview_window_qtest.moc"
