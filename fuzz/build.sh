@@ -3,11 +3,12 @@
 # sanitizers) into fuzz/build/: the icon reader, seeded with the shared
 # real-world icons and a small PNG icon, and the guide parser, seeded with
 # the shared real-world guides, the guide renderer and the HTML export (its
-# pages checked by the tests' strict reader), seeded with the same guides.
-# Not part of the normal build.
+# pages checked by the tests' strict reader), seeded with the same guides,
+# and the settings line (built with the whole core library), seeded with a
+# few settings lines. Not part of the normal build.
 #
-#   fuzz/build.sh                                      build all four
-#   fuzz/build.sh run icons|guide|render|html [SECONDS]  build, then fuzz one (default 600 s)
+#   fuzz/build.sh                                               build all five
+#   fuzz/build.sh run icons|guide|render|html|settings [SECONDS]  build, then fuzz one (default 600 s)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,6 +33,21 @@ mkdir -p "$out/seeds" "$out/guide-seeds" fuzz/corpus-icons fuzz/corpus-guide
   -Wall -Wextra -Werror -I src -I tests -include fuzz/source_location_shim.h \
   fuzz/guide_html_fuzz.cpp src/html/*.cpp src/links/*.cpp src/render/*.cpp src/guide/*.cpp src/containers/*.cpp \
   src/support/*.cpp -o "$out/guide_html_fuzz"
+# The settings line needs the core library: the folders src/CMakeLists.txt lists for it.
+core=()
+for folder in $(sed -n '/set(FOLIOTEER_CORE_FOLDERS/,/)/p' src/CMakeLists.txt | tr '()' '  '); do
+  [[ -d src/$folder ]] || continue  # the words set and FOLIOTEER_CORE_FOLDERS
+  for file in src/$folder/*.cpp; do [[ $file == */main.cpp ]] || core+=("$file"); done
+done
+"$cxx" -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+  -Wall -Wextra -Werror -I src -I tests -include fuzz/source_location_shim.h -pthread \
+  fuzz/settings_line_fuzz.cpp "${core[@]}" -o "$out/settings_line_fuzz"
+mkdir -p "$out/settings-seeds" fuzz/corpus-settings
+printf '%s' 'MAKEICONS AUTOPREVIEWOFF USETABATTROFF HELPHINTS SPELLCHECKOFF' >"$out/settings-seeds/default"
+printf '%s' 'PUBSCREEN="Work *"1*" **" EDITFONT="DejaVu Sans Mono" EDITFONTSIZE=13 NOMAKEICONS AUTOPREVIEW' \
+  >"$out/settings-seeds/quoted"
+printf '%s' 'Notes.guide PUBSCREEN "a*Nb" EDITFONT=x EDITFONTSIZE -7 SPELLCHECK SPELLCHECKOFF' \
+  >"$out/settings-seeds/mixed"
 mkdir -p fuzz/corpus-render fuzz/corpus-html
 install -m 0644 "$shared"/corpus/guides/*.guide "$shared"/corpus/guides/*.Guide "$out/guide-seeds/"
 
@@ -67,6 +83,10 @@ if [[ "${1:-}" == "run" ]]; then
       exec nice -n 19 "$out/guide_html_fuzz" -max_total_time="$seconds" -dict=fuzz/guide.dict \
         -max_len=65536 -rss_limit_mb=2048 -artifact_prefix="$out/" \
         fuzz/corpus-html "$out/guide-seeds" ;;
-    *) echo "fuzz/build.sh run icons|guide|render|html [SECONDS]" >&2; exit 2 ;;
+    settings)
+      exec nice -n 19 "$out/settings_line_fuzz" -max_total_time="$seconds" -dict=fuzz/settings.dict \
+        -max_len=4096 -rss_limit_mb=2048 -artifact_prefix="$out/" \
+        fuzz/corpus-settings "$out/settings-seeds" ;;
+    *) echo "fuzz/build.sh run icons|guide|render|html|settings [SECONDS]" >&2; exit 2 ;;
   esac
 fi

@@ -3,8 +3,9 @@
 // and requesters. Command lines are handed to the command loop as they
 // stand; the steps that act as the user queue window events, and while
 // events are queued the loop takes its commands from command input
-// (PollCmd), exactly as it does with real windows. The script ends with an
-// implicit QUIT.
+// (PollCmd), exactly as it does with real windows, and so it takes a break
+// (Ctrl-C, or the script's .break) as QUIT before the next step. The script
+// ends with an implicit QUIT.
 //
 // A step that cannot happen at run time (an event for a window that is not
 // open, a field the open dialog does not show) stops the script: it is

@@ -11,6 +11,8 @@
 #include "state/editor_state.h"
 #include "support/assert.h"
 #include "support/requesters.h"
+#include "support/signals.h"
+#include "ui/monitor.h"
 #include "ui/windows.h"
 
 namespace folioteer {
@@ -58,7 +60,8 @@ void OpenGuideFile() {
     program.fileName += ".guide";
     OpenAmigaGuideFile(Editor().guideFile, program.fileName, program.newFile, result);
   }
-  Assert(result == kOpened, "OpenAmigaGuideFile FAIL");
+  if (result != kOpened)
+    AssertFail("OpenAmigaGuideFile FAIL: " + DescribeOpenResult(program.fileName, result));
 }
 
 // The answer to the new-file confirmation: 1 Ok, 2 Wrong Name, 3 Add .guide ext, 0 Quit.
@@ -204,6 +207,9 @@ int RunEditor(CommandSource& source) {
   InitCommandInfo();
   InitNodeRegistry();
   InstallWindowViews();
+  // Ctrl-C is the break of the command loop; SIGTERM and SIGHUP end the
+  // program without leaving its temporary files.
+  InstallSignalHandling(NoteBreak);
   int status = kExitNormal;
   try {
     TakeSettings();

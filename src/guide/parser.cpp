@@ -1,6 +1,9 @@
 #include "guide/parser.h"
 
+#include <sys/stat.h>
+
 #include <charconv>
+#include <cstring>
 
 #include "guide/format.h"
 #include "guide/writer.h"
@@ -279,7 +282,7 @@ void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& c
   handle = InvalidAmigaGuideFile();
   created = false;
   Channel file;
-  result = OpenAppend(file, name);
+  result = OpenRegularInput(file, name, MissingFile::Create);
   if (result != kOpened) return;
   Rewind(file);
   ParseChannel(handle, file, name, EmptyFile::Create, created, result);
@@ -292,6 +295,16 @@ void ReadAmigaGuideText(AmigaGuideFile& handle, const std::string& name, std::st
   if (result != kOpened) return;
   bool created = false;
   ParseChannel(handle, text, name, EmptyFile::Refuse, created, result);
+}
+
+std::string DescribeOpenResult(const std::string& name, int result) {
+  if (result == kOtherProblem) return name + " could not be read";
+  if (result != kWrongFileType) return name + ": " + std::strerror(result);
+  struct stat info {};
+  bool found = ::stat(name.c_str(), &info) == 0;
+  if (found && S_ISDIR(info.st_mode)) return name + " is a folder";
+  if (found && !S_ISREG(info.st_mode)) return name + " is not a regular file";
+  return name + " is not an AmigaGuide file (its first line is not @database)";
 }
 
 }  // namespace folioteer

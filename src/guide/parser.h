@@ -16,7 +16,12 @@ namespace folioteer {
 // kOtherProblem when the file cannot be read; else the system's reason. A
 // missing or empty file is created as a new guide (created TRUE) and written
 // at once. The handle is null unless the result is kOpened.
+// An existing guide is only read here (so a read-only guide opens), and
+// only a regular file is a guide: a FIFO or a device is the wrong file type
+// at once, never waited for.
 void OpenAmigaGuideFile(AmigaGuideFile& handle, const std::string& name, bool& created, int& result);
+// Why the opening gave that result, in words, with the name.
+std::string DescribeOpenResult(const std::string& name, int result);
 // Parses a guide the caller has read already, exactly as OpenAmigaGuideFile
 // parses a file, ParseLosses included, but creates and writes nothing: an
 // empty text is the wrong file type like any text whose first line is no

@@ -1,5 +1,6 @@
 #include "support/channels.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -179,6 +180,10 @@ void AbandonChannel(Channel& chan) {
 }
 
 bool FileExists(const std::string& name) { return ::access(name.c_str(), F_OK) == 0; }
+
+bool MayWriteFile(const std::string& name) {
+  return !FileExists(name) || ::faccessat(AT_FDCWD, name.c_str(), W_OK, AT_EACCESS) == 0;
+}
 
 int DeleteFile(const std::string& name) { return ::unlink(name.c_str()) == 0 ? 0 : errno; }
 

@@ -82,24 +82,43 @@ ChannelDevice* DeviceOf(Channel chan);
 
 // Files. Each returns an open result and leaves chan invalid unless it is kOpened.
 // A directory is the wrong file type.
-int OpenInput(Channel& chan, const std::string& name);
+
+// What writing (or reading) through a name that is a symbolic link does:
+// follow it (the link stays, its target is used), or refuse it (ELOOP), as
+// for files in places that others may write.
+enum class Links : uint8_t { Follow, Refuse };
+// Whether a missing file is an error or is created empty.
+enum class MissingFile : uint8_t { Fail, Create };
+
+int OpenInput(Channel& chan, const std::string& name, Links links = Links::Follow);
 // Reads the bytes given, line by line as a file holding them is read; for a
 // caller that has read a file already and must not open it again. Writing
 // to it fails with EBADF.
 int OpenTextInput(Channel& chan, std::string bytes);
 // For appending with reading allowed; a missing file is created.
 int OpenAppend(Channel& chan, const std::string& name);
-// Created, or replaced in place.
+// Created, or replaced in place; a symbolic link is refused (ELOOP).
 int OpenOutput(Channel& chan, const std::string& name);
-// The same for a file only this user may read (created with mode 0600),
-// never through a symbolic link (ELOOP): for scratch files, which a folder
-// shared with others must not let anyone redirect or read.
+// The same for a file only this user may read (created with mode 0600): for
+// scratch files, which a folder shared with others must not let anyone read.
 int OpenPrivateOutput(Channel& chan, const std::string& name);
-// Written to a temporary file beside the name and renamed over it by a
-// successful CloseChannel (keeping the old file's permission bits); any error
-// on the way, or AbandonChannel, leaves the old file untouched and no
-// temporary file behind. A file that exists but may not be written is refused.
-int OpenReplacement(Channel& chan, const std::string& name);
+// For reading a file that must be a regular file (links followed); anything
+// else, a FIFO or a device too, is the wrong file type, found without waiting
+// for a writer.
+int OpenRegularInput(Channel& chan, const std::string& name, MissingFile missing);
+// Written as a whole and put in place by a successful CloseChannel; any
+// error on the way, or AbandonChannel, leaves the old file untouched and no
+// temporary file behind. The content goes to a temporary file beside the
+// name, which is renamed over it with the old file's permission bits and,
+// where the system allows it, its owner and group (else without the
+// set-user and set-group ID bits). A file with more than one hard link, or
+// one in a folder that may not be written, is overwritten in place instead,
+// from a complete temporary copy (beside it, or in T:) and after its space
+// was reserved, so that its links, owner and bits stay. Links::Follow
+// follows a symbolic link, except one of another user in a sticky folder that
+// everyone may write. A file that exists but is not a regular file is the
+// wrong file type; one that may not be written is refused.
+int OpenReplacement(Channel& chan, const std::string& name, Links links = Links::Follow);
 
 ReadResult ReadLine(Channel chan, std::string& line);
 // Skips empty lines, counting them in skipped.
@@ -117,6 +136,8 @@ bool CloseChannel(Channel& chan);
 void AbandonChannel(Channel& chan);
 
 bool FileExists(const std::string& name);
+// FALSE only for a file that exists and that this user may not write.
+bool MayWriteFile(const std::string& name);
 // 0, or the system's reason.
 int DeleteFile(const std::string& name);
 

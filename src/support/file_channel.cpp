@@ -1,5 +1,5 @@
 // File devices of the channel layer: buffered reading and writing over a
-// POSIX file descriptor, and replacement files that are renamed into place.
+// POSIX file descriptor, and the plain ways of opening a file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,13 +7,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
-#include <vector>
 
 #include "support/channels.h"
 #include "support/file_descriptor.h"
+#include "support/file_device.h"
 
 namespace folioteer {
 namespace {
@@ -24,7 +22,23 @@ constexpr size_t kWriteChunk = 1 << 16;
 std::atomic<int64_t> simulatedBudget{-1};
 std::atomic<int> simulatedError{0};
 
-// write() as the simulation of a full disk lets it through.
+int OpenWith(Channel& chan, const std::string& name, int flags, mode_t mode = 0666) {
+  chan = InvalidChannel();
+  FileDescriptor fd(::open(name.c_str(), flags | O_CLOEXEC, mode));
+  if (!fd.Valid()) return errno == EISDIR ? kWrongFileType : errno;
+  struct stat info {};
+  if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) return kWrongFileType;
+  return RegisterChannel(std::make_unique<FileDevice>(std::move(fd)), chan);
+}
+
+// Opening never waits: a FIFO without a writer would otherwise hold the
+// open (and its reads) for ever.
+FileDescriptor OpenWithoutWaiting(const std::string& name, int flags) {
+  return FileDescriptor(::open(name.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666));
+}
+
+}  // namespace
+
 ssize_t WriteSome(int fd, const char* data, size_t size) {
   int64_t budget = simulatedBudget.load();
   if (budget >= 0) {
@@ -39,68 +53,37 @@ ssize_t WriteSome(int fd, const char* data, size_t size) {
   return written;
 }
 
-class FileDevice : public ChannelDevice {
- public:
-  explicit FileDevice(FileDescriptor fd) : fd_(std::move(fd)) {}
-
-  std::string_view DeviceName() const override { return "File"; }
-
-  void WriteText(std::string_view text) override {
-    pending_.append(text);
-    if (pending_.size() >= kWriteChunk) FlushWrites();
+int WriteAll(int fd, const char* data, size_t size) {
+  size_t done = 0;
+  while (done < size) {
+    ssize_t written = WriteSome(fd, data + done, size - done);
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return errno;
+    done += static_cast<size_t>(written);
   }
-  void WriteLineEnd() override { WriteText("\n"); }
+  return 0;
+}
 
-  ReadResult Look(char& ch) override;
-  void Skip() override;
-  ReadResult ReadLine(std::string& line) override;
+void FileDevice::WriteText(std::string_view text) {
+  pending_.append(text);
+  if (pending_.size() >= kWriteChunk) FlushWrites();
+}
 
-  void Reset() override {
-    FlushWrites();
-    if (::lseek(fd_.Get(), 0, SEEK_SET) < 0) NoteError(errno);
-    readPos_ = readEnd_ = 0;
-    atEnd_ = midLine_ = false;
-  }
-
-  int Finish() override {
-    FlushWrites();
-    CloseDescriptor();
-    return FirstError();
-  }
-
- protected:
-  void FlushWrites();
-  void SyncToDisk() {
-    if (fd_.Valid() && ::fsync(fd_.Get()) != 0) NoteError(errno);
-  }
-  void CloseDescriptor() {
-    if (int error = fd_.Close(); error != 0) NoteError(error);
-  }
-
- private:
-  bool Fill();
-
-  FileDescriptor fd_;
-  std::vector<char> buffer_;
-  size_t readPos_ = 0;
-  size_t readEnd_ = 0;
-  bool atEnd_ = false;
-  bool midLine_ = false;  // characters of the current line were skipped
-  std::string pending_;
-};
+void FileDevice::Reset() {
+  FlushWrites();
+  if (::lseek(fd_.Get(), 0, SEEK_SET) < 0) NoteError(errno);
+  readPos_ = readEnd_ = 0;
+  atEnd_ = midLine_ = false;
+}
 
 void FileDevice::FlushWrites() {
-  size_t done = 0;
-  while (done < pending_.size() && FirstError() == 0) {
-    ssize_t written = WriteSome(fd_.Get(), pending_.data() + done, pending_.size() - done);
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      NoteError(errno);
-    } else {
-      done += static_cast<size_t>(written);
-    }
-  }
+  if (!pending_.empty() && FirstError() == 0)
+    NoteError(WriteAll(fd_.Get(), pending_.data(), pending_.size()));
   pending_.clear();
+}
+
+void FileDevice::SyncToDisk() {
+  if (fd_.Valid() && ::fsync(fd_.Get()) != 0) NoteError(errno);
 }
 
 // Loads more input when the buffer is used up; FALSE at the end or on error.
@@ -163,89 +146,34 @@ ReadResult FileDevice::ReadLine(std::string& line) {
   }
 }
 
-// A file written beside its target and renamed over it when all went well.
-class ReplacementDevice : public FileDevice {
- public:
-  ReplacementDevice(FileDescriptor fd, std::string tempName, std::string target, mode_t mode)
-      : FileDevice(std::move(fd)), tempName_(std::move(tempName)), target_(std::move(target)), mode_(mode) {}
-  ~ReplacementDevice() override {
-    if (!tempName_.empty()) ::unlink(tempName_.c_str());
-  }
-
-  int Finish() override {
-    FlushWrites();
-    SyncToDisk();
-    FileDevice::Finish();
-    if (FirstError() == 0 && ::chmod(tempName_.c_str(), mode_) != 0) NoteError(errno);
-    if (FirstError() == 0 && ::rename(tempName_.c_str(), target_.c_str()) != 0) NoteError(errno);
-    if (FirstError() == 0) tempName_.clear();  // nothing left to remove
-    return FirstError();
-  }
-  void Abandon() override { FileDevice::Finish(); }
-
- private:
-  std::string tempName_;
-  std::string target_;
-  mode_t mode_;
-};
-
-int OpenWith(Channel& chan, const std::string& name, int flags, mode_t mode = 0666) {
-  chan = InvalidChannel();
-  FileDescriptor fd(::open(name.c_str(), flags | O_CLOEXEC, mode));
-  if (!fd.Valid()) return errno == EISDIR ? kWrongFileType : errno;
-  struct stat info {};
-  if (::fstat(fd.Get(), &info) == 0 && S_ISDIR(info.st_mode)) return kWrongFileType;
-  return RegisterChannel(std::make_unique<FileDevice>(std::move(fd)), chan);
+int OpenInput(Channel& chan, const std::string& name, Links links) {
+  return OpenWith(chan, name, O_RDONLY | (links == Links::Refuse ? O_NOFOLLOW : 0));
 }
-
-mode_t CurrentUmask() {
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
-}
-
-// The file a replacement lands in: symbolic links are followed, so that the
-// link stays and its target gets the new content.
-std::string ReplacementTarget(const std::string& name) {
-  char resolved[PATH_MAX];
-  struct stat info {};
-  if (::lstat(name.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
-      ::realpath(name.c_str(), resolved) != nullptr)
-    return resolved;
-  return name;
-}
-
-}  // namespace
-
-int OpenInput(Channel& chan, const std::string& name) { return OpenWith(chan, name, O_RDONLY); }
 
 int OpenAppend(Channel& chan, const std::string& name) {
   return OpenWith(chan, name, O_RDWR | O_CREAT | O_APPEND);
 }
 
 int OpenOutput(Channel& chan, const std::string& name) {
-  return OpenWith(chan, name, O_WRONLY | O_CREAT | O_TRUNC);
+  return OpenWith(chan, name, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW);
 }
 
 int OpenPrivateOutput(Channel& chan, const std::string& name) {
   return OpenWith(chan, name, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW, 0600);
 }
 
-int OpenReplacement(Channel& chan, const std::string& name) {
+int OpenRegularInput(Channel& chan, const std::string& name, MissingFile missing) {
   chan = InvalidChannel();
-  std::string target = ReplacementTarget(name);
-  mode_t mode = 0666 & ~CurrentUmask();
+  FileDescriptor fd = OpenWithoutWaiting(name, O_RDONLY);
+  if (!fd.Valid() && errno == ENOENT && missing == MissingFile::Create)
+    fd = OpenWithoutWaiting(name, O_RDWR | O_CREAT);
+  if (!fd.Valid()) return errno == EISDIR ? kWrongFileType : errno;
   struct stat info {};
-  if (::stat(target.c_str(), &info) == 0) {
-    if (S_ISDIR(info.st_mode)) return kWrongFileType;
-    if (::access(target.c_str(), W_OK) != 0) return errno;
-    mode = info.st_mode & 07777;
-  }
-  std::string tempName = target + ".XXXXXX";
-  FileDescriptor fd(::mkostemp(tempName.data(), O_CLOEXEC));
-  if (!fd.Valid()) return errno;
-  auto device = std::make_unique<ReplacementDevice>(std::move(fd), tempName, target, mode);
-  return RegisterChannel(std::move(device), chan);
+  if (::fstat(fd.Get(), &info) != 0) return errno;
+  if (!S_ISREG(info.st_mode)) return kWrongFileType;
+  int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return errno;
+  return RegisterChannel(std::make_unique<FileDevice>(std::move(fd)), chan);
 }
 
 void SimulateWriteFailure(int64_t bytesAllowed, int error) {

@@ -12,6 +12,7 @@
 #include "spell/spell_check.h"
 #include "spell/word_delimiters.h"
 #include "support/assert.h"
+#include "support/channels.h"
 #include "support/requesters.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"
@@ -231,7 +232,9 @@ void OpenMyWndo() {
 void TitleMainWndo() {
   std::string name;
   InquireAGFileName(Editor().guideFile, name);
-  TitleMy(WindowId::Main, "Folioteer - " + name);
+  std::string title = "Folioteer - " + name;
+  if (!MayWriteFile(name)) title += " (read-only)";
+  TitleMy(WindowId::Main, title);
 }
 
 void ShowEditWin() { OpenMy(WindowId::Edit, "EditBox"); }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "carried_settings.h"
 #include "state/editor_state.h"
 #include "support/arg_template.h"
 #include "test_util.h"
@@ -96,6 +99,71 @@ TEST_F(SettingsTest, AnOverlongVariableIsPassedOver) {
   ASSERT_TRUE(SetVar(kSettingsVariable, "NOMAKEICONS", VarScope::Session));
   EXPECT_TRUE(GetEnvVars());
   EXPECT_FALSE(Editor().makeIcons);
+}
+
+using Carried = testing::CarriedSettings;
+
+// What the defaults become with the line applied.
+Carried ReadBack(const std::string& line) {
+  SetDefSettings();
+  std::string file;
+  EXPECT_TRUE(GetPgmArgs(line, file)) << line;
+  EXPECT_EQ(file, "") << line;
+  return Carried::Now();
+}
+
+// A value that began and ended with a quote was written as it stood: the
+// screen name "x" EDITFONTSIZE=99 " came back as x with font size 99; a
+// line feed broke the line in two.
+TEST_F(SettingsTest, ValuesWithQuotesAndLineFeedsReadBackTheSame) {
+  const std::string values[] = {
+      "\"x\" EDITFONTSIZE=99 \"", "\"Work\"", "two\nlines", "star*\"quote", "\"", "*", "a=b", "MAKEICONS"};
+  for (const std::string& value : values) {
+    Carried settings = Carried::Now();
+    settings.screen = value;
+    settings.font = value;
+    settings.Set();
+    std::string line = SettingsLine();
+    EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+    EXPECT_TRUE(ReadBack(line) == settings) << line;
+  }
+}
+
+// Any values round-trip: through the line, and through the variable's file
+// where the line is short enough to be read at all.
+TEST_F(SettingsTest, AnySettingsRoundTrip) {
+  std::mt19937 random(17);
+  const std::string tricky[] = {
+      "\"",  "*",  "=",  " ",    "\t",   "\n",         "\r",           "\x1b",        std::string(1, '\0'),
+      "*N",  "*E", "**", "\"\"", "FILE", "PUBSCREEN=", "EDITFONTSIZE", "NOMAKEICONS", "\xe9",
+      "\xff"};
+  auto value = [&] {
+    std::string text;
+    int pieces = std::uniform_int_distribution<int>(0, 6)(random);
+    for (int i = 0; i < pieces; ++i) {
+      if (random() % 2 == 0)
+        text += tricky[random() % std::size(tricky)];
+      else
+        text += static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
+    }
+    return text;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    Carried settings;
+    settings.screen = value();
+    settings.font = value();
+    settings.size = round % 3 == 0 ? 14 : static_cast<int32_t>(random());
+    for (bool& flag : settings.flags) flag = random() % 2 == 0;
+    settings.Set();
+    std::string line = SettingsLine();
+    ASSERT_TRUE(ReadBack(line) == settings) << "round " << round << ": " << line;
+    if (round % 25 != 0 || line.size() > 2 * SettingsTemplate().size()) continue;  // files are slow
+    settings.Set();
+    PutEnvVars(VarScope::Session);
+    SetDefSettings();
+    ASSERT_TRUE(GetEnvVars());
+    ASSERT_TRUE(Carried::Now() == settings) << "round " << round << " through the file: " << line;
+  }
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 #include "guide/parser.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
+#include "child_process.h"
 #include "guide/writer.h"
 #include "guide_test_util.h"
 #include "support/assert.h"
+#include "support/file_descriptor.h"
 
 namespace folioteer {
 namespace {
@@ -173,6 +177,57 @@ TEST_F(ParserTest, HugeInputsOpenOrAreRefused) {
   ScanNodes(GetDocument(handle), [&](AGCmd*) { return ++nodes > 0; });
   EXPECT_EQ(nodes, 200000);
   CloseAmigaGuideFile(handle);
+}
+
+// A FIFO named as the guide hung the program for ever: it opened the guide
+// for writing too, so it was a writer of its own FIFO and never saw the end.
+// Anything but a regular file is now the wrong file type, at once, with or
+// without another writer.
+TEST_F(ParserTest, OnlyARegularFileIsAGuide) {
+  std::string fifo = dir.File("pipe.guide");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string found = testing::RunInChild(
+      [&] {
+        testing::Findings findings;
+        for (bool otherWriter : {false, true}) {
+          FileDescriptor writer(otherWriter ? ::open(fifo.c_str(), O_RDWR) : -1);
+          for (const std::string& name : {fifo, std::string("/dev/null")}) {
+            AmigaGuideFile handle = nullptr;
+            bool created = false;
+            int result = -1;
+            OpenAmigaGuideFile(handle, name, created, result);
+            findings.Check(result == kWrongFileType, name + ": result " + std::to_string(result));
+          }
+        }
+        return findings.Text();
+      },
+      testing::ChildUser::Same, 5);
+  EXPECT_EQ(found, "");
+  EXPECT_EQ(DescribeOpenResult(fifo, kWrongFileType), fifo + " is not a regular file");
+  EXPECT_EQ(DescribeOpenResult(dir.Path(), kWrongFileType), dir.Path() + " is a folder");
+  EXPECT_EQ(DescribeOpenResult(dir.File("x"), ENOENT), dir.File("x") + ": No such file or directory");
+}
+
+// A guide that may be read but not written could not be opened at all (not
+// even to read or export it): the guide was opened for writing.
+TEST_F(ParserTest, AReadOnlyGuideOpens) {
+  std::string name = dir.File("ro.guide");
+  testing::WriteFile(name, "@database ro\n@node MAIN\ntext\n@endnode\n");
+  ::chmod(name.c_str(), 0444);
+  ::chmod(dir.Path().c_str(), 0755);
+  std::string found = testing::RunInChild(
+      [&] {
+        AmigaGuideFile handle = nullptr;
+        bool created = true;
+        int result = -1;
+        OpenAmigaGuideFile(handle, name, created, result);
+        std::string problem = result == kOpened && !created ? "" : "result " + std::to_string(result);
+        if (handle != nullptr && OutputAmigaGuideFile(handle)) problem += "a read-only guide was written";
+        CloseAmigaGuideFile(handle);
+        return problem;
+      },
+      testing::ChildUser::NotRoot);
+  EXPECT_EQ(found, "");
 }
 
 TEST_F(ParserTest, TextReadAlreadyParsesAsTheFileWithoutWritingAnything) {

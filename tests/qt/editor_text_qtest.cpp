@@ -4,8 +4,11 @@
 // files and actions can bring (huge nodes and lines, endless names, a
 // missing font or screen, the window closed under a dialog, Ctrl-C under a
 // requester): a clear message, nothing lost, never a hang.
+#include <unistd.h>
+
 #include <QApplication>
 #include <QTest>
+#include <csignal>
 
 #include "editor_driver.h"
 #include "qt/window_input.h"
@@ -56,6 +59,7 @@ class EditorTextTest : public QObject {
   void ClosingTheWindowUnderADialogEndsTheDialogFirst();
   void CtrlCEndsAnOpenRequesterThenAsksToSave();
   void CtrlCEndsAnOpenDialog();
+  void ASigintIsTheBreak();
 };
 
 void EditorTextTest::ALatin1GuideKeepsEveryOtherByte() {
@@ -208,6 +212,20 @@ void EditorTextTest::CtrlCEndsAnOpenDialog() {
   QVERIFY(run.AnswerButton(0));
   QVERIFY(run.WaitEnded());
   QVERIFY(!run.Windows().Dialog().isVisible());
+}
+
+// Ctrl-C in the terminal: the program's signal handling makes it the break.
+// The only real SIGINT of this program (a second one would end it).
+void EditorTextTest::ASigintIsTheBreak() {
+  EditorRun run(Guide(""));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Press(Control::NewNode));
+  QVERIFY(run.Requester<TextRequester>());
+  QCOMPARE(::kill(::getpid(), SIGINT), 0);
+  QString question;
+  QVERIFY(run.AnswerButton(0, &question));
+  QVERIFY2(question.contains(QStringLiteral("Save the AmigaGuide File?")), qPrintable(question));
+  QVERIFY(run.WaitEnded());
 }
 
 }  // namespace folioteer

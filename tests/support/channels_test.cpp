@@ -1,20 +1,49 @@
 #include "support/channels.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
 
+#include "child_process.h"
+#include "support/file_descriptor.h"
 #include "support/file_names.h"
+#include "support/platform_paths.h"
 #include "test_util.h"
 
 namespace folioteer {
 namespace {
 
+using testing::ChildUser;
+using testing::Findings;
+using testing::GiveToNobody;
+using testing::Nobody;
 using testing::ReadFile;
+using testing::RunInChild;
 using testing::TempDir;
+using testing::WhyNotNobody;
 using testing::WriteFile;
+
+// kOpened and a successful close: 0; a failed close: -1; else the open result.
+int Replace(const std::string& name, const std::string& text, Links links = Links::Follow) {
+  Channel chan;
+  int opened = OpenReplacement(chan, name, links);
+  if (opened != kOpened) return opened;
+  WriteText(chan, text);
+  return CloseChannel(chan) ? 0 : -1;
+}
+
+struct stat Stat(const std::string& name) {
+  struct stat info {};
+  ::stat(name.c_str(), &info);
+  return info;
+}
+
+size_t FilesIn(const std::string& dir) {
+  return std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator());
+}
 
 std::vector<std::string> ReadAllLines(const std::string& name) {
   Channel chan;
@@ -107,9 +136,176 @@ TEST(ReplacementFile, RefusedWhereTheSystemRefuses) {
   WriteFile(dir.File("plain"), "");
   EXPECT_EQ(OpenReplacement(chan, dir.File("plain/x.guide")), ENOTDIR);
   EXPECT_EQ(OpenReplacement(chan, dir.Path()), kWrongFileType);
-  if (::geteuid() == 0) GTEST_SKIP() << "permission checks do not apply to root";
-  ::chmod(dir.Path().c_str(), 0500);
-  EXPECT_EQ(OpenReplacement(chan, dir.File("x.guide")), EACCES);
+  ::chmod(dir.Path().c_str(), 0555);
+  std::string found = RunInChild(
+      [&] {
+        Channel refused;
+        return OpenReplacement(refused, dir.File("x.guide")) == EACCES ? "" : "a new file in a locked folder";
+      },
+      ChildUser::NotRoot);
+  EXPECT_EQ(found, "");
+}
+
+// Nothing here waits for a writer: a FIFO (also one that has a writer that
+// never writes), a device and a folder are the wrong file type at once.
+TEST(FileChannel, RegularInputTakesOnlyRegularFiles) {
+  TempDir dir;
+  std::string fifo = dir.File("pipe");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string found = RunInChild(
+      [&] {
+        Findings findings;
+        Channel chan;
+        findings.Check(OpenRegularInput(chan, fifo, MissingFile::Fail) == kWrongFileType, "a FIFO");
+        FileDescriptor writer(::open(fifo.c_str(), O_RDWR));
+        findings.Check(OpenRegularInput(chan, fifo, MissingFile::Create) == kWrongFileType,
+                       "a FIFO with a writer");
+        findings.Check(OpenRegularInput(chan, "/dev/null", MissingFile::Fail) == kWrongFileType, "a device");
+        findings.Check(OpenRegularInput(chan, dir.Path(), MissingFile::Fail) == kWrongFileType, "a folder");
+        return findings.Text();
+      },
+      ChildUser::Same, 5);
+  EXPECT_EQ(found, "");
+  Channel chan;
+  EXPECT_EQ(OpenRegularInput(chan, dir.File("new"), MissingFile::Fail), ENOENT);
+  EXPECT_FALSE(FileExists(dir.File("new")));
+  ASSERT_EQ(OpenRegularInput(chan, dir.File("new"), MissingFile::Create), kOpened);
+  CloseChannel(chan);
+  EXPECT_TRUE(FileExists(dir.File("new")));
+  WriteFile(dir.File("real"), "text\n");
+  std::filesystem::create_symlink(dir.File("real"), dir.File("link"));
+  ASSERT_EQ(OpenRegularInput(chan, dir.File("link"), MissingFile::Fail), kOpened);
+  std::string line;
+  EXPECT_EQ(ReadLine(chan, line), ReadResult::AllRight);
+  EXPECT_EQ(line, "text");
+  CloseChannel(chan);
+  // Files written in places of their own are never written through a link.
+  EXPECT_EQ(OpenOutput(chan, dir.File("link")), ELOOP);
+  EXPECT_EQ(OpenInput(chan, dir.File("link"), Links::Refuse), ELOOP);
+  EXPECT_EQ(ReadFile(dir.File("real")), "text\n");
+}
+
+// Root saved p.guide (nobody:nogroup, -rwsr-x--x) as root:root -rwsr-x--x: a
+// set-user-ID program of root's. The owner, group and bits stay.
+TEST(ReplacementFile, RootKeepsTheOwnerGroupAndModeOfAnotherUsersFile) {
+  if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
+  TempDir dir;
+  std::string name = dir.File("p.guide");
+  WriteFile(name, "old");
+  GiveToNobody(name);
+  ::chmod(name.c_str(), 04751);
+  EXPECT_EQ(Replace(name, "new"), 0);
+  struct stat info = Stat(name);
+  EXPECT_EQ(info.st_uid, Nobody().uid);
+  EXPECT_EQ(info.st_gid, Nobody().gid);
+  EXPECT_EQ(info.st_mode & 07777, 04751u);
+  EXPECT_EQ(ReadFile(name), "new");
+}
+
+// A user who may write a file of another user makes it his own when he
+// saves it: the set-user and set-group ID bits go with the old owner.
+TEST(ReplacementFile, AnOwnerThatCannotBeKeptTakesTheSetIdBitsAlong) {
+  if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
+  TempDir dir;
+  ::chmod(dir.Path().c_str(), 0777);
+  std::string name = dir.File("shared.guide");
+  WriteFile(name, "old");
+  ::chmod(name.c_str(), 06777);
+  std::string found = RunInChild(
+      [&] {
+        Findings findings;
+        findings.Check(Replace(name, "new") == 0, "the save failed");
+        struct stat info = Stat(name);
+        findings.Check(info.st_uid == ::geteuid(), "the owner is not the one who saved it");
+        findings.Check((info.st_mode & 07777) == 0777, "mode " + std::to_string(info.st_mode & 07777));
+        return findings.Text();
+      },
+      ChildUser::Nobody);
+  EXPECT_EQ(found, "");
+}
+
+// A save through one name reached the other names of the file no more: they
+// kept the old text. Now such a file is written in place, keeping its inode.
+TEST(ReplacementFile, AFileWithHardLinksIsWrittenInPlace) {
+  TempDir dir;
+  std::string name = dir.File("p.guide"), other = dir.File("hard.guide");
+  WriteFile(name, "the old text, longer than the new");
+  ASSERT_EQ(::link(name.c_str(), other.c_str()), 0);
+  ino_t inode = Stat(name).st_ino;
+  EXPECT_EQ(Replace(name, "new"), 0);
+  EXPECT_EQ(ReadFile(name), "new");
+  EXPECT_EQ(ReadFile(other), "new");
+  EXPECT_EQ(Stat(name).st_ino, inode);
+  EXPECT_EQ(FilesIn(dir.Path()), 2u);  // no temporary copy left
+}
+
+// A failed write in place is reported. A failure while the copy is made
+// leaves the old text; one while it is copied over the file is still a
+// failure, never a success.
+TEST(ReplacementFile, AFailedWriteInPlaceIsReported) {
+  TempDir dir;
+  std::string name = dir.File("p.guide"), other = dir.File("hard.guide");
+  WriteFile(name, "old");
+  ASSERT_EQ(::link(name.c_str(), other.c_str()), 0);
+  SimulateWriteFailure(3, ENOSPC);
+  EXPECT_EQ(Replace(name, "the new text"), -1);
+  EXPECT_EQ(ReadFile(other), "old");
+  SimulateWriteFailure(std::string("the new text").size() + 2, ENOSPC);
+  EXPECT_EQ(Replace(name, "the new text"), -1);
+  SimulateWriteFailure(-1, 0);
+  EXPECT_EQ(FilesIn(dir.Path()), 2u);
+  EXPECT_EQ(Replace(name, "the new text"), 0);
+  EXPECT_EQ(ReadFile(other), "the new text");
+}
+
+// A user may write his guide but not its folder, so no temporary file can
+// stand beside it: the save went wrong; now the guide is written in place.
+TEST(ReplacementFile, AFileInAFolderThatMayNotBeWrittenIsWrittenInPlace) {
+  TempDir dir, scratch;
+  GiveToNobody(scratch.Path());
+  std::string name = dir.File("w.guide");
+  WriteFile(name, "old");
+  GiveToNobody(name);
+  ::chmod(dir.Path().c_str(), 0555);
+  ino_t inode = Stat(name).st_ino;
+  std::string found = RunInChild(
+      [&] {
+        ::setenv("TMPDIR", scratch.Path().c_str(), 1);
+        Findings findings;
+        findings.Check(Replace(name, "new") == 0, "the save failed");
+        findings.Check(ReadFile(name) == "new", "the text is " + ReadFile(name));
+        findings.Check(FilesIn(TempDirectory()) == 0, "a temporary copy is left in T:");
+        Channel chan;
+        ::chmod(name.c_str(), 0444);
+        findings.Check(OpenReplacement(chan, name) == EACCES, "a read-only file was taken");
+        return findings.Text();
+      },
+      ChildUser::NotRoot);
+  EXPECT_EQ(found, "");
+  EXPECT_EQ(Stat(name).st_ino, inode);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
+}
+
+// A link is followed to its target (the link stays), except with
+// Links::Refuse and except a link that another user put into a sticky
+// folder that everyone may write, as /tmp. Only a regular file is replaced.
+TEST(ReplacementFile, LinksAndFilesThatAreNotRegular) {
+  TempDir dir;
+  std::string target = dir.File("target.guide"), link = dir.File("link.guide");
+  WriteFile(target, "old");
+  std::filesystem::create_symlink(target, link);
+  EXPECT_EQ(Replace(link, "new"), 0);
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(Replace(link, "refused", Links::Refuse), ELOOP);
+  std::string fifo = dir.File("pipe.guide");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(Replace(fifo, "refused"), kWrongFileType);
+  if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
+  ::chmod(dir.Path().c_str(), 01777);
+  GiveToNobody(link);
+  EXPECT_EQ(Replace(link, "refused"), ELOOP);
+  EXPECT_EQ(ReadFile(target), "new");
 }
 
 TEST(FileNames, SplitSizeAndExtension) {

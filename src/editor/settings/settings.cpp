@@ -190,9 +190,9 @@ std::string SettingsLine() {
       bool fromSystem = (row.setting == Setting::PubScreen && editor.screenFromSystem) ||
                         (row.setting == Setting::EditFont && font.fromSystem);
       if (row.text == nullptr || row.text(editor)->empty() || fromSystem) continue;
-      const std::string& value = *row.text(editor);
-      bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-      piece(std::string(row.keyword) + "=" + (quoted ? value : QuoteArg(value)));
+      // Always quoted with the template escapes, also a value that begins and
+      // ends with a quote of its own: whatever is written reads back the same.
+      piece(std::string(row.keyword) + "=" + QuoteArg(*row.text(editor)));
     } else if (*row.number(editor) != row.numberDefault && !font.fromSystem) {
       piece(std::string(row.keyword) + "=" + std::to_string(*row.number(editor)));
     }
