@@ -103,6 +103,14 @@ void ParamDialog::SetContent(const DialogContent& content, const GuideTextCodec&
   SetValues(content.fields);
   SetHints(content.fields);
   adjustSize();
+  // The user starts typing into the first field.
+  for (const DialogField& field : content_.fields) {
+    QWidget* widget = controls_.Widget(field.control);
+    if (IsLabel(field.control) || widget == nullptr) continue;
+    widget->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+    break;
+  }
 }
 
 void ParamDialog::Rebuild(const DialogContent& content) {
@@ -111,10 +119,6 @@ void ParamDialog::Rebuild(const DialogContent& content) {
   while (form_->rowCount() > 0) form_->removeRow(0);
   bool font = content.Find(Control::FontButton) != nullptr;
   for (const DialogField& field : content.fields) AddField(field, font);
-  if (QWidget* first = form_->itemAt(0, QFormLayout::FieldRole)
-                           ? form_->itemAt(0, QFormLayout::FieldRole)->widget()
-                           : nullptr)
-    first->setFocus();
 }
 
 void ParamDialog::AddField(const DialogField& field, bool font) {
