@@ -10,6 +10,7 @@
 #include "editor/main_program.h"
 #include "editor/settings/settings.h"
 #include "support/assert.h"
+#include "support/display_probe.h"
 
 namespace folioteer {
 namespace {
@@ -48,7 +49,8 @@ std::string UsageText() {
          "       folioteer --batch SCRIPT [settings as above]\n"
          "       folioteer --check FILE...\n"
          "       folioteer --help | --version\n\n"
-         "Folioteer edits one AmigaGuide document. Settings template:\n  " +
+         "Folioteer edits one AmigaGuide document in its windows (it needs a display),\n"
+         "or without them in batch mode. Settings template:\n  " +
          SettingsTemplate() +
          "\n\nIn batch mode every line of SCRIPT (- for standard input) is an editor command\n"
          "and its argument line (NEWNODE \"Intro\" 0, SHOWNODE NodePos 1, SAVE, ...), a\n"
@@ -77,7 +79,7 @@ std::string UsageText() {
          "--help tells more).\n";
 }
 
-int RunProgram(const std::vector<std::string>& args) {
+int RunProgram(const std::vector<std::string>& args, WindowRunner runWindows) {
   SetProgramTask();
   // Its words are file names, "?" among them when it follows "--".
   if (!args.empty() && args[0] == "--check")
@@ -93,7 +95,15 @@ int RunProgram(const std::vector<std::string>& args) {
     }
   }
   if (!args.empty() && args[0] == "--batch") return RunBatchMode(args);
-  return Fail("this build has no windows yet: run it with --batch SCRIPT (see --help)");
+  if (runWindows == nullptr)
+    return Fail("this build has no windows: run it with --batch SCRIPT (see --help)");
+  std::string platforms = DisplayPlatforms();
+  if (platforms.empty())
+    return Fail(
+        "the editor needs a display for its windows, and there is none (neither DISPLAY nor "
+        "WAYLAND_DISPLAY names one that answers); run it with --batch SCRIPT to edit without windows "
+        "(see --help)");
+  return runWindows(args, platforms);
 }
 
 }  // namespace folioteer

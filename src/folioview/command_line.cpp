@@ -1,7 +1,6 @@
 #include "folioview/command_line.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include "folioview/viewer_app.h"
@@ -77,11 +76,6 @@ int RunHtml(const std::vector<std::string>& words) {
   return Fail(kViewerUnreadable, "Unable to create HTML file " + page);
 }
 
-bool NeedsNoDisplay(std::string_view platforms) {
-  std::string_view first = platforms.substr(0, platforms.find_first_of(":;"));
-  return !platforms.empty() && first != "xcb" && first != "wayland";
-}
-
 }  // namespace
 
 std::optional<ViewerOptions> ReadViewerOptions(std::string_view line) {
@@ -119,12 +113,6 @@ std::string ViewerUsage() {
          "does not fit or there is no display.\n";
 }
 
-std::string ViewerPlatforms() {
-  const char* requested = std::getenv("QT_QPA_PLATFORM");
-  if (requested != nullptr && NeedsNoDisplay(requested)) return requested;
-  return PlatformsFromEnvironment();
-}
-
 int RunFolioview(const std::vector<std::string>& args) {
   for (const std::string& arg : args) {
     if (arg == "--help" || arg == "-h" || arg == "?")
@@ -139,7 +127,7 @@ int RunFolioview(const std::vector<std::string>& args) {
                 "the arguments do not fit the template " + std::string(kViewerTemplate) + " (see --help)");
   std::optional<GuideFile> file = ReadStartFile(options->file);
   if (!file) return kViewerUnreadable;
-  std::string platforms = ViewerPlatforms();
+  std::string platforms = DisplayPlatforms();
   if (platforms.empty())
     return Fail(
         kViewerBadCommandLine,

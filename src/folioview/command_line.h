@@ -46,9 +46,4 @@ std::string ViewerUsage();
 // The whole program; `args` are the words after the program name.
 int RunFolioview(const std::vector<std::string>& args);
 
-// The Qt platforms the window can use (QT_QPA_PLATFORM syntax): a platform
-// the user names that needs no display (offscreen, vnc, ...) as it stands,
-// else those of xcb and wayland whose display answers. Empty: none.
-std::string ViewerPlatforms();
-
 }  // namespace folioteer

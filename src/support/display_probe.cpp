@@ -124,4 +124,15 @@ std::string PlatformsFromEnvironment() {
   return UsablePlatforms(x11, wayland, Environment("QT_QPA_PLATFORM"));
 }
 
+bool PlatformNeedsNoDisplay(std::string_view platforms) {
+  std::string_view first = platforms.substr(0, platforms.find_first_of(":;"));
+  return !platforms.empty() && first != "xcb" && first != "wayland";
+}
+
+std::string DisplayPlatforms() {
+  std::string_view requested = Environment("QT_QPA_PLATFORM");
+  if (PlatformNeedsNoDisplay(requested)) return std::string(requested);
+  return PlatformsFromEnvironment();
+}
+
 }  // namespace folioteer

@@ -34,4 +34,10 @@ std::string UsablePlatforms(bool x11, bool wayland, std::string_view requested);
 // UsablePlatforms for this process's environment.
 std::string PlatformsFromEnvironment();
 
+// The platforms a Qt program starts on: QT_QPA_PLATFORM as it stands when
+// its first platform needs no display (offscreen, minimal, vnc, ...), else
+// PlatformsFromEnvironment(). Empty: there is no display to open windows on.
+bool PlatformNeedsNoDisplay(std::string_view platforms);
+std::string DisplayPlatforms();
+
 }  // namespace folioteer

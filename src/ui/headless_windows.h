@@ -35,6 +35,7 @@ class HeadlessWindows : public WindowSystem {
   HeadlessWindows() { enabled_.fill(true); }
 
   void SetWindowTitle(WindowId window, std::string_view title) override { titles_[Index(window)] = title; }
+  void SetGuideCharset(Charset charset) override { charset_ = charset; }
 
   void SetRows(ListId list, std::vector<std::string> rows) override;
   void InsertRow(ListId list, int position, std::string_view text) override;
@@ -47,6 +48,8 @@ class HeadlessWindows : public WindowSystem {
   std::string RowText(ListId list, int position) override;
 
   std::string EditText() override { return text_; }
+  void SetMarkupMacros(std::vector<std::string> names) override { macros_ = std::move(names); }
+  const std::vector<std::string>& MarkupMacros() const { return macros_; }
   void SetEditText(std::string_view text) override;
   void InsertAtCursor(std::string_view text) override;
   bool Selection(TextPos& first, TextPos& last) override;
@@ -106,6 +109,7 @@ class HeadlessWindows : public WindowSystem {
   const Preview& PreviewRecord() const { return preview_; }
   bool PreviewOpen() const { return previewOpen_; }
   bool ScreenHeld() const { return screenHeld_; }
+  Charset GuideCharset() const { return charset_; }
   // The only screen there is: what a headless program runs on.
   static constexpr std::string_view kScreenName = "Workbench";
   TextPos Cursor() const;
@@ -138,6 +142,7 @@ class HeadlessWindows : public WindowSystem {
   std::array<int, kNumControls> popupRows_ = MakeNoRows();
   DialogContent dialog_;
   std::string text_;
+  std::vector<std::string> macros_;
   size_t cursor_ = 0;
   size_t selectionStart_ = 0;
   size_t selectionEnd_ = 0;
@@ -149,6 +154,7 @@ class HeadlessWindows : public WindowSystem {
   Preview preview_;
   bool previewOpen_ = false;
   bool screenHeld_ = false;
+  Charset charset_ = Charset::Latin1;
 };
 
 HeadlessWindows& DefaultHeadlessWindows();

@@ -15,6 +15,8 @@ std::atomic<EvntFilter> filters[kNumGadgClasses];
 // Set by the break signal: one flag for the program, one for the monitor.
 std::atomic<bool> breakForProgram{false};
 std::atomic<bool> breakForMonitor{false};
+std::atomic<uint64_t> breaksNoted{0};
+static_assert(std::atomic<uint64_t>::is_always_lock_free, "NoteBreak runs in a signal handler");
 
 bool IsRealWndo(Wndo window) { return window != NullWndo() && window != AnyWndo(); }
 
@@ -338,12 +340,29 @@ bool MonitorTurn() {
   return !toolkit->quitting;
 }
 
+bool ProgramWaitsForInput() {
+  WindowToolkit* toolkit = running.load();
+  if (toolkit == nullptr || toolkit->inTurn) return false;
+  {
+    std::lock_guard hold(toolkit->windowListLock);
+    for (WndoRecord* window = toolkit->windows; window != nullptr; window = window->next)
+      if (!IsEmpty(window->pendingEvnts) || !IsEmpty(window->EvntsForFilter)) return false;
+  }
+  // Only the monitor takes the waiting semaphore: taking and giving it back
+  // leaves the handshake as it was.
+  if (!toolkit->waitingAny.try_acquire()) return false;
+  toolkit->waitingAny.release();
+  return true;
+}
+
 void NoteBreak() {
   breakForProgram = true;
   breakForMonitor = true;
+  ++breaksNoted;
 }
 
 bool TakeBreak() { return breakForProgram.exchange(false); }
+uint64_t BreakCount() { return breaksNoted.load(); }
 
 // Input records.
 

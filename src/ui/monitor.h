@@ -91,10 +91,19 @@ bool WindowToolkitStarted();
 // delivers input at once) runs right after it.
 bool MonitorTurn();
 
+// On the monitor task, outside a turn: the program waits on any window and
+// no window holds an event for it, so it has taken all input it was given
+// (what tests and pictures of the windows wait for).
+bool ProgramWaitsForInput();
+
 // The break signal (Ctrl-C). NoteBreak may be called from a signal handler;
 // the monitor's next turn wakes a program waiting on any window, which finds
 // the break with TakeBreak.
 void NoteBreak();
 bool TakeBreak();
+// How many breaks were noted since the program started: a window system that
+// must end what blocks the program (an open requester, a dialog) on a break
+// compares it with the count it saw last.
+uint64_t BreakCount();
 
 }  // namespace folioteer

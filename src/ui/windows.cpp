@@ -1,6 +1,7 @@
 #include "ui/windows.h"
 
 #include <atomic>
+#include <fstream>
 
 #include "guide/format.h"
 #include "guide/syntax.h"
@@ -58,6 +59,29 @@ std::vector<std::string> LocalRows(const AGCmd* node) {
     return true;
   });
   return rows;
+}
+
+// The document keeps the guide's bytes but not their character set, which
+// only the whole file tells; a new file is empty, and so ISO-8859-1.
+Charset GuideFileCharset() {
+  std::string name;
+  InquireAGFileName(Editor().guideFile, name);
+  std::ifstream in(name, std::ios::binary | std::ios::ate);
+  if (!in) return Charset::Latin1;
+  std::string bytes(static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
+  in.seekg(0);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  return DetectCharset(bytes);
+}
+
+std::vector<std::string> MacroNames() {
+  std::vector<std::string> names;
+  ScanGlobalCmds(GetDocument(Editor().guideFile), [&](AGCmd* cmd) {
+    if (cmd->kind == AGCmdKind::Macro) names.push_back(UnquotedValue(cmd->params.Strng.value_or("")));
+    return true;
+  });
+  return names;
 }
 
 std::string JoinedText(TextBlock block) {
@@ -182,6 +206,7 @@ void DisposeMyWndos() {
 
 void OpenMyWndo() {
   EditorState& editor = Editor();
+  Windows().SetGuideCharset(GuideFileCharset());
   std::vector<std::string> globals, names;
   ScanGlobalCmds(GetDocument(editor.guideFile), [&](AGCmd* cmd) {
     globals.push_back(Rendered(cmd));
@@ -360,6 +385,7 @@ void ShowNodeText(NodeEntry* entry) {
   ShowEditWin();
   ShowTitle(entry);
   Windows().SetRows(ListId::Local, LocalRows(entry->node));
+  Windows().SetMarkupMacros(MacroNames());
   Windows().SetEditText(JoinedText(entry->node->block));
   ShowNavigationLabel(entry, AGCmdKind::Next);
   ShowNavigationLabel(entry, AGCmdKind::Prev);

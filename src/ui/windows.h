@@ -33,6 +33,7 @@
 #include "containers/ordered_list.h"
 #include "guide/records.h"
 #include "nodes/node_registry.h"
+#include "render/charset.h"
 #include "state/editor_state.h"
 #include "ui/controls.h"
 #include "ui/window_events.h"
@@ -55,6 +56,10 @@ class WindowSystem {
   virtual ~WindowSystem() = default;
 
   virtual void SetWindowTitle(WindowId window, std::string_view title) = 0;
+  // The character set of the guide's text, worked out from the whole file
+  // before its rows and text are shown: a window system that shows bytes
+  // as characters decodes them in it (the bytes stay as they are).
+  virtual void SetGuideCharset(Charset charset) = 0;
 
   virtual void SetRows(ListId list, std::vector<std::string> rows) = 0;
   virtual void InsertRow(ListId list, int position, std::string_view text) = 0;  // -1: append
@@ -67,6 +72,9 @@ class WindowSystem {
   virtual std::string RowText(ListId list, int position) = 0;  // empty: no such row
 
   virtual std::string EditText() = 0;  // lines separated by LF
+  // The names of the guide's macros, which the text shown next may call
+  // (a window system that colours markup tells them from attributes).
+  virtual void SetMarkupMacros(std::vector<std::string> names) = 0;
   virtual void SetEditText(std::string_view text) = 0;
   virtual void InsertAtCursor(std::string_view text) = 0;
   virtual bool Selection(TextPos& first, TextPos& last) = 0;  // FALSE: nothing selected

@@ -1,0 +1,234 @@
+// The guide's text through the editor's windows without loss: ISO-8859-1
+// and UTF-8 guides edited in one node and saved with every other byte as it
+// was, control bytes and NULs shown and kept, and the bad input a user's
+// files and actions can bring (huge nodes and lines, endless names, a
+// missing font or screen, the window closed under a dialog, Ctrl-C under a
+// requester): a clear message, nothing lost, never a hang.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTest>
+#include <csignal>
+
+#include "editor_driver.h"
+#include "qt/window_input.h"
+#include "ui/monitor.h"
+
+namespace folioteer {
+namespace {
+
+using testing::EditorRun;
+
+std::string Guide(const std::string& nodes) {
+  return "@database \"Test.guide\"\n@node \"MAIN\" \"Main\"\nStart here.\n@endnode\n" + nodes;
+}
+
+// Types text as a keyboard does, one key per character (QTest::keyClicks
+// knows only ASCII).
+void Type(QWidget* widget, const QString& text) {
+  for (char32_t code : text.toUcs4())
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&code, 1), Qt::NoModifier);
+}
+
+// Shows the node of the row, types at the end of its first line, saves with
+// Ctrl+S; the saved guide.
+std::string EditFirstLineAndSave(EditorRun& run, int row, const QString& typed) {
+  if (!run.WaitIdle() || !run.ClickRow(Control::NodeList, row)) return "(not shown)";
+  EditBox* box = run.Box();
+  box->setFocus();
+  QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+  QTest::keyClick(box, Qt::Key_End);
+  Type(box, typed);
+  QTest::keyClick(&run.Windows().Edit(), Qt::Key_S, Qt::ControlModifier);
+  if (!run.WaitIdle()) return "(not saved)";
+  return run.Saved();
+}
+
+}  // namespace
+
+class EditorTextTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ALatin1GuideKeepsEveryOtherByte();
+  void AUtf8GuideKeepsEveryOtherByte();
+  void ControlBytesAndNulsAreShownAndKept();
+  void KeysGiveTheirBytes();
+  void HugeNodesLongLinesAndNamesAreShownAndKept();
+  void AMissingFontOrScreenIsSaidAndTheWindowsOpen();
+  void ClosingTheWindowUnderADialogEndsTheDialogFirst();
+  void CtrlCEndsAnOpenRequesterThenAsksToSave();
+  void CtrlCEndsAnOpenDialog();
+  void ASigintIsTheBreak();
+};
+
+void EditorTextTest::ALatin1GuideKeepsEveryOtherByte() {
+  std::string before =
+      Guide("@node \"Caf\xe9\" \"D\xe9j\xe0 vu\"\nCr\xe8me br\xfbl\xe9\ne\xff\xa0nd\n@endnode\n");
+  EditorRun run(before);
+  std::string saved = EditFirstLineAndSave(run, 1, QStringLiteral(" \u00e9t\u00e9"));
+  std::string expected = before;
+  std::string line = "Cr\xe8me br\xfbl\xe9";
+  expected.insert(expected.find(line) + line.size(), " \xe9t\xe9");
+  QCOMPARE(saved, expected);
+  QCOMPARE(run.Windows().Main().NodeList()->model()->index(1, 0).data().toString(),
+           QStringLiteral("Caf\u00e9"));
+  QCOMPARE(run.Windows().Edit().windowTitle(), QStringLiteral("Caf\u00e9 - D\u00e9j\u00e0 vu"));
+
+  // A character ISO-8859-1 cannot hold is refused, and the user told why.
+  Type(run.Box(), QStringLiteral("\u20ac"));
+  QVERIFY2(run.Box()->RefusalNote().contains(QStringLiteral("U+20AC")), qPrintable(run.Box()->RefusalNote()));
+  QCOMPARE(run.Box()->GuideText().value_or(""), std::string("Cr\xe8me br\xfbl\xe9 \xe9t\xe9\ne\xff\xa0nd"));
+}
+
+void EditorTextTest::AUtf8GuideKeepsEveryOtherByte() {
+  std::string before = Guide(
+      "@node \"Gr\xc3\xbc\xc3\x9f\x65\" \"\xe2\x82\xac uro\"\nPreis: 5 \xe2\x82\xac\n\xf0\x9f\x98\x80 "
+      "end\n@endnode\n");
+  EditorRun run(before);
+  std::string saved = EditFirstLineAndSave(run, 1, QStringLiteral(" \u00fc\u20ac"));
+  std::string expected = before;
+  expected.insert(expected.find("5 \xe2\x82\xac") + 5, " \xc3\xbc\xe2\x82\xac");
+  QCOMPARE(saved, expected);
+  // Columns stay byte columns in UTF-8 text.
+  TextPos first, last;
+  run.Box()->SelectGuideBlock({0, 9}, {0, 12});
+  QVERIFY(run.Box()->GuideSelection(first, last));
+  QCOMPARE(run.Box()->textCursor().selectedText(), QStringLiteral("\u20ac"));
+}
+
+void EditorTextTest::ControlBytesAndNulsAreShownAndKept() {
+  std::string body = std::string("a\0b", 3) +
+                     "\x01"
+                     "c\x7f\x9b\x1b[1m end\nsecond line\n";
+  std::string before = Guide("@node \"Ctl\" \"Controls\"\n" + body + "@endnode\n");
+  EditorRun run(before);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  QString shown = run.Box()->document()->firstBlock().text();
+  QCOMPARE(shown.size(), 15);
+  for (int index : {1, 3, 5, 6, 7}) QVERIFY2(IsByteMark(shown[index]), qPrintable(QString::number(index)));
+  std::string saved = EditFirstLineAndSave(run, 1, QStringLiteral("!"));
+  std::string expected = before;
+  expected.insert(expected.find(" end") + 4, "!");
+  QCOMPARE(saved, expected);
+}
+
+void EditorTextTest::KeysGiveTheirBytes() {
+  QCOMPARE(KeyBytes(QStringLiteral("a")), std::string("a"));
+  QCOMPARE(KeyBytes(QStringLiteral("\u00e9")), std::string("\xe9"));
+  QCOMPARE(KeyBytes(QStringLiteral("\u20ac")), std::string("\xe2\x82\xac"));
+  QCOMPARE(KeyBytes(QStringLiteral("\u00e9\u20ac")), std::string("\xc3\xa9\xe2\x82\xac"));
+}
+
+void EditorTextTest::HugeNodesLongLinesAndNamesAreShownAndKept() {
+  std::string big;
+  for (int line = 0; big.size() < (size_t{10} << 20); ++line)
+    big += "Line " + std::to_string(line) + " with @{b}bold@{ub} and a @{\"link\" link MAIN} in it.\n";
+  std::string longLine(size_t{1} << 20, 'w');
+  for (size_t at = 7; at < longLine.size(); at += 8) longLine[at] = ' ';
+  std::string longName(10000, 'n');
+  std::string before =
+      Guide("@node \"Big\" \"Big\"\n" + big + "@endnode\n@node \"Long\" \"Long\"\n" + longLine +
+            "\n@endnode\n@node \"" + longName + "\" \"Named\"\nshort\n@endnode\n");
+  EditorRun run(before);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  QCOMPARE(run.Box()->document()->blockCount(), static_cast<int>(std::count(big.begin(), big.end(), '\n')));
+  QVERIFY(run.ClickRow(Control::NodeList, 2));
+  QCOMPARE(run.Box()->document()->firstBlock().length() - 1, static_cast<int>(longLine.size()));
+  QVERIFY(run.ClickRow(Control::NodeList, 3));
+  QVERIFY(run.Windows().Edit().windowTitle().size() < 300);
+  QString row = run.Windows().Main().NodeList()->model()->index(3, 0).data().toString();
+  QVERIFY(row.size() <= kShownRowLength + 1 && row.endsWith(QChar(0x2026)));
+  QCOMPARE(run.Rows(Control::NodeList)[3], longName);
+  QTest::keyClick(&run.Windows().Main(), Qt::Key_S, Qt::ControlModifier);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Saved() == before);
+}
+
+void EditorTextTest::AMissingFontOrScreenIsSaidAndTheWindowsOpen() {
+  EditorRun run(Guide(""), {"NOMAKEICONS", "EDITFONT=NoSuchFontAnywhere", "PUBSCREEN=NoSuchScreen"});
+  QStringList said;
+  for (int i = 0; i < 2; ++i) {
+    QString text;
+    QVERIFY(run.AnswerButton(1, &text));
+    said << text;
+  }
+  QVERIFY2(said.join(u'|').contains(QStringLiteral("unable to access editor font")),
+           qPrintable(said.join(u'|')));
+  QVERIFY2(said.join(u'|').contains(QStringLiteral("Requested PubScreen name not found")),
+           qPrintable(said.join(u'|')));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Windows().Main().isVisible());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  QVERIFY(run.Box()->font().family() != QStringLiteral("NoSuchFontAnywhere"));
+}
+
+// The main window closed while the link dialog is open: the dialog ends as
+// cancelled, and the close asks whether to save.
+void EditorTextTest::ClosingTheWindowUnderADialogEndsTheDialogFirst() {
+  std::string before = Guide("");
+  EditorRun run(before);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  QVERIFY(run.Press(Control::Link));
+  QVERIFY(run.Dialog());
+  QVERIFY(run.TypeField(Control::LinkText, QStringLiteral("lost")));
+  // The busy main window takes no click meanwhile.
+  QWidget* newNode = run.Control<QWidget>(Control::NewNode);
+  QTest::mouseClick(run.Windows().Main().windowHandle(), Qt::LeftButton, {},
+                    newNode->mapTo(&run.Windows().Main(), newNode->rect().center()));
+  run.Windows().Main().close();
+  QString question;
+  QVERIFY(run.AnswerButton(1, &question));
+  QVERIFY2(question.contains(QStringLiteral("Save the AmigaGuide File?")), qPrintable(question));
+  QVERIFY(run.WaitEnded());
+  QVERIFY(!run.Windows().Dialog().isVisible());
+  QCOMPARE(run.Saved(), before);
+}
+
+void EditorTextTest::CtrlCEndsAnOpenRequesterThenAsksToSave() {
+  EditorRun run(Guide(""));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Press(Control::NewNode));
+  TextRequester* name = run.Requester<TextRequester>();
+  QVERIFY(name);
+  QPointer<TextRequester> open(name);
+  NoteBreak();
+  QString question;
+  QVERIFY(run.AnswerButton(0, &question));
+  QVERIFY(open.isNull() || !open->isVisible());
+  QVERIFY2(question.contains(QStringLiteral("Save the AmigaGuide File?")), qPrintable(question));
+  QVERIFY(run.WaitEnded());
+}
+
+void EditorTextTest::CtrlCEndsAnOpenDialog() {
+  EditorRun run(Guide(""));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Pick(Control::AddGlobal, QStringLiteral("@author")));
+  QVERIFY(run.Dialog());
+  NoteBreak();
+  QVERIFY(run.AnswerButton(0));
+  QVERIFY(run.WaitEnded());
+  QVERIFY(!run.Windows().Dialog().isVisible());
+}
+
+// Ctrl-C in the terminal: the program's signal handling makes it the break.
+// The only real SIGINT of this program (a second one would end it).
+void EditorTextTest::ASigintIsTheBreak() {
+  EditorRun run(Guide(""));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Press(Control::NewNode));
+  QVERIFY(run.Requester<TextRequester>());
+  QCOMPARE(::kill(::getpid(), SIGINT), 0);
+  QString question;
+  QVERIFY(run.AnswerButton(0, &question));
+  QVERIFY2(question.contains(QStringLiteral("Save the AmigaGuide File?")), qPrintable(question));
+  QVERIFY(run.WaitEnded());
+}
+
+}  // namespace folioteer
+
+QTEST_MAIN(folioteer::EditorTextTest)
+#include "editor_text_qtest.moc"

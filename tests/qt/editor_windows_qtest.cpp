@@ -1,0 +1,397 @@
+// The editor with its Qt windows, driven through the whole path: a widget
+// is used, the window reports an event record, the monitor queues it,
+// command input makes the command, the handler changes the document, and
+// the guide saved at the end is compared byte for byte.
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include "editor_driver.h"
+#include "guideview/guide_view.h"
+#include "qt/font_requester.h"
+
+namespace folioteer {
+namespace {
+
+using testing::EditorRun;
+
+const std::string kGuide =
+    "@database \"Test.guide\"\n"
+    "@node \"MAIN\" \"Main\"\n"
+    "Start here.\n"
+    "@endnode\n"
+    "@node \"Two\" \"Second\"\n"
+    "Second node.\n"
+    "@endnode\n";
+
+// The buttons status reflection decides, and whether each should be enabled.
+struct Expected {
+  Control control;
+  bool enabled;
+};
+
+QString ControlsWrong(EditorRun& run, std::initializer_list<Expected> expected) {
+  QString wrong;
+  for (const Expected& each : expected)
+    if (run.Enabled(each.control) != each.enabled)
+      wrong += QString::fromUtf8(GetControlInfo(each.control).name.data()) +
+               (each.enabled ? QStringLiteral(" disabled; ") : QStringLiteral(" enabled; "));
+  return wrong;
+}
+
+std::vector<std::string> Strings(std::initializer_list<const char*> rows) {
+  return {rows.begin(), rows.end()};
+}
+
+}  // namespace
+
+class EditorWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void AUserEditsAGuideThroughTheWindows();
+  void IconifyingTheMainWindowHidesTheOthersTillItComesBack();
+  void TheHelpKeyAndTheAboutBoxAnswer();
+  void NavigationLabelsMarkANodeThatIsNotThere();
+  void ADoubleClickEditsAGlobalCommand();
+  void TheSpellWindowListsIgnoresAndAddsWords();
+  void TheGuidesMacrosAreColouredAsMacros();
+  void TheFontButtonFillsTheFontFields();
+  void TheShowButtonOpensTheDraftPreview();
+};
+
+// The story of the README's session, told with the mouse and the keyboard:
+// every step through the widgets, the buttons' state checked after each.
+void EditorWindowsTest::AUserEditsAGuideThroughTheWindows() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  MainWindow& main = run.Windows().Main();
+  QVERIFY(main.isVisible());
+  QCOMPARE(main.windowTitle(), QStringLiteral("Folioteer - Test.guide"));
+  QCOMPARE(ControlsWrong(run, {{Control::AddGlobal, true},
+                               {Control::EditGlobal, false},
+                               {Control::DeleteGlobal, false},
+                               {Control::NodeUp, false},
+                               {Control::NodeDown, false},
+                               {Control::NewNode, true},
+                               {Control::Retitle, false},
+                               {Control::DeleteNode, false}}),
+           QString());
+
+  // A node by the new-node button, its name answered in the text requester.
+  QVERIFY(run.Press(Control::NewNode));
+  QVERIFY(run.AnswerText(QStringLiteral("Intro")));
+  QVERIFY(run.WaitIdle());
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Two", "Intro"}));
+
+  // Chosen, it opens in the edit window.
+  QVERIFY(run.ClickRow(Control::NodeList, 2));
+  EditWindow& edit = run.Windows().Edit();
+  QVERIFY(edit.isVisible());
+  QCOMPARE(edit.windowTitle(), QStringLiteral("Intro - Intro"));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, true},
+                               {Control::NodeDown, false},
+                               {Control::Retitle, true},
+                               {Control::DeleteNode, true},
+                               {Control::EditLocal, false},
+                               {Control::DeleteLocal, false}}),
+           QString());
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("<unset>"));
+
+  // Text typed, and bold put around its first word.
+  EditBox* box = run.Box();
+  box->setFocus();
+  QTest::keyClicks(box, QStringLiteral("Read this first"));
+  QTest::keyClick(box, Qt::Key_Home);
+  for (int i = 0; i < 4; ++i) QTest::keyClick(box, Qt::Key_Right, Qt::ShiftModifier);
+  QVERIFY(run.Pick(Control::AttrPopup, QStringLiteral("@{b}")));
+  QVERIFY(run.WaitIdle());
+  QCOMPARE(box->GuideText().value_or(""), std::string("@{b}Read@{ub} this first"));
+
+  // A link through the link dialog: its fields, the hints following the
+  // operation, and a blank LINK target refused with a warning.
+  QTest::keyClick(box, Qt::Key_End);
+  QVERIFY(run.Press(Control::Link));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"LinkText", "LinkOp", "LinkTarget"}));
+  QVERIFY(ControlsWrong(run, {{Control::NewNode, true}}).isEmpty());
+  QVERIFY(run.Windows().Busy());
+  QVERIFY(run.ChooseField(Control::LinkOp, QStringLiteral("SYSTEM")));
+  QTRY_COMPARE(run.Control<QWidget>(Control::LinkTarget)->toolTip(), QStringLiteral("CLI command"));
+  QVERIFY(run.ChooseField(Control::LinkOp, QStringLiteral("LINK")));
+  QVERIFY(run.TypeField(Control::LinkText, QStringLiteral("back")));
+  QVERIFY(run.Press(Control::Ok));
+  QString warning;
+  QVERIFY(run.AnswerButton(1, &warning));
+  QVERIFY2(warning.contains(QStringLiteral("LINK target should not be blank")), qPrintable(warning));
+  QVERIFY(run.Dialog());
+  QVERIFY(run.TypeField(Control::LinkTarget, QStringLiteral("MAIN")));
+  QVERIFY(run.EndDialog(true));
+  QVERIFY(!run.Windows().Busy());
+  QCOMPARE(box->GuideText().value_or(""), std::string("@{b}Read@{ub} this first@{\"back\" LINK \"MAIN\"}"));
+
+  // Node-local commands through the new-command dialog, which shows the
+  // fields each kind takes and takes their size.
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@font")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText", "FontButton", "CmdNumber"}));
+  int fontHeight = run.Windows().Dialog().height();
+  QVERIFY(run.EndDialog(false));
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@tab")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdNumber"}));
+  QVERIFY(run.Control<QWidget>(Control::CmdText) == nullptr);
+  QVERIFY(run.Windows().Dialog().height() < fontHeight);
+  QVERIFY(run.EndDialog(false));
+  QVERIFY(run.Pick(Control::AddGlobal, QStringLiteral("@macro")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText", "CmdText2"}));
+  QCOMPARE(run.Control<QWidget>(Control::CmdText)->toolTip(), QStringLiteral("Macro name"));
+  QVERIFY(run.EndDialog(false));
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@next")));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText"}));
+  QVERIFY(run.TypeField(Control::CmdText, QStringLiteral("MAIN")));
+  QVERIFY(run.EndDialog(true));
+  QVERIFY(run.Pick(Control::AddLocal, QStringLiteral("@smartwrap")));  // no values: no dialog
+  QVERIFY(run.WaitIdle());
+  QCOMPARE(run.Rows(Control::LocalList), Strings({"@next \"MAIN\"", "@smartwrap"}));
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("MAIN"));
+
+  // Edited through the same dialog; a switch has nothing to edit.
+  QVERIFY(run.ClickRow(Control::LocalList, 0));
+  QCOMPARE(ControlsWrong(run, {{Control::EditLocal, true}, {Control::DeleteLocal, true}}), QString());
+  QVERIFY(run.Press(Control::EditLocal));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.Control<QLineEdit>(Control::CmdText)->text(), QStringLiteral("MAIN"));
+  QVERIFY(run.TypeField(Control::CmdText, QStringLiteral("Two")));
+  QVERIFY(run.EndDialog(true));
+  QCOMPARE(run.Rows(Control::LocalList)[0], std::string("@next \"Two\""));
+  QVERIFY(run.ClickRow(Control::LocalList, 1));
+  QCOMPARE(ControlsWrong(run, {{Control::EditLocal, false}, {Control::DeleteLocal, true}}), QString());
+  QVERIFY(run.PressAndWait(Control::DeleteLocal));
+  QCOMPARE(run.Rows(Control::LocalList), Strings({"@next \"Two\""}));
+  QCOMPARE(ControlsWrong(run, {{Control::EditLocal, false}, {Control::DeleteLocal, false}}), QString());
+
+  // Moved up and down again; the buttons follow the row.
+  QVERIFY(run.PressAndWait(Control::NodeUp));
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Intro", "Two"}));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, false}, {Control::NodeDown, true}}), QString());
+  QVERIFY(run.PressAndWait(Control::NodeDown));
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Two", "Intro"}));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, true}, {Control::NodeDown, false}}), QString());
+
+  // The other node deleted; MAIN cannot be.
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  QVERIFY(run.PressAndWait(Control::DeleteNode));
+  QCOMPARE(run.Rows(Control::NodeList), Strings({"MAIN", "Intro"}));
+  QCOMPARE(ControlsWrong(run, {{Control::NodeUp, false},
+                               {Control::NodeDown, false},
+                               {Control::Retitle, false},
+                               {Control::DeleteNode, false}}),
+           QString());
+
+  // Help hints off (the menu's check mark), then kept for good.
+  QVERIFY(!run.Control<QWidget>(Control::NewNode)->toolTip().isEmpty());
+  QVERIFY(run.Menu(MenuItem::HelpHints));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(!run.Windows().Menus().Action(MenuItem::HelpHints)->isChecked());
+  QVERIFY(run.Control<QWidget>(Control::NewNode)->toolTip().isEmpty());
+  QVERIFY(run.Control<QWidget>(Control::EditBox)->toolTip().isEmpty());
+  QVERIFY(run.Menu(MenuItem::SaveSettings));
+  QVERIFY(run.WaitIdle());
+  std::string settings = testing::ReadBytes(run.Folder() + "/config/Folioteer/FTSwitches");
+  QVERIFY2(settings.find("HELPHINTSOFF") != std::string::npos, settings.c_str());
+
+  // Closing the main window asks whether to save.
+  main.close();
+  QVERIFY(run.AnswerButton(1));
+  QVERIFY(run.WaitEnded());
+  QCOMPARE(run.App().Status(), 0);
+  QCOMPARE(run.Saved(), std::string("@database \"Test.guide\"\n"
+                                    "@node \"MAIN\" \"Main\"\n"
+                                    "Start here.\n"
+                                    "@endnode\n"
+                                    "@node \"Intro\" \"Intro\"\n"
+                                    "@next \"Two\"\n"
+                                    "@{b}Read@{ub} this first@{\"back\" LINK \"MAIN\"}\n"
+                                    "@endnode\n"));
+}
+
+void EditorWindowsTest::IconifyingTheMainWindowHidesTheOthersTillItComesBack() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  MainWindow& main = run.Windows().Main();
+  EditWindow& edit = run.Windows().Edit();
+  QVERIFY(edit.isVisible());
+  main.showMinimized();
+  QTRY_VERIFY(!edit.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(IsMyWndoIconified(WindowId::Main));
+  main.showNormal();
+  QTRY_VERIFY(edit.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(IsMyWndoOpen(WindowId::Main));
+  QCOMPARE(edit.windowTitle(), QStringLiteral("Two - Second"));
+}
+
+void EditorWindowsTest::TheHelpKeyAndTheAboutBoxAnswer() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  // No viewer beside the test: the help says so.
+  QTest::keyClick(run.Windows().Main().windowHandle(), Qt::Key_F1);
+  QString said;
+  QVERIFY(run.AnswerButton(1, &said));
+  QVERIFY2(said.contains(QStringLiteral("Folioteer.guide")) || said.contains(QStringLiteral("folioview")),
+           qPrintable(said));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Menu(MenuItem::About));
+  QVERIFY(run.AnswerButton(1, &said));
+  QVERIFY2(said.contains(QStringLiteral("$VER: Folioteer 1.0 (29.9.2014)")), qPrintable(said));
+}
+
+void EditorWindowsTest::NavigationLabelsMarkANodeThatIsNotThere() {
+  EditorRun run(
+      "@database \"Test.guide\"\n@node \"MAIN\" \"Main\"\nStart.\n@endnode\n"
+      "@node \"A\" \"A\"\n@next \"Gone\"\n@prev \"MAIN\"\nText.\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  EditWindow& edit = run.Windows().Edit();
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("Gone"));
+  QVERIFY(edit.NavMarked(NavDirection::Next));
+  QCOMPARE(edit.NavLabel(NavDirection::Prev)->text(), QStringLiteral("MAIN"));
+  QVERIFY(!edit.NavMarked(NavDirection::Prev));
+  QVERIFY(run.PressAndWait(Control::Next));  // leads nowhere
+  QCOMPARE(edit.windowTitle(), QStringLiteral("A - A"));
+  QVERIFY(run.PressAndWait(Control::Prev));
+  QCOMPARE(edit.windowTitle(), QStringLiteral("MAIN - Main"));
+  QCOMPARE(run.List(Control::NodeList)->SelectedRow(), 0);
+  QCOMPARE(edit.NavLabel(NavDirection::Next)->text(), QStringLiteral("<unset>"));
+}
+
+void EditorWindowsTest::ADoubleClickEditsAGlobalCommand() {
+  EditorRun run("@database \"Test.guide\"\n@author \"Me\"\n@node \"MAIN\" \"Main\"\nStart.\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::GlobalList, 1, true));
+  QVERIFY(run.Dialog());
+  QCOMPARE(run.DialogFields(), QStringList({"CmdLabel", "CmdText"}));
+  QCOMPARE(run.Control<QLineEdit>(Control::CmdText)->text(), QStringLiteral("Me"));
+  QVERIFY(run.TypeField(Control::CmdText, QStringLiteral("You and me")));
+  QVERIFY(run.EndDialog(true));
+  QCOMPARE(run.Rows(Control::GlobalList)[1], std::string("@author \"You and me\""));
+  QCOMPARE(ControlsWrong(run, {{Control::EditGlobal, true}, {Control::DeleteGlobal, true}}), QString());
+}
+
+void EditorWindowsTest::TheSpellWindowListsIgnoresAndAddsWords() {
+  QTemporaryDir words;
+  QVERIFY(testing::WriteBytes(words.filePath("dictionary"), "a\nis\nnode\ntest\nthis\n"));
+  QVERIFY(testing::WriteBytes(words.filePath("user"), ""));
+  qputenv("DICTIONARY_WORDLIST", words.filePath("dictionary").toLocal8Bit());
+  qputenv("WORDLIST", words.filePath("user").toLocal8Bit());
+  EditorRun run("@database \"Test.guide\"\n@node \"MAIN\" \"Main\"\nthis is a tset nodde\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  QVERIFY(run.Menu(MenuItem::SpellCheck));
+  if (!run.WaitIdle()) {
+    QDialog* open = run.App().Requesters().OpenRequester();
+    QString text;
+    for (QLabel* label : open ? open->findChildren<QLabel*>() : QList<QLabel*>()) text += label->text();
+    QFAIL(open ? qPrintable(text) : "no requester");
+  }
+  SpellWindow& spell = run.Windows().Spell();
+  QVERIFY(spell.isVisible());
+  QCOMPARE(spell.windowTitle(), QStringLiteral("Misspells"));
+  QCOMPARE(run.Rows(Control::MisspellList), Strings({"tset", "nodde"}));
+  QCOMPARE(ControlsWrong(run, {{Control::Ignore, false}, {Control::AddWord, false}}), QString());
+  QVERIFY(run.ClickRow(Control::MisspellList, 1));
+  QCOMPARE(run.Box()->textCursor().selectedText(), QStringLiteral("nodde"));
+  QCOMPARE(ControlsWrong(run, {{Control::Ignore, true}, {Control::AddWord, true}}), QString());
+  QVERIFY(run.PressAndWait(Control::AddWord));
+  QCOMPARE(run.Rows(Control::MisspellList), Strings({"tset"}));
+  QVERIFY(testing::ReadBytes(words.filePath("user")).find("nodde") != std::string::npos);
+  QVERIFY(run.ClickRow(Control::MisspellList, 0));
+  QVERIFY(run.PressAndWait(Control::Ignore));
+  QCOMPARE(run.Rows(Control::MisspellList), Strings({}));
+  // Closing the window switches spell checking off.
+  spell.close();
+  QTRY_VERIFY(!spell.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(!run.Windows().Menus().Action(MenuItem::SpellCheck)->isChecked());
+  qunsetenv("DICTIONARY_WORDLIST");
+  qunsetenv("WORDLIST");
+}
+
+// "@{b}" is an attribute unless the guide defines a macro "b".
+void EditorWindowsTest::TheGuidesMacrosAreColouredAsMacros() {
+  EditorRun run(
+      "@database \"Test.guide\"\n@macro \"key\" \"@{b}$1@{ub}\"\n@node \"MAIN\" \"Main\"\n"
+      "@{key Ctrl} @{b}bold@{ub}\n@endnode\n");
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  EditBox* box = run.Box();
+  auto colourAt = [&](int position) {
+    for (const QTextLayout::FormatRange& range : box->document()->firstBlock().layout()->formats())
+      if (position >= range.start && position < range.start + range.length)
+        return range.format.foreground().color();
+    return QColor();
+  };
+  MarkupHighlighter& highlighter = box->Highlighter();
+  QCOMPARE(colourAt(2), highlighter.RoleFormat(MarkupRole::Macro).foreground().color());
+  QCOMPARE(colourAt(12), highlighter.RoleFormat(MarkupRole::Attribute).foreground().color());
+}
+
+void EditorWindowsTest::TheFontButtonFillsTheFontFields() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.Pick(Control::AddGlobal, QStringLiteral("@font")));
+  QVERIFY(run.Dialog());
+  QVERIFY(run.Press(Control::FontButton));
+  auto* fonts = run.Requester<FontRequester>();
+  QVERIFY(fonts);
+  QCOMPARE(fonts->windowTitle(), QStringLiteral("Font?"));
+  QFont chosen = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  chosen.setPointSize(17);
+  fonts->setCurrentFont(chosen);
+  QString family = fonts->currentFont().family();
+  fonts->accept();
+  QTRY_COMPARE(run.Control<QLineEdit>(Control::CmdNumber)->text(), QStringLiteral("17"));
+  QCOMPARE(run.Control<QLineEdit>(Control::CmdText)->text(), family);
+  QVERIFY(run.EndDialog(true));
+  QCOMPARE(run.Rows(Control::GlobalList).back(), "@font \"" + family.toStdString() + "\" 17");
+}
+
+void EditorWindowsTest::TheShowButtonOpensTheDraftPreview() {
+  EditorRun run(kGuide);
+  QVERIFY(run.WaitIdle());
+  QVERIFY(run.ClickRow(Control::NodeList, 1));
+  QtPreviewWindow& preview = run.Windows().Preview();
+  QVERIFY(!preview.isVisible());
+  QVERIFY(run.PressAndWait(Control::Show));
+  QVERIFY(preview.isVisible());
+  QCOMPARE(preview.windowTitle(), QStringLiteral("Second"));
+  QVERIFY(preview.View()->Node() != nullptr);
+  QVERIFY(!preview.menuBar()->actions().isEmpty());
+  // Its close control ends the preview; the program decides.
+  preview.close();
+  QTRY_VERIFY(!preview.isVisible());
+  QVERIFY(run.WaitIdle());
+  QVERIFY(!IsMyWndoOpen(WindowId::Preview));
+  // With Auto Preview on, every node shown is previewed at once.
+  QVERIFY(run.Menu(MenuItem::AutoPreview));
+  QVERIFY(run.WaitIdle());
+  QVERIFY(preview.isVisible());
+  QVERIFY(run.ClickRow(Control::NodeList, 0));
+  QCOMPARE(preview.windowTitle(), QStringLiteral("Main"));
+}
+
+}  // namespace folioteer
+
+QTEST_MAIN(folioteer::EditorWindowsTest)
+#include "editor_windows_qtest.moc"

@@ -1,0 +1,301 @@
+// The editor's windows as widgets, without the program: what they report
+// for the user's input (and that they report nothing the program did), the
+// images, menus and dialog fields they show, and the screens and fonts the
+// window system finds.
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+#include "qt/button_images.h"
+#include "qt/qt_windows.h"
+#include "qt/window_input.h"
+#include "qt/window_set.h"
+#include "ui/dialogs.h"
+#include "ui/windows.h"
+
+namespace folioteer {
+namespace {
+
+// Keeps what the windows report.
+class RecordingSink : public WindowInputSink {
+ public:
+  void PostInput(WindowId window, WndoInput input) override { posted.push_back({window, std::move(input)}); }
+  std::vector<std::pair<WindowId, WndoInput>> posted;
+
+  int Count(WindowId window, EvntKind kind) const {
+    int count = 0;
+    for (const auto& [where, input] : posted)
+      if (where == window && input.kind == InputKind::Evnt && input.evnt.kind == kind) ++count;
+    return count;
+  }
+  const WndoInput* LastKey() const {
+    for (auto each = posted.rbegin(); each != posted.rend(); ++each)
+      if (each->second.kind == InputKind::KeyDown) return &each->second;
+    return nullptr;
+  }
+};
+
+}  // namespace
+
+class WindowSetTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    sink_ = std::make_unique<RecordingSink>();
+    windows_ = std::make_unique<WindowSet>(*sink_);
+    input_ = std::make_unique<WindowInput>(*windows_, *sink_);
+  }
+  void cleanup() {
+    input_.reset();
+    windows_.reset();
+    sink_.reset();
+  }
+
+  void ListsReportOnlyTheUsersChoices();
+  void RowsShowControlBytesAndLongRowsCut_data();
+  void RowsShowControlBytesAndLongRowsCut();
+  void EveryImageButtonHasAnImageWithoutATheme();
+  void MenusFollowTheTable();
+  void TheDialogShowsOnlyTheFieldsOfItsContent();
+  void TheDialogKeepsTheGuidesBytes_data();
+  void TheDialogKeepsTheGuidesBytes();
+  void ClosingAWindowIsReportedAndLeavesItOpen();
+  void BusyWindowsTakeNoKeysAndF1IsTheHelpKey();
+  void ScreensAndFontsAreFoundByName();
+
+ private:
+  std::unique_ptr<RecordingSink> sink_;
+  std::unique_ptr<WindowSet> windows_;
+  std::unique_ptr<WindowInput> input_;
+};
+
+void WindowSetTest::ListsReportOnlyTheUsersChoices() {
+  MainWindow& main = windows_->Main();
+  main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&main));
+  RowList* nodes = main.NodeList();
+  QSignalSpy chosen(nodes, &RowList::Chosen);
+  QSignalSpy doubled(nodes, &RowList::DoubleClicked);
+  nodes->SetRows({"MAIN", "One", "Two", "Three"});
+  nodes->SelectRow(2);
+  nodes->RemoveRow(2);
+  nodes->InsertRow(0, "First");
+  nodes->SwapRows(1, 2);
+  QCOMPARE(chosen.count(), 0);
+  QCOMPARE(nodes->SelectedRow(), -1);
+
+  auto click = [&](int row) {
+    QTest::mouseClick(nodes->viewport(), Qt::LeftButton, {},
+                      nodes->visualRect(nodes->model()->index(row, 0)).center());
+  };
+  click(1);
+  QCOMPARE(chosen.count(), 1);
+  QCOMPARE(nodes->SelectedRow(), 1);
+  click(1);  // the selected row again
+  QCOMPARE(chosen.count(), 2);
+  QTest::keyClick(nodes, Qt::Key_Down);
+  QCOMPARE(chosen.count(), 3);
+  QCOMPARE(nodes->SelectedRow(), 2);
+  QTest::mouseDClick(nodes->viewport(), Qt::LeftButton, {},
+                     nodes->visualRect(nodes->model()->index(0, 0)).center());
+  QCOMPARE(doubled.count(), 1);
+  QCOMPARE(nodes->RowText(0), std::string("First"));
+  // Each choice is a GadgetUp of the node list, the double click's first
+  // click one of them.
+  QCOMPARE(sink_->Count(WindowId::Main, EvntKind::GadgetUp), chosen.count());
+  for (const auto& [window, input] : sink_->posted)
+    if (input.evnt.kind == EvntKind::GadgetUp) QCOMPARE(input.evnt.gadget, ControlGadget(Control::NodeList));
+}
+
+void WindowSetTest::RowsShowControlBytesAndLongRowsCut_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<int>("charset");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("ISO-8859-1") << QByteArray("Caf\xe9") << 0 << QStringLiteral("Caf\u00e9");
+  QTest::newRow("UTF-8") << QByteArray("Caf\xc3\xa9") << 1 << QStringLiteral("Caf\u00e9");
+  QTest::newRow("control bytes") << QByteArray(
+                                        "a\x1b"
+                                        "b\x00"
+                                        "c",
+                                        5)
+                                 << 0 << QStringLiteral("a<1B>b<00>c");
+  QTest::newRow("a broken sequence") << QByteArray("x\xc3") << 1 << QStringLiteral("x<C3>");
+  QTest::newRow("a tab") << QByteArray("a\tb") << 0 << QStringLiteral("a b");
+  QTest::newRow("a long row") << QByteArray(1000, 'n') << 0 << QString(kShownRowLength, u'n') + QChar(0x2026);
+}
+
+void WindowSetTest::RowsShowControlBytesAndLongRowsCut() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(int, charset);
+  QFETCH(QString, shown);
+  GuideTextCodec codec(charset == 1 ? Charset::Utf8 : Charset::Latin1);
+  QCOMPARE(ShownRowText(std::string_view(bytes.data(), static_cast<size_t>(bytes.size())), codec), shown);
+}
+
+void WindowSetTest::EveryImageButtonHasAnImageWithoutATheme() {
+  QIcon::setThemeName(QStringLiteral("no-such-theme"));
+  WindowSet windows(*sink_);
+  for (const ControlInfo& info : AllControls()) {
+    auto* button = qobject_cast<QToolButton*>(windows.Controls().Widget(info.control));
+    if (button == nullptr || info.control == Control::Next || info.control == Control::Prev) continue;
+    QVERIFY2(!button->icon().pixmap(QSize(24, 24)).isNull(), info.name.data());
+    QVERIFY2(!button->icon().pixmap(QSize(48, 48)).isNull(), info.name.data());
+  }
+  for (int image = 0; image < kNumButtonImages; ++image)
+    QVERIFY2(QFile::exists(BundledFile(static_cast<ButtonImage>(image))),
+             qPrintable(BundledFile(static_cast<ButtonImage>(image))));
+  QVERIFY(!ProgramIcon().isNull());
+}
+
+void WindowSetTest::MenusFollowTheTable() {
+  MenuActions& menus = windows_->Menus();
+  QCOMPARE(menus.Action(MenuItem::Save)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  QCOMPARE(menus.Action(MenuItem::Quit)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+  QCOMPARE(menus.Action(MenuItem::UseTab)->text(), QStringLiteral("use @{tab}"));
+  for (const MenuRow& row : MenuLayout()) {
+    if (!row.item) continue;
+    QAction* action = menus.Action(*row.item);
+    QCOMPARE(action->isCheckable(), row.kind == MenuKind::Toggle);
+    QCOMPARE(action->isEnabled(), row.kind != MenuKind::Disabled);
+  }
+  QStringList titles;
+  for (QAction* menu : windows_->Main().menuBar()->actions()) titles << menu->text();
+  QCOMPARE(titles, QStringList({"&File", "&Settings", "&Tools"}));
+  // Busy: nothing can be picked; afterwards the table's state again.
+  windows_->SetBusy(true);
+  QVERIFY(!menus.Action(MenuItem::Save)->isEnabled());
+  windows_->SetBusy(false);
+  QVERIFY(menus.Action(MenuItem::Save)->isEnabled());
+  QVERIFY(!menus.Action(MenuItem::AutoIndex)->isEnabled());
+  // A pick with no window active is the main window's.
+  menus.Action(MenuItem::ExportRtf)->trigger();
+  QVERIFY(!sink_->posted.empty());
+  QCOMPARE(sink_->posted.back().first, WindowId::Main);
+  QCOMPARE(sink_->posted.back().second.evnt.code, MenuCode(MenuItem::ExportRtf));
+}
+
+void WindowSetTest::TheDialogShowsOnlyTheFieldsOfItsContent() {
+  ParamDialog& dialog = windows_->Dialog();
+  GuideTextCodec codec;
+  auto shown = [&](Control control) {
+    QWidget* widget = windows_->Controls().Widget(control);
+    return widget != nullptr && widget->isVisibleTo(&dialog);
+  };
+  dialog.SetContent(NewCmdContent(AGCmdKind::Font, CmdParams{}), codec);
+  QVERIFY(shown(Control::CmdText) && shown(Control::FontButton) && shown(Control::CmdNumber));
+  QVERIFY(!shown(Control::CmdText2) && !shown(Control::LinkText));
+  dialog.SetContent(NewCmdContent(AGCmdKind::SmartWrap, CmdParams{}), codec);
+  QVERIFY(!shown(Control::CmdText) && !shown(Control::FontButton) && !shown(Control::CmdNumber));
+  QVERIFY(shown(Control::Ok) && shown(Control::Cancel));
+  AttrParams colour;
+  colour.Color = static_cast<GuideColor>(3);
+  dialog.SetContent(NewAttrContent(AGAttrKind::Fg, colour), codec);
+  auto* chooser = windows_->Controls().Get<QComboBox>(Control::AttrColor);
+  QVERIFY(chooser);
+  QCOMPARE(chooser->count(), kNumColors);
+  QCOMPARE(chooser->currentIndex(), 3);
+  QCOMPARE(chooser->itemText(0), QString::fromStdString(GetColorName(static_cast<GuideColor>(0))));
+  // A link dialog's hints follow the operation.
+  dialog.SetContent(NewLinkContent(CmdParams{}), codec);
+  QCOMPARE(windows_->Controls().Widget(Control::LinkTarget)->toolTip(),
+           QString::fromStdString(GetLinkOpHints(LinkOp::Link)[2]));
+  dialog.SetHints({{Control::LinkTarget, "NodeRef", "", 0, "CLI command"}});
+  QCOMPARE(windows_->Controls().Widget(Control::LinkTarget)->toolTip(), QStringLiteral("CLI command"));
+  windows_->Controls().SetHintsShown(false);
+  QVERIFY(windows_->Controls().Widget(Control::LinkTarget)->toolTip().isEmpty());
+}
+
+void WindowSetTest::TheDialogKeepsTheGuidesBytes_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<int>("charset");
+  QTest::newRow("ISO-8859-1") << QByteArray("Caf\xe9 \xff") << 0;
+  QTest::newRow("UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f \xe2\x82\xac") << 1;
+  QTest::newRow("control bytes") << QByteArray("a\x1b[1mb") << 0;
+}
+
+void WindowSetTest::TheDialogKeepsTheGuidesBytes() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(int, charset);
+  GuideTextCodec codec(charset == 1 ? Charset::Utf8 : Charset::Latin1);
+  ParamDialog& dialog = windows_->Dialog();
+  CmdParams params;
+  params.Strng = bytes.toStdString();
+  params.Strng2 = std::string("two");
+  dialog.SetContent(NewCmdContent(AGCmdKind::Macro, params), codec);
+  DialogContent content = dialog.Content();
+  QCOMPARE(content.Find(Control::CmdText)->text, bytes.toStdString());
+  // Typing after the text keeps it and adds the typed bytes.
+  auto* field = windows_->Controls().Get<QLineEdit>(Control::CmdText2);
+  field->end(false);
+  QTest::keyClicks(field, QStringLiteral("!"));
+  QCOMPARE(dialog.Content().Find(Control::CmdText2)->text, std::string("two!"));
+}
+
+void WindowSetTest::ClosingAWindowIsReportedAndLeavesItOpen() {
+  for (WindowId window : {WindowId::Main, WindowId::Edit, WindowId::Spell}) {
+    QWidget* widget = windows_->Window(window);
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget));
+    QVERIFY(!widget->close());
+    QVERIFY(widget->isVisible());
+    QCOMPARE(sink_->Count(window, EvntKind::CloseWindow), 1);
+  }
+  // The dialog goes with the window it stands over.
+  windows_->Dialog().show();
+  windows_->Main().close();
+  QCOMPARE(sink_->Count(WindowId::Dialog, EvntKind::CloseWindow), 1);
+}
+
+void WindowSetTest::BusyWindowsTakeNoKeysAndF1IsTheHelpKey() {
+  EditWindow& edit = windows_->Edit();
+  edit.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&edit));
+  edit.Box()->setFocus();
+  QWindow* window = edit.windowHandle();
+  QTest::keyClick(window, Qt::Key_A, Qt::NoModifier);
+  QVERIFY(sink_->LastKey() != nullptr);
+  QCOMPARE(sink_->LastKey()->keyChars, std::string("a"));
+  QCOMPARE(edit.Box()->toPlainText(), QStringLiteral("a"));
+  QTest::keyClick(window, Qt::Key_F1);
+  QVERIFY(sink_->LastKey()->helpKey);
+  size_t before = sink_->posted.size();
+  windows_->SetBusy(true);
+  QTest::keyClick(window, Qt::Key_B, Qt::NoModifier);
+  QCOMPARE(edit.Box()->toPlainText(), QStringLiteral("a"));
+  QVERIFY(sink_->posted.size() == before || sink_->LastKey()->keyChars != "b");
+  QVERIFY(edit.findChild<QWidget*>(QStringLiteral("busyCover"))->isVisible());
+  QCOMPARE(edit.findChild<QWidget*>(QStringLiteral("busyCover"))->cursor().shape(), Qt::WaitCursor);
+  windows_->SetBusy(false);
+  QTest::keyClick(window, Qt::Key_C, Qt::NoModifier);
+  QCOMPARE(edit.Box()->toPlainText(), QStringLiteral("ac"));
+}
+
+void WindowSetTest::ScreensAndFontsAreFoundByName() {
+  bool found = false;
+  QCOMPARE(ScreenNamed(QString(), found), QGuiApplication::primaryScreen());
+  QVERIFY(found);
+  QCOMPARE(ScreenNamed(QStringLiteral("Workbench"), found), QGuiApplication::primaryScreen());
+  QVERIFY(found);
+  QCOMPARE(ScreenNamed(QStringLiteral("no such screen"), found), QGuiApplication::primaryScreen());
+  QVERIFY(!found);
+  QString name = QGuiApplication::primaryScreen()->name();
+  if (!name.isEmpty()) {
+    QCOMPARE(ScreenNamed(name.toUpper(), found), QGuiApplication::primaryScreen());
+    QVERIFY(found);
+  }
+  QVERIFY(FontFamilyAvailable(QStringLiteral("Monospace")));
+  QVERIFY(FontFamilyAvailable(QFontDatabase::families().value(0)));
+  QVERIFY(!FontFamilyAvailable(QStringLiteral("No Such Font Anywhere")));
+  QVERIFY(!FontFamilyAvailable(QString()));
+}
+
+}  // namespace folioteer
+
+QTEST_MAIN(folioteer::WindowSetTest)
+#include "window_set_qtest.moc"
