@@ -5,12 +5,13 @@
 #              the installed programs run from another folder with nothing
 #              in the environment but PATH and HOME: the batch tour, the
 #              dictionary and the help guide found through ../share/folioteer,
-#              the Help key showing the guide in the installed viewer, folioview
-#              --text, peekfront; the desktop entries, the file type and the
-#              manual pages as their own tools read them. Bad input: a
-#              share/folioteer nobody may write (nothing is written there;
-#              installing over it fails and says where), a missing
-#              dictionary (spell checking switches off with its message).
+#              the Help key showing the guide in the installed viewer, the
+#              editor's windows (offscreen), folioview --text, peekfront; the
+#              desktop entries, the file type and the manual pages as their
+#              own tools read them. Bad input: a share/folioteer nobody may
+#              write (nothing is written there; installing over it fails and
+#              says where), a missing dictionary (spell checking switches off
+#              with its message).
 #   package    cpack -G DEB from the built tree: the control fields and the
 #              files under /usr.
 # Usage: install_test.sh BUILD_DIR SOURCE_DIR installed|package
@@ -129,6 +130,12 @@ run_installed() {
   grep -qF "Cannot" "$work/spell.err" && fail "HELP: $(cat "$work/spell.err")"
   for _ in $(seq 300); do [[ -s "$work/help.png" ]] && break; sleep 0.1; done
   [[ -s "$work/help.png" ]] || fail "HELP did not show the installed manual in the installed viewer"
+
+  # The editor's windows, offscreen: it opens the guide, takes a picture of
+  # its main window and ends without saving.
+  (cd "$here" && env -i PATH="$path" HOME="$home" QT_QPA_PLATFORM=offscreen FOLIOTEER_SCREENSHOT="$work/editor.png" \
+    timeout 60 folioteer Welcome.guide) >"$work/editor.out" 2>&1 || fail "the installed editor's windows: $(cat "$work/editor.out")"
+  [[ -s "$work/editor.png" ]] || fail "the installed editor showed no window"
 
   env -i PATH="$path" HOME="$home" folioview --text "$installed/share/folioteer/Folioteer.guide" >"$work/manual.txt" ||
     fail "folioview --text on the installed manual"
