@@ -245,6 +245,12 @@ std::vector<std::string> ScriptLines(const std::string& source) {
 
 }  // namespace
 
+std::vector<std::string_view> DirectiveNames() {
+  std::vector<std::string_view> names;
+  for (const DirectiveRow& row : kDirectives) names.push_back(row.name);
+  return names;
+}
+
 std::optional<std::vector<ScriptStep>> ParseScript(const std::string& source, std::string& error) {
   std::vector<std::string> lines = ScriptLines(source);
   std::vector<ScriptStep> steps;

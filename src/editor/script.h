@@ -17,6 +17,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -53,6 +54,9 @@ struct ScriptStep {
 // The keywords of the dialogs' fields, as .dialog names them.
 inline constexpr std::string_view kDialogFieldKeywords[] = {"NodeRef",  "Strng", "Strng2", "Num",
                                                             "LinkText", "Op",    "Color",  "OnOff"};
+
+// The directives' names (".text", ".press", ...), in the order of the table.
+std::vector<std::string_view> DirectiveNames();
 
 // The steps of a script; empty, with the reason in error ("LINE: why"),
 // when any line is not understood.

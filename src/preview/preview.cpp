@@ -105,15 +105,12 @@ bool IsReadableFile(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
-// The viewer's arguments, word by word: the guide (PROGDIR: made absolute),
-// the window size, and the screen when one is set.
+// The viewer's arguments, word by word: the guide (PROGDIR: made absolute,
+// found in ../share/folioteer beside an installed program as the dictionary
+// is), the window size, and the screen when one is set.
 std::vector<std::string> HelpWords(std::string_view guideFile) {
   std::string path = UnquotedValue(guideFile);
-  if (StartsWithIgnoreCase(path, "PROGDIR:")) {
-    std::string dir = ProgramDirectory();
-    if (!dir.empty() && dir.back() != '/' && dir.back() != ':') dir += '/';
-    path = dir + path.substr(8);
-  }
+  if (StartsWithIgnoreCase(path, "PROGDIR:")) path = ProgramDataFile(path.substr(8));
   std::vector<std::string> words{path, "WINDOWWIDTH", "800", "WINDOWHEIGHT", "600"};
   if (!Editor().pubScreenName.empty()) {
     words.push_back("PUBSCREEN");

@@ -182,7 +182,12 @@ std::string ResolvePath(std::string_view name) {
 std::string ProgramDataFile(std::string_view name) {
   std::string beside = Join(ProgramDirectory(), name);
   if (::access(beside.c_str(), F_OK) == 0) return beside;
-  std::string shared = Join(ProgramDirectory(), "../share/folioteer/" + std::string(name));
+  // The program's directory holds no links (it comes from /proc/self/exe),
+  // so the ".." can go: users see /usr/share/..., not /usr/bin/../share/...
+  std::string shared =
+      std::filesystem::path(Join(ProgramDirectory(), "../share/folioteer/" + std::string(name)))
+          .lexically_normal()
+          .string();
   if (::access(shared.c_str(), F_OK) == 0) return shared;
   return beside;
 }

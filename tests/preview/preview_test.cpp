@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "editor/batch.h"
 #include "editor/main_program.h"
 #include "editor/script.h"
@@ -29,6 +31,18 @@ TEST(Preview, HelpViewerArguments) {
   Editor().pubScreenName = "My Screen";  // a name with a blank stays one argument
   EXPECT_EQ(HelpArguments("a.guide"), "\"a.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN \"My Screen\"");
   Editor() = EditorState{};
+  SetProgramDirectory("");
+}
+
+// Installed, the help guide is in ../share/folioteer beside the program.
+TEST(Preview, HelpGuideOfAnInstalledProgram) {
+  testing::TempDir prefix;
+  std::filesystem::create_directories(prefix.File("bin"));
+  std::filesystem::create_directories(prefix.File("share/folioteer"));
+  testing::WriteFile(prefix.File("share/folioteer/Folioteer.guide"), "@database h\n");
+  SetProgramDirectory(prefix.File("bin"));
+  EXPECT_EQ(HelpArguments("PROGDIR:Folioteer.guide"),
+            "\"" + prefix.File("share/folioteer/Folioteer.guide") + "\" WINDOWWIDTH 800 WINDOWHEIGHT 600");
   SetProgramDirectory("");
 }
 
