@@ -142,6 +142,9 @@ void GuideCheck::Target(int line, const std::string& what, std::string_view refe
     Add(line, LinkWithoutTarget, what + " names no node");
     return;
   }
+  // As the viewer's buttons follow it: a node of this guide by its whole
+  // name first, since a name may hold a "/".
+  if (FindNode(source_, reference) >= 0) return;
   LinkTarget target = SplitLinkTarget(DecodeToUtf8(reference, charset_));
   if (std::optional<TargetProblem> problem = targets_.Check(target.file, target.node, charset_))
     Add(line, problem->kind, what + ": " + problem->text);

@@ -111,6 +111,8 @@ GoResult GuideReader::Go(std::string_view file, std::string_view node, int line,
 }
 
 GoResult GuideReader::GoTo(std::string_view reference, const ReadingPlace& here) {
+  if (shown_.source && FindNode(*shown_.source, reference, charset_.value_or(shown_.source->charset)) >= 0)
+    return Go({}, reference, 0, here);
   LinkTarget target = SplitLinkTarget(reference);
   return Go(target.file, target.node, 0, here);
 }

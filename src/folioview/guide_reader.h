@@ -64,7 +64,9 @@ class GuideReader {
   // Follows a link: a file (an Amiga path from the current guide's folder;
   // empty for this guide), a node and a 1-based line (0: the top).
   GoResult Go(std::string_view file, std::string_view node, int line, const ReadingPlace& here);
-  // Follows a reference as the navigation bar holds it ("file/node" or "node").
+  // Follows a reference as the navigation bar holds it: the whole name of a
+  // node of this guide first (names may hold a "/"), else "file/node" or
+  // "node" as a link writes it.
   GoResult GoTo(std::string_view reference, const ReadingPlace& here);
   bool CanRetrace() const { return !history_.empty(); }
   GoResult Retrace();

@@ -15,13 +15,15 @@
 #include <string>
 #include <string_view>
 
+#include "support/utf8.h"
+
 namespace folioteer {
 
 enum class Charset : uint8_t { Latin1, Latin2, Koi8R, Utf8 };
 
-// UTF-8 when the bytes are valid UTF-8 with a multi-byte sequence, else ISO-8859-1.
+// UTF-8 when the bytes are valid UTF-8 with a multi-byte sequence, else
+// ISO-8859-1. (IsValidUtf8 and the other UTF-8 helpers: support/utf8.h.)
 Charset DetectCharset(std::string_view bytes);
-bool IsValidUtf8(std::string_view bytes);
 
 // How far bytes read as UTF-8: the valid sequences of two to four bytes, and
 // the bytes that belong to no valid sequence (every one from 0x80 up), with

@@ -72,7 +72,7 @@ Link ParseLink(std::string_view body, Charset charset, int line) {
   size_t open = body.find('"');
   size_t close = body.find('"', open + 1);
   size_t labelEnd = close == std::string_view::npos ? body.size() : close;
-  link.label = DecodeToUtf8(body.substr(open + 1, labelEnd - open - 1), charset);
+  AppendDisplayText(link.label, body.substr(open + 1, labelEnd - open - 1), charset);
   std::string_view rest = close == std::string_view::npos ? std::string_view() : body.substr(close + 1);
   size_t pos = 0;
   std::string_view command = NextLinkToken(rest, pos);

@@ -20,7 +20,9 @@ namespace folioteer {
 // with a double quote.
 bool IsLinkAttribute(std::string_view body);
 
-// The link the text between "@{" and "}" describes, decoded to UTF-8.
+// The link the text between "@{" and "}" describes, decoded to UTF-8. The
+// label is shown, so its control characters become U+FFFD as in text
+// (AppendDisplayText); the command and its arguments are decoded as written.
 Link ParseLink(std::string_view body, Charset charset, int line);
 
 LinkKind LinkKindByName(std::string_view command);

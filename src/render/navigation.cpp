@@ -10,8 +10,10 @@ constexpr std::array<std::string_view, kNumNavButtons> kLabels = {"Contents", "I
 
 NavTarget To(std::string target) { return {true, std::move(target)}; }
 
-// Whether a reference names the node at that index of this guide.
+// Whether a reference names the node at that index of this guide: by the
+// whole name of a node first, else as a link target.
 bool NamesNode(const GuideSource& source, std::string_view target, int nodeIndex, Charset charset) {
+  if (int named = FindNode(source, target, charset); named >= 0) return named == nodeIndex;
   LinkTarget split = SplitLinkTarget(target);
   return split.file.empty() && FindNode(source, split.node, charset) == nodeIndex;
 }

@@ -14,8 +14,11 @@
 //   the node shown), else to the node before and after in the file;
 //   disabled at the first and the last node.
 //
-// Targets are UTF-8 references as a link writes them: a node name, or
-// "file/node" for a node of another guide (see SplitLinkTarget).
+// Targets are UTF-8: the name of a node of this guide as it stands (a name
+// may hold a "/"), or, as a link writes it, "file/node" for a node of
+// another guide (see SplitLinkTarget). Whoever follows a target looks it up
+// as the whole name of a node of this guide first and splits it only when
+// no node has that name.
 #pragma once
 
 #include <array>

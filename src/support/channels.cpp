@@ -65,11 +65,7 @@ class TextInputDevice : public ChannelDevice {
     }
     size_t end = bytes_.find('\n', pos_);
     line.assign(bytes_, pos_, std::min(end, bytes_.size()) - pos_);
-    if (end == std::string::npos) {
-      pos_ = bytes_.size();
-      return ReadResult::AllRight;
-    }
-    pos_ = end + 1;
+    pos_ = end == std::string::npos ? bytes_.size() : end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return ReadResult::AllRight;
   }

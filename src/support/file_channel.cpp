@@ -142,7 +142,12 @@ ReadResult FileDevice::ReadLine(std::string& line) {
     }
     line.append(start, available);
     readPos_ = readEnd_;
-    if (!Fill()) return FirstError() != 0 ? ReadResult::Other : ReadResult::AllRight;
+    if (!Fill()) {
+      if (FirstError() != 0) return ReadResult::Other;
+      // A CRLF file whose last line lacks its LF: the CR is still the line end.
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      return ReadResult::AllRight;
+    }
   }
 }
 

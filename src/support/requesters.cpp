@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "support/utf8.h"
+
 namespace folioteer {
 namespace {
 
@@ -123,7 +125,11 @@ std::optional<std::string> HeadlessRequesters::TextRequest(std::string_view titl
   std::optional<QueuedAnswer> queued = Take();
   if (queued && queued->kind == QueuedAnswer::Kind::Text) {
     result = queued->text;
-    if (maxLength > 0 && static_cast<int>(result->size()) > maxLength) result->resize(maxLength);
+    if (maxLength > 0 && result->size() > static_cast<size_t>(maxLength)) {
+      // As the Qt requester cuts a guide's text: never inside a character.
+      auto limit = static_cast<size_t>(maxLength);
+      result->resize(IsValidUtf8(*result) ? Utf8CutLength(*result, limit) : limit);
+    }
   }
   Report("text", title, prompt, result ? "\"" + *result + "\"" : "cancelled");
   return result;

@@ -72,6 +72,11 @@ struct QueuedAnswer {
   static QueuedAnswer Cancel() { return {}; }
 };
 
+// A text answer longer than the requester's maxLength bytes is cut to it,
+// and, when it is valid UTF-8, before a character that would not fit whole
+// (as the Qt requester counts a UTF-8 guide's bytes); other text is taken
+// as one byte a character (ISO-8859-1).
+//
 // Without a queued answer an information requester answers its first button
 // and the other requesters are cancelled; the same requester asked over and
 // over without an answer (kUnansweredRepeats times) takes its last button

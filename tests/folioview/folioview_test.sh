@@ -88,6 +88,9 @@ text() {
   check latin1.txt text/latin1.guide
   check latin1-second.txt text/latin1.guide NODE "Zweite Seite"
   check utf8.txt text/utf8.guide
+  # Control characters show as U+FFFD in link labels as in text: none can
+  # break a line or forge a node's header line.
+  check controls.txt text/controls.guide
   check notes-whole.txt text/notes.txt
   check notes-node.txt text/notes.txt NODE anything  # a file that is no guide: any node is its one node
 }

@@ -71,6 +71,7 @@ class ViewerWindowTest : public QObject {
 
  private slots:
   void SixButtonsEnableAndGoWhereTheGuideSays();
+  void ButtonsFindNodesWhoseNamesHoldASlash();
   void AnUnknownStartNodeShowsTheMainNodeAndSaysSo();
   void RetraceRestoresNodesAndScrollPositions();
   void LinkToAnotherGuideInASubfolderWithOtherLetterCase();
@@ -118,6 +119,48 @@ void ViewerWindowTest::SixButtonsEnableAndGoWhereTheGuideSays() {
   window.NavigationAction(NavButton::Contents)->trigger();
   QCOMPARE(NodeName(window), "MAIN");
   QCOMPARE(window.Reader().HistoryDepth(), size_t{5});
+}
+
+// A button names a node of this guide by its whole name; only a name that
+// no node has is read as "file/node". (Browse went nowhere when a node's
+// name held a "/": the name was split into a file and a node.)
+void ViewerWindowTest::ButtonsFindNodesWhoseNamesHoldASlash() {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.File("Part 1"));
+  std::filesystem::create_directories(dir.File("sub"));
+  WriteFile(dir.File("sub/other.guide"), "@database o\n@node Main\n@endnode\n@node Target\n@endnode\n");
+  WriteFile(dir.File("slash.guide"),
+            "@database slash\n@index \"Contents/All\"\n"
+            "@node MAIN Parts\n@endnode\n"
+            "@node \"Part 1/2\" \"The first part\"\n@toc \"contents/all\"\n@endnode\n"
+            "@node \"Part 2/2\" \"The second part\"\n@prev \"part 1/2\"\n@next \"sub/other.guide/Target\"\n"
+            "@endnode\n"
+            "@node \"Contents/All\" \"All parts\"\n@next \"CONTENTS/ALL\"\n@endnode\n");
+  ViewerWindow window;
+  QVERIFY(window.Open(dir.File("slash.guide")));
+  struct Step {
+    NavButton button;
+    const char* node;  // shown after the button
+    const char* enabled;
+  };
+  const Step steps[] = {
+      {NavButton::BrowseNext, "Part 1/2", "++-+++"},  // the next node in the file
+      {NavButton::BrowseNext, "Part 2/2", "++-+++"},
+      {NavButton::BrowsePrevious, "Part 1/2", "++-+++"},  // its @prev, in other letter case
+      {NavButton::Contents, "Contents/All", "++-++-"},    // its @toc; its @next names itself
+      {NavButton::Index, "Contents/All", "++-++-"},       // the node shown: nothing changes
+      {NavButton::BrowsePrevious, "Part 2/2", "++-+++"},
+  };
+  for (const Step& step : steps) {
+    window.NavigationAction(step.button)->trigger();
+    QVERIFY2(window.Message().isEmpty(), qPrintable(window.Message()));
+    QCOMPARE(NodeName(window), step.node);
+    QCOMPARE(Enabled(window), step.enabled);
+  }
+  // A name no node of this guide has is a node of another guide.
+  window.NavigationAction(NavButton::BrowseNext)->trigger();
+  QCOMPARE(NodeName(window), "Target");
+  QVERIFY(window.Reader().Shown().path.ends_with("/sub/other.guide"));
 }
 
 void ViewerWindowTest::AnUnknownStartNodeShowsTheMainNodeAndSaysSo() {

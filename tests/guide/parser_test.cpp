@@ -125,6 +125,8 @@ TEST_F(ParserTest, ReadsCommandsParametersAndText) {
        "G @database \"d\"\nN @node \"MAIN\" \nL @title \"t\"\nL @endnode\nT \nT \nT \nT first\nT second\n"},
       {"bytes survive but the line end", "@database d\r\n@node MAIN\r\n" + bytes + "\r\n@endnode\r\n",
        "G @database \"d\"\nN @node \"MAIN\" \nL @endnode\nT " + bytes + "\n"},
+      {"a CRLF file without its last LF still ends the node", "@database d\r\n@node MAIN\r\nx\r\n@endnode\r",
+       "G @database \"d\"\nN @node \"MAIN\" \nL @endnode\nT x\n"},
       {"odd node lines", "@database d\n@node\n@node \"half\n@node a\"b c\n",
        "G @database \"d\"\nN @node \"\" \nL @node \"half\" \nL @node \"a\"b\" \"c\"\nL @endnode\nT \n"},
   };

@@ -49,10 +49,14 @@ free_display() {
 }
 
 # Starts a virtual X server on a display it picks itself (it writes the
-# number once it accepts clients) and sets number.
+# number once it accepts clients) and sets number. Without -noreset the
+# server resets whenever its last client leaves, closing every connection
+# that arrives meanwhile: the next client (peekfront after the screen list,
+# the second peekfront after the first) would then find no display, as a
+# desktop, which always has clients, never does.
 start_xvfb() {
   command -v Xvfb >/dev/null || exit 77
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 800x600x24 3>"$work/display" 2>"$work/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 200); do
     [[ -s "$work/display" ]] && break

@@ -228,6 +228,37 @@ class RequestersTest : public QObject {
     QCOMPARE(dialog.Answer().value_or(""), std::string("a\0b\x9B", 4));
   }
 
+  // The headless requester (batch mode) cuts a long answer where the dialog
+  // does: within maxLength bytes of the guide's encoding, never inside a
+  // character.
+  void TheHeadlessTextRequesterCutsAsTheDialogDoes_data() {
+    QTest::addColumn<int>("charset");
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<int>("maxLength");
+    int latin1 = static_cast<int>(Charset::Latin1), utf8 = static_cast<int>(Charset::Utf8);
+    QTest::newRow("2-byte characters") << utf8 << QByteArray("a\xC3\xA4\xC3\xA4") << 4;
+    QTest::newRow("a 3-byte character") << utf8 << QByteArray("ab\xE2\x82\xAC") << 4;
+    QTest::newRow("a 4-byte character") << utf8 << QByteArray("a\xF0\x9F\x98\x80") << 4;
+    QTest::newRow("the limit at a character's end") << utf8 << QByteArray("\xE2\x82\xAC\xE2\x82\xAC") << 3;
+    QTest::newRow("a node name") << utf8 << QByteArray(133, 'a') + "\xC3\xA4z" << 134;
+    QTest::newRow("ISO-8859-1") << latin1 << QByteArray("\xE4\xF6\xFC\xDF") << 3;
+  }
+  void TheHeadlessTextRequesterCutsAsTheDialogDoes() {
+    QFETCH(int, charset);
+    QFETCH(QByteArray, answer);
+    QFETCH(int, maxLength);
+    TextRequester dialog(nullptr, "Folioteer", "Node Name?", answer.toStdString(), maxLength,
+                         static_cast<Charset>(charset));
+    dialog.accept();
+    QVERIFY(dialog.Answer().has_value());
+    HeadlessRequesters headless;
+    headless.Queue(QueuedAnswer::Text(answer.toStdString()));
+    std::optional<std::string> given = headless.TextRequest("Folioteer", "Node Name?", "", maxLength);
+    QVERIFY(given.has_value());
+    QCOMPARE(QByteArray::fromStdString(*given), QByteArray::fromStdString(*dialog.Answer()));
+    QVERIFY(given->size() < static_cast<size_t>(answer.size()));
+  }
+
   // ---------------------------------------------------------------------
   // File requester
 

@@ -123,6 +123,35 @@ TEST(RenderBadInput, ControlBytesAndNul) {
   EXPECT_NE(plain.find("[1m"), std::string::npos);
 }
 
+// A link's label is shown as text is: its control characters become
+// U+FFFD in every character set (in KOI8-R 0x80-0x9F are box-drawing
+// characters and stay). Labels kept them raw once, so one could break a
+// line of folioview --text.
+TEST(RenderBadInput, ALinkLabelShowsControlCharactersAsTextDoes) {
+  const std::string controls = "a\x1b[1m\r\f\x07\x7f\x9b\x85\xe4z";
+  const std::pair<Charset, std::string> cases[] = {
+      {Charset::Latin1, controls},
+      {Charset::Latin2, controls},
+      {Charset::Koi8R, controls},
+      {Charset::Utf8, "a\x1b[1m\r\f\xc2\x9b\xc2\x85\xc3\xa4\x85z"},
+  };
+  for (const auto& [charset, bytes] : cases) {
+    SCOPED_TRACE(std::string(CharsetName(charset)));
+    RenderOptions options;
+    options.charset = charset;
+    std::string text = PlainText(RenderGuideNode(testing::GuideWith(bytes), "Main", options));
+    DisplayNode linked =
+        RenderGuideNode(testing::GuideWith("@{\"" + bytes + "\" link Main}"), "Main", options);
+    ASSERT_EQ(linked.links.size(), 1u);
+    EXPECT_EQ(linked.links[0].label + "\n", text);
+    EXPECT_EQ(PlainText(linked), text);
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+      auto byte = static_cast<unsigned char>(text[i]), next = static_cast<unsigned char>(text[i + 1]);
+      EXPECT_FALSE(byte < 0x20 || byte == 0x7F || (byte == 0xC2 && next < 0xA0)) << text;
+    }
+  }
+}
+
 // Byte soup built from the pieces of markup, a few thousand nodes' worth;
 // every node renders to valid UTF-8.
 TEST(RenderBadInput, ByteSoupOfMarkupPieces) {
