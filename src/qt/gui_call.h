@@ -109,8 +109,16 @@ std::optional<Result> AwaitOnGui(std::function<void(GuiReply<Result>)> start) {
   auto token = std::make_shared<typename GuiReply<Result>::Token>();
   token->state = state;
   bool answered = gui_call_detail::Run(state, [start = std::move(start), token = std::move(token)]() mutable {
-    GuiReply<Result> reply(std::move(token));
-    start(std::move(reply));
+    std::shared_ptr<typename GuiReply<Result>::Token> held = std::move(token);
+    try {
+      start(GuiReply<Result>(held));
+    } catch (...) {
+      // The exception is the call's answer: without this the reply, gone in
+      // the unwinding, would drop the call and wake the caller before Run
+      // has recorded the exception for it.
+      held->answered = true;
+      throw;
+    }
   });
   if (!answered) return std::nullopt;
   return std::move(state->result);

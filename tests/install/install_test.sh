@@ -194,9 +194,20 @@ read_only_share() {
   chmod -R a-w "$installed/share/folioteer"
   listing=$(ls -l --time-style=full-iso "$installed/share/folioteer")
   printf '%s\n' "SHOWNODE NodePos 0" "SPELLCHK On" "SPELLUSERADD Folioteer" "SAVE" ".button 0" >"$work/ro.script"
-  (cd "$home" && as_user env -i PATH="$installed/bin:/usr/bin:/bin" HOME="$home" timeout 60 folioteer \
-    --batch "$work/ro.script" Welcome.guide NOMAKEICONS) >"$work/ro.out" 2>&1 ||
-    fail "with a read-only share/folioteer: $(cat "$work/ro.out")"
+  # Without XDG_RUNTIME_DIR nobody's session settings go to /tmp/folioteer-UID,
+  # which the platform tests of that folder set up too: one at a time, and
+  # the folder goes again when this run made it.
+  local nobody_env=/tmp/folioteer-$(id -u nobody)
+  (
+    flock 9
+    made_env=yes
+    [[ -e $nobody_env ]] && made_env=""
+    (cd "$home" && as_user env -i PATH="$installed/bin:/usr/bin:/bin" HOME="$home" timeout 60 folioteer \
+      --batch "$work/ro.script" Welcome.guide NOMAKEICONS) >"$work/ro.out" 2>&1
+    status=$?
+    [[ -n $made_env ]] && rm -rf "$nobody_env"
+    exit $status
+  ) 9>>/tmp/folioteer-tests-nobody.lock || fail "with a read-only share/folioteer: $(cat "$work/ro.out")"
   grep -qix "Folioteer" "$home/.local/share/Folioteer/User.wordlist" ||
     fail "the added word is not in the user's own list: $(cat "$work/ro.out")"
   [[ $listing == "$(ls -l --time-style=full-iso "$installed/share/folioteer")" ]] ||

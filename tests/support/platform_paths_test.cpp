@@ -1,7 +1,10 @@
 #include "support/platform_paths.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -85,16 +88,27 @@ TEST_F(EnvironmentTest, UnwritableLocationIsReported) {
 }
 
 // The fallback of ENV: for nobody, which the tests below set up as another
-// user (root) would: it must not be there before.
+// user (root) would: it must not be there before. Other tests that run a
+// program as nobody take the same lock (tests/install), since ctest runs
+// them side by side and nobody has only one such folder.
 class SharedEnvTest : public ::testing::Test {
  protected:
+  ~SharedEnvTest() override {
+    if (lock_ >= 0) ::close(lock_);
+  }
   void SetUp() override {
     if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
+    lock_ = ::open("/tmp/folioteer-tests-nobody.lock", O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    ASSERT_GE(lock_, 0) << "the lock of nobody's folder";
+    ASSERT_EQ(::flock(lock_, LOCK_EX), 0);
     if (std::filesystem::exists(shared) || std::filesystem::is_symlink(shared))
       GTEST_SKIP() << shared << " exists already; the test would change what a real user keeps there";
+    ownsShared_ = true;
     for (TempDir* folder : {&scratch, &config, &victim}) GiveToNobody(folder->Path());
   }
-  void TearDown() override { std::filesystem::remove_all(shared); }
+  void TearDown() override {
+    if (ownsShared_) std::filesystem::remove_all(shared);  // never a folder that was there before
+  }
 
   // What nobody's settings do, without XDG_RUNTIME_DIR, in a child.
   std::string RunAsNobody(const std::function<std::string(Findings&)>& body) {
@@ -111,6 +125,8 @@ class SharedEnvTest : public ::testing::Test {
 
   std::string shared = "/tmp/folioteer-" + std::to_string(testing::Nobody().uid);
   TempDir scratch, config, victim;
+  int lock_ = -1;
+  bool ownsShared_ = false;
 };
 
 // Another user made nobody's fallback folder, with the settings file as a
