@@ -66,8 +66,7 @@ class GuideViewTest : public QObject {
   void LinkButtonsAreNeverSplitAndLongWordsStandAlone();
   void WrapModeNoneKeepsLinesAndScrollsSideways();
   void TabStopsIndentsAndJustification();
-  void LinesAreTheFontHeightPlusTwo();
-  void NodeFontsFollowTheFontRequest();
+  void NodeFontsFollowTheFontRequestAndSetTheLineHeight();
   void PaintsTheWorkbenchPaletteAndButtons();
   void ClickFollowsAndSlidingOffCancels();
   void TabCyclesLinksAndEnterFollows();
@@ -142,14 +141,7 @@ void GuideViewTest::TabStopsIndentsAndJustification() {
   QCOMPARE(layout.Lines().back().indent, 7 * space);
 }
 
-void GuideViewTest::LinesAreTheFontHeightPlusTwo() {
-  Fixture test(Node("one\ntwo\nthree"));
-  QFontMetricsF metrics(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  QCOMPARE(test.Layout().LineHeight(), static_cast<int>(std::ceil(metrics.height())) + 2);
-  QCOMPARE(test.Layout().Lines().size(), size_t{3});
-}
-
-void GuideViewTest::NodeFontsFollowTheFontRequest() {
+void GuideViewTest::NodeFontsFollowTheFontRequestAndSetTheLineHeight() {
   QFont viewer = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   viewer.setPointSizeF(10);
   QCOMPARE(folioteer::NodeFont({}, viewer), viewer);
@@ -161,8 +153,11 @@ void GuideViewTest::NodeFontsFollowTheFontRequest() {
   QFont named = folioteer::NodeFont(folioteer::MapAmigaFont("DejaVu Serif.font", 8), viewer);
   QCOMPARE(named.family(), "DejaVu Serif");
   QCOMPARE(named.pointSizeF(), 10.0);
-  // The view takes the node's font: a bigger font, taller lines.
+  // A line is the font's height plus two; the view takes the node's font:
+  // a bigger font, taller lines.
   Fixture small(Node("x"));
+  QFontMetricsF metrics(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QCOMPARE(small.Layout().LineHeight(), static_cast<int>(std::ceil(metrics.height())) + 2);
   Fixture big(Node("x", "@font topaz.font 24\n"));
   QVERIFY(big.Layout().LineHeight() > 2 * small.Layout().LineHeight());
 }

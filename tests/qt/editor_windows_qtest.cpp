@@ -199,6 +199,7 @@ void EditorWindowsTest::AUserEditsAGuideThroughTheWindows() {
 
   // Help hints off (the menu's check mark), then kept for good.
   QVERIFY(!run.Control<QWidget>(Control::NewNode)->toolTip().isEmpty());
+  QVERIFY(run.Windows().Menus().Action(MenuItem::HelpHints)->isChecked());
   QVERIFY(run.Menu(MenuItem::HelpHints));
   QVERIFY(run.WaitIdle());
   QVERIFY(!run.Windows().Menus().Action(MenuItem::HelpHints)->isChecked());
