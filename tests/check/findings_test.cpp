@@ -11,13 +11,12 @@ namespace {
 
 const std::string kReplacement = "\xef\xbf\xbd";
 
-TEST(Findings, EveryKindHasOneNameAndTheSeverityOfItsGroup) {
+// The severities show in the formatted lines below and in the golden cases.
+TEST(Findings, EveryKindHasANameOfItsOwn) {
   std::set<std::string_view> names;
   for (int i = 0; i < kNumFindingKinds; ++i) {
     auto kind = static_cast<FindingKind>(i);
     EXPECT_TRUE(names.insert(FindingKindName(kind)).second) << FindingKindName(kind);
-    EXPECT_EQ(SeverityOf(kind),
-              kind <= FindingKind::MissingNodeElsewhere ? Severity::Error : Severity::Warning);
   }
 }
 

@@ -51,12 +51,6 @@ TEST_F(GuideCheckTest, DroppedTextLinesAreGroupedOnlyAcrossEmptyLines) {
             }));
 }
 
-TEST_F(GuideCheckTest, ACleanGuideHasNoFindings) {
-  EXPECT_EQ(Check("@database d\n@wordwrap\n@node Main\n@next Two\n@{b}Bold@{ub} and @{\"two\" link Two}.\n"
-                  "@endnode\n@node Two\n@prev Main\n@endnode\n"),
-            std::vector<std::string>{});
-}
-
 TEST_F(GuideCheckTest, NoGuideCanMakeAMessageUnsafeOrUnbounded) {
   std::string huge(200000, 'x');
   std::string controls = "\x1b[2J\x07\r\x01\x9b";

@@ -4,7 +4,6 @@
 
 #include "state/editor_state.h"
 #include "ui/headless_windows.h"
-#include "window_test_util.h"
 
 namespace folioteer {
 namespace {
@@ -18,8 +17,6 @@ TEST(Batch, DirectivesThatDoNotFitAreRefusedWithTheirLine) {
   };
   for (const Case& c : std::vector<Case>{
            {"SAVE\n.cursor 1\n", "2: .cursor takes 2 numbers"},
-           {".block 0 0 1 x\n", "1: .block takes 4 numbers"},
-           {".button\n", "1: .button takes 1 numbers"},
            {".cancel now\n", "1: .cancel takes 0 numbers"},
            {".select nodes\n", "1: .select takes a list (global, nodes, local, misspells) and a row"},
            {".select windows 1\n", "1: .select takes a list (global, nodes, local, misspells) and a row"},
@@ -27,12 +24,10 @@ TEST(Batch, DirectivesThatDoNotFitAreRefusedWithTheirLine) {
            {".press Frob\n", "1: .press takes the name of a control (see README.md)"},
            {".press NodeList\n", "1: .press NodeList is no button: use .popup or .select"},
            {".press Ok\n", "1: .press Ok: a dialog is answered with .dialog"},
-           {".double nodes\n", "1: .double takes a list (global, nodes, local, misspells) and a row"},
            {".popup add-node 1\n", "1: .popup takes a pop-up (add-global, add-local, attributes) and a row"},
            {".menu \"Make Coffee\"\n", "1: .menu takes the label of a menu item (see README.md)"},
            {".close dialog\n", "1: .close takes a window (main, edit, spell, preview)"},
            {".helpkey main edit\n", "1: .helpkey takes a window (main, edit, spell, preview)"},
-           {".iconify now\n", "1: .iconify takes 0 numbers"},
            {".dialog Strng=x\n", "1: .dialog takes FIELD=VALUE ... and ok or cancel"},
            {".dialog ok cancel\n", "1: .dialog takes FIELD=VALUE ... and ok or cancel"},
            {".dialog Title=x ok\n", "1: .dialog takes FIELD=VALUE ... and ok or cancel"},
@@ -82,25 +77,6 @@ TEST(Batch, StepsKeepTheirLinesAndArguments) {
   EXPECT_EQ((*steps)[0].line, 2);
   EXPECT_EQ((*steps)[1].text, "a\n");
   EXPECT_EQ((*steps)[2].numbers, (std::vector<int>{static_cast<int>(ListId::Misspells), -1}));
-}
-
-// The commands the command loop is handed, and what the directives between
-// them do.
-TEST(Batch, TheSourceHandsOutCommandsAndPerformsTheRest) {
-  std::string error;
-  auto steps = ParseScript(".echo hello\n.text one\nDISPNODE\n.cursor 0 2\n", error);
-  ASSERT_TRUE(steps.has_value());
-  DefaultHeadlessWindows().Reset();
-  testing::HeadlessToolkit toolkit;
-  BatchCommandSource source(std::move(*steps), toolkit.monitor);
-  std::string line = "stale";
-  ::testing::internal::CaptureStdout();
-  EXPECT_EQ(source.NxtCmd(line), EditorCmd::DispNode);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "hello\n");
-  EXPECT_EQ(line, "");
-  EXPECT_EQ(DefaultHeadlessWindows().EditText(), "one");
-  EXPECT_EQ(source.NxtCmd(line), EditorCmd::Quit);  // the script ends with QUIT
-  EXPECT_EQ(DefaultHeadlessWindows().Cursor(), (TextPos{0, 2}));
 }
 
 TEST(Batch, StateReportNamesEveryPartAndRefusesUnknownOnes) {

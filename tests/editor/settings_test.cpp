@@ -28,16 +28,6 @@ class SettingsTest : public ::testing::Test {
   testing::TempDir runtime, config;
 };
 
-// Each on/off setting stands in the template as two switches, on then off.
-TEST_F(SettingsTest, TheTemplateComesFromTheTable) {
-  EXPECT_EQ(SettingsTemplate(),
-            "FILE,PUBSCREEN/K,EDITFONT/K,EDITFONTSIZE/N,MAKEICONS/S,NOMAKEICONS/S,AUTOPREVIEW/S,"
-            "AUTOPREVIEWOFF/S,USETABATTR/S,USETABATTROFF/S,HELPHINTS/S,HELPHINTSOFF/S,SPELLCHECK/S,"
-            "SPELLCHECKOFF/S");
-  EXPECT_EQ(NumOnOffSettings(), 5);
-  EXPECT_FALSE(IsOnOffSetting(Setting::EditFontSize));
-}
-
 TEST_F(SettingsTest, CommandLineWordsAreJoinedSafely) {
   EXPECT_EQ(JoinProgramArguments(SettingsTemplate(), {"My Notes.guide", "PUBSCREEN=Work", "say\"hi"}),
             "\"My Notes.guide\" PUBSCREEN=Work \"say*\"hi\"");
@@ -72,6 +62,7 @@ TEST_F(SettingsTest, ArgumentLinesSetTheirSettings) {
   EXPECT_FALSE(Editor().editorFont.fromSystem);
   EXPECT_EQ(Editor().pubScreenName, "Work");
   EXPECT_TRUE(OnOffSetting(Setting::AutoPreview));
+  EXPECT_FALSE(IsOnOffSetting(Setting::EditFontSize));
   EXPECT_THROW(OnOffSetting(Setting::EditFont), AssertionFailure);
 }
 

@@ -39,7 +39,6 @@ class Recorder {
   ~Recorder() { TermFolioteerScan(state_); }
 
   ScanState& State() { return state_; }
-  Events& Recorded() { return events_; }
   void Macro(const std::string& name, const std::string& body) {
     AddMacro({name, body}, state_.documentContext.macros);
   }
@@ -242,20 +241,6 @@ TEST(Scanner, HandlersMeetTheNodeInOrderAndMayChangeTheNodeContext) {
   EXPECT_EQ(events,
             (Events{"begin MAIN", "@title", "heading", "|a |", "@{code}", "|b|", "@{line}", "|c|", "@{line}",
                     "end", "begin Two", "@endnode", "heading", "|d|", "| |", "|e|", "end"}));
-}
-
-TEST(Scanner, DeliversTheRunsOfTheDemoGuide) {
-  Recorder recorder;
-  GetScanHandlers(recorder.State()).nodeBegin = [&](AGCmd* node, ScanState&) {
-    recorder.Recorded().push_back(NodeName(node));
-  };
-  ScanGuide(
-      "@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
-      "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n",
-      recorder.State());
-  EXPECT_EQ(recorder.Recorded(),
-            (Events{"MAIN", "[]", "|Hello |", "[@{b}]", "|world|", "[@{ub} @{line}]", "|Bye|", "[]",  //
-                    "Intro", "[]", "|See |", "[@{\"Main page\" link MAIN}]", "|.|", "[]"}));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <vector>
@@ -23,53 +22,6 @@ using testing::TempDir;
 const std::string kDemoGuide =
     "@database demo\n@node MAIN\nHello @{b}world@{ub}\n\nBye\n@endnode\n"
     "@node Intro\nSee @{\"Main page\" link MAIN}.\n@endnode\n";
-
-// The creation line holds the time of the export: its numbers are "#" here.
-const std::string kDemoRTF =
-    R"({\rtf1\ansi\deff0{\fonttbl{\f0\froman Bitstream Vera Serif;}{\f1\fswiss Bitstream Vera Sans;}{\f2\fmodern Bitstream Vera Sans Mono;}})"
-    "\n"
-    R"({\colortbl;\red207\green207\blue207;\red0\green0\blue0;\red255\green255\blue255;\red74\green138\blue189;\red255\green28\blue28;\red214\green215\blue214;\red189\green188\blue188;\red170\green170\blue170;})"
-    "\n"
-    R"({\info)"
-    "\n"
-    R"({\title DIR/demo.rtf})"
-    "\n"
-    R"({\creatim\yr#\mo#\dy#\hr#\min#\sec#})"
-    "\n"
-    R"(})"
-    "\n"
-    R"(\margl720\margr720\fi0\li0\ri0\b0\fs24\widowctrl\titlepg\headery144\footery720)"
-    "\n"
-    R"({\li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart MAIN}MAIN{\*\bkmkend MAIN}\par )"
-    "\n"
-    R"(}Hello \b world\b0 \par )"
-    "\n"
-    R"(Bye}{\page \li0 {\cf3 \chshdng2000\chcfpat3 \fs4 {\*\bkmkstart Intro}Intro{\*\bkmkend Intro}\par )"
-    "\n"
-    R"(}See \cf4 {\field{\*\fldinst REF MAIN \\h }{\fldrslt Main page}}\cf0 .}\line})";
-
-// The exported text with each number of the creation line made "#".
-std::string WithoutTime(const std::string& rtf) {
-  size_t start = rtf.find("{\\creatim"), end = rtf.find('}', start);
-  if (start == std::string::npos || end == std::string::npos) return rtf;
-  std::string line;
-  for (size_t i = start; i < end; ++i)
-    if (!std::isdigit(static_cast<unsigned char>(rtf[i])))
-      line += rtf[i];
-    else if (!std::isdigit(static_cast<unsigned char>(rtf[i - 1])))
-      line += '#';
-  return rtf.substr(0, start) + line + rtf.substr(end);
-}
-
-TEST(RTFExport, WritesTheDemoGuideByteForByte) {
-  TempDir dir;
-  RTFExportResult result = RTFExportResult::NotCreated;
-  std::string rtf = ExportGuide(dir, kDemoGuide, &result, "demo.guide");
-  EXPECT_EQ(result, RTFExportResult::Written);
-  std::string expected = kDemoRTF;
-  expected.replace(expected.find("DIR"), 3, dir.Path());
-  EXPECT_EQ(WithoutTime(rtf), expected);
-}
 
 // What the node MAIN of a one-node guide writes after its heading.
 std::string MainBody(const std::string& text, const std::string& globals = "") {

@@ -67,6 +67,8 @@ class SpellCheckTest : public testing::OpenGuideTest {
   RecordingRequesters requesters;
 };
 
+// The case spelling/check-ignore-add shows a plain node, links and a node of
+// nothing but delimiters through the spell window.
 TEST_F(SpellCheckTest, NodeTextIsCutIntoWordsAsAReaderSeesIt) {
   struct Case {
     std::string text, globals;
@@ -74,7 +76,6 @@ TEST_F(SpellCheckTest, NodeTextIsCutIntoWordsAsAReaderSeesIt) {
   };
   const std::string macros = "@macro \"em\" \"@{b}$1 wrold@{ub}\"\n@macro \"EM\" \"ignored\"\n";
   for (const Case& c : std::vector<Case>{
-           {"Teh cat sat on teh mat", "", {"Teh", "teh"}},
            {"teh cat\nTEH teh, the teh", "", {"teh", "TEH"}},
            {"don't dont 'quoted' ''x'' quoted' cat's", "", {"dont", "'x'", "cat's"}},
            {"e-mail 1,024 3rd 4.5 x I Q", "", {}},
@@ -89,7 +90,6 @@ TEST_F(SpellCheckTest, NodeTextIsCutIntoWordsAsAReaderSeesIt) {
             {"Contents", "page", "Sys", "tem", "Upper", "Case"}},
            {"see @{em helo} and @{Em cat}", macros, {"helo", "wrold"}},
            {"", "", {}},
-           {" ,.:;-+=?!*%/\"`_()[]<>{}#$\t'' ' '''", "", {}},
        })
     EXPECT_EQ(Misspelled(c.text, c.globals), c.listed) << c.text;
 }

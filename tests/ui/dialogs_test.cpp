@@ -54,10 +54,6 @@ TEST(Dialogs, TheNewCommandDialogShowsWhatTheKindTakes) {
     EXPECT_EQ(read.Strng2, c.mask & kStrng2Field ? std::optional<std::string>("second") : std::nullopt);
     EXPECT_EQ(read.Num, c.mask & kNumField ? 7 : 0);
   }
-  // The hints are the kind's.
-  DialogContent font = NewCmdContent(AGCmdKind::Font, CmdParams{});
-  EXPECT_EQ(font.Find(Control::CmdText)->hint, "<File>.font name");
-  EXPECT_EQ(font.Find(Control::CmdNumber)->hint, "Font size");
 }
 
 TEST(Dialogs, TheNewAttributeDialogShowsWhatTheAttributeTakes) {
@@ -87,9 +83,6 @@ TEST(Dialogs, TheNewAttributeDialogShowsWhatTheAttributeTakes) {
     EXPECT_EQ(read.Color, c.mask & kColorField ? GuideColor::Shine : GuideColor::Text);
     EXPECT_EQ(read.Num, c.mask & kAttrNumField ? 4 : 0);
   }
-  EXPECT_EQ(
-      ChooserEntries(Control::AttrColor),
-      (std::vector<std::string>{"Text", "Shine", "Shadow", "Fill", "FillText", "Background", "Highlight"}));
 }
 
 // A link field of nothing but blanks and tabs counts as empty; the
@@ -150,9 +143,6 @@ TEST(Controls, GadgetsAndMenuCodesNameTheirControlAndItem) {
     EXPECT_TRUE(codes.insert(MenuCode(item)).second);
     EXPECT_EQ(MatchMenuLabel(GetMenuRow(item).label), item);
   }
-  // Separators count: "Quit" is item 6 of the first menu.
-  EXPECT_EQ(MenuCode(MenuItem::Quit), 0u | (6u << 5) | (kNoSubItem << 11));
-  EXPECT_EQ(MenuCode(MenuItem::ExportRtf), 2u | (3u << 5) | (kNoSubItem << 11));
   EXPECT_EQ(MenuItemOfCode(1u | (9u << 5) | (kNoSubItem << 11)), std::nullopt);
 }
 
