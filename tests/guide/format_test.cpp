@@ -28,24 +28,20 @@ CmdParams Params(std::optional<std::string> nodeRef, std::optional<std::string> 
   return CmdParams{std::move(nodeRef), std::move(strng), std::move(strng2), num};
 }
 
+// The common forms (nodes with and without titles, @next "", fonts, macros,
+// links of every operation and the warnings of links with missing parts) are
+// compared byte for byte in the saved guides of the cases
+// commands/global-and-local, commands/links-and-attributes and
+// input/global-commands; these are the forms no case writes.
 TEST(Format, WrittenFormOfCommands) {
-  EXPECT_EQ(Built(CreateNodeCmd("MAIN", "Contents")), "@node \"MAIN\" \"Contents\"");
-  EXPECT_EQ(Built(CreateNodeCmd("MAIN", "")), "@node \"MAIN\" ");
-  EXPECT_EQ(Built(CreateNodeRefCmd(AGCmdKind::Next, "")), "@next \"\"");
   EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Remark, "a b")), "@remark a b");
-  EXPECT_EQ(Built(CreateFontCmd(AGCmdKind::Font, "topaz.font", 8)), "@font \"topaz.font\" 8");
   EXPECT_EQ(Built(CreateFontCmd(AGCmdKind::Font, "topaz.font", 0)), "@font \"topaz.font\"");
   EXPECT_EQ(Built(CreateNumberCmd(AGCmdKind::Tab, 0)), "@tab 0");
   EXPECT_EQ(Built(CreateNumberCmd(AGCmdKind::Width, -3)), "@width -3");
   EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Database, "")), "@database \"\"");
   EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Help, "Index")), "@help \"Index\"");
-  EXPECT_EQ(Built(CreateSwitchCmd(AGCmdKind::SmartWrap)), "@smartwrap");
-  EXPECT_EQ(Built(CreateTwoStrParamCmd(AGCmdKind::Macro, "emph", "@{b}$1@{ub}")),
-            "@macro \"emph\" \"@{b}$1@{ub}\"");
   EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("Other", "See this", "LINK", 12))),
             "@{\"See this\" LINK \"Other\" 12}");
-  EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("Other", "See this", "LINK", 0))),
-            "@{\"See this\" LINK \"Other\"}");
   EXPECT_EQ(Built(CreateCmd(AGCmdKind::Link, Params("x", "Go", "JUMP", 0))), "@{\"Go\" LINK \"x\"}");
   EXPECT_EQ(Built(CreateVersionCmd("Doc", 1, 2, 5, 12, 14, std::nullopt)), "@$VER: Doc 1.2 (5.12.2014) ");
   EXPECT_EQ(Built(CreateVersionCmd(std::nullopt, 3, 0, 1, 1, 99, "beta")), "@$VER:  3.0 (1.1.1999) beta");
@@ -119,22 +115,11 @@ TEST(Format, UpdatesGoByTheKind) {
   EXPECT_EQ(Built(author), "@author \"\"");
 }
 
-TEST(Format, LinksWarnAboutMissingParts) {
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(Built(CreateLinkCmd(LinkOp::Rx, "", "")), "@{\"\" RX \"\"}");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-            "Folioteer: Missing Link label\nFolioteer: Missing rx target\n");
-  AGCmd* link = CreateLinkCmd(LinkOp::System, "Run", "dir");
-  EXPECT_EQ(link->linkOp, LinkOp::System);
-  EXPECT_EQ(Built(link), "@{\"Run\" SYSTEM \"dir\"}");
-}
-
 TEST(Format, WrittenFormOfAttributes) {
   EXPECT_EQ(Built(CreateNumberAttr(AGAttrKind::Apen, 3)), "@{apen 3}");
   EXPECT_EQ(Built(CreateColorAttr(AGAttrKind::Fg, GuideColor::Shine)), "@{fg Shine}");
   EXPECT_EQ(Built(CreateSetTabsAttr("10 20 30")), "@{settabs 10 20 30}");
   EXPECT_EQ(Built(CreateStyleAttr(AGAttrKind::Italic, AttrForm::On)), "@{i}");
-  EXPECT_EQ(Built(CreateStyleAttr(AGAttrKind::Italic, AttrForm::Off)), "@{ui}");
   EXPECT_EQ(Built(CreateStyleAttr(AGAttrKind::Underline, AttrForm::Off)), "@{uu}");
   EXPECT_EQ(Built(CreateSwitchAttr(AGAttrKind::JCenter)), "@{jcenter}");
   AttrParams params{std::string("ignored"), 5, GuideColor::Fill, AttrForm::Off};

@@ -83,13 +83,6 @@ TEST_F(ParserTest, OpenResults) {
   EXPECT_EQ(result, ENOENT);
 }
 
-TEST_F(ParserTest, HeaderKeepsGlobalCommandsAndDropsText) {
-  EXPECT_EQ(Parsed("@database d\nA comment\n@WIDTH 72\n@wordwrap\n@node MAIN\n@endnode\n"),
-            "G @database \"d\"\nG @width 72\nG @wordwrap\nN @node \"MAIN\" \nL @endnode\nT \n");
-  EXPECT_EQ(losses.textLines, 1);
-  EXPECT_EQ(losses.lines, (std::vector<ParseLoss>{{2, LostLine::Text}}));
-}
-
 TEST_F(ParserTest, ReadsCommandsParametersAndText) {
   const std::string bytes = "caf\xe9 na\xc3\xafve\tTAB\rCR \x01";
   struct Case {
@@ -133,16 +126,18 @@ TEST_F(ParserTest, ReadsCommandsParametersAndText) {
   for (const Case& test : cases) EXPECT_EQ(Parsed(test.text), test.dump) << test.what;
 }
 
-TEST_F(ParserTest, TextBetweenNodesIsDroppedAndCounted) {
-  EXPECT_EQ(Parsed("@database d\n@node MAIN\n@endnode\nstray\n@title lost\n@node B\nb\n"),
-            "G @database \"d\"\nN @node \"MAIN\" \nL @endnode\nT \n"
-            "N @node \"B\" \nL @endnode\nT b\n");
-  EXPECT_EQ(losses.textLines, 1);
+TEST_F(ParserTest, TextInTheHeaderAndBetweenNodesIsDroppedAndCounted) {
+  EXPECT_EQ(
+      Parsed("@database d\nA comment\n@WIDTH 72\n@node MAIN\n@endnode\nstray\n@title lost\n@node B\nb\n"),
+      "G @database \"d\"\nG @width 72\nN @node \"MAIN\" \nL @endnode\nT \n"
+      "N @node \"B\" \nL @endnode\nT b\n");
+  EXPECT_EQ(losses.textLines, 2);
   EXPECT_EQ(losses.commands, 1);
-  EXPECT_EQ(losses.lines, (std::vector<ParseLoss>{{4, LostLine::Text}, {5, LostLine::Command}}));
+  EXPECT_EQ(losses.lines,
+            (std::vector<ParseLoss>{{2, LostLine::Text}, {6, LostLine::Text}, {7, LostLine::Command}}));
   EXPECT_EQ(DescribeParseLosses(losses),
-            "The next save will leave out 1 text line outside nodes and 1 command that may not stand "
-            "outside a node (lines 4, 5).");
+            "The next save will leave out 2 text lines outside nodes and 1 command that may not stand "
+            "outside a node (lines 2, 6, 7).");
 }
 
 TEST_F(ParserTest, VersionLinesDoNotGrowOnSave) {

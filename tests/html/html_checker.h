@@ -228,23 +228,6 @@ inline std::string SectionText(const HtmlNode& section) {
   return text;
 }
 
-// The text as a page shows it: control characters (other than TAB and LF,
-// C1 ones too) as U+FFFD. The renderer leaves them in link labels.
-inline std::string ShownCharacters(std::string_view text) {
-  std::string shown;
-  for (size_t pos = 0; pos < text.size(); ++pos) {
-    auto byte = static_cast<unsigned char>(text[pos]);
-    bool c1 = byte == 0xC2 && pos + 1 < text.size() && static_cast<unsigned char>(text[pos + 1]) <= 0x9F;
-    if ((byte < 0x20 && byte != '\n' && byte != '\t') || byte == 0x7F || c1) {
-      shown += "\uFFFD";
-      pos += c1;
-    } else {
-      shown += text[pos];
-    }
-  }
-  return shown;
-}
-
 // Runs of blanks, line ends and no-break spaces as one space; none at the ends.
 inline std::string NormalizedSpace(std::string_view text) {
   std::string normal;

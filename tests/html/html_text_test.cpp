@@ -7,15 +7,13 @@
 namespace folioteer {
 namespace {
 
+// Markup, quotes, braces and references in a guide are escaped in the golden
+// page MarkupInGuideStaysTextAndBytesAreDecoded (html_page_test.cpp).
 TEST(HtmlText, EscapesMarkupAndReplacesWhatAPageMustNotHold) {
   struct Case {
     std::string_view text, escaped;
   };
   const Case cases[] = {
-      {"plain words", "plain words"},
-      {"<script>alert('x')</script>", "&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;"},
-      {"a & b \"c\" {d}", "a &amp; b &quot;c&quot; {d}"},
-      {"&amp;", "&amp;amp;"},
       {"tab\tand\nline", "tab\tand\nline"},
       {std::string_view("nul\0bell\a", 9), "nul\uFFFDbell\uFFFD"},
       {"cr\rdel\x7f", "cr\uFFFDdel\uFFFD"},

@@ -155,35 +155,13 @@ TEST(RenderBadInput, ALinkLabelShowsControlCharactersAsTextDoes) {
 // Byte soup built from the pieces of markup, a few thousand nodes' worth;
 // every node renders to valid UTF-8.
 TEST(RenderBadInput, ByteSoupOfMarkupPieces) {
-  const std::vector<std::string> pieces = {"@{",
-                                           "}",
-                                           "\\",
-                                           "\n",
-                                           "\n\n",
-                                           "@node x\n",
-                                           "@endnode\n",
-                                           "\"",
-                                           "\t",
-                                           "@{b}",
-                                           "@{par}",
-                                           "@{pari -9}",
-                                           "@{lindent 3}",
-                                           "@{settabs 4 2}",
-                                           "@{\"l\" link x}",
-                                           "@{m a b}",
-                                           "@smartwrap\n",
-                                           "@{code}",
-                                           "@{body}",
-                                           "@{tab}",
-                                           "word ",
-                                           "\x9b",
-                                           std::string(1, '\0'),
-                                           "\xc3",
-                                           "\xa9",
-                                           "@macro m \"@{m $1}$2\"\n",
-                                           "@{jcenter}",
-                                           "@{apen 300}",
-                                           ","};
+  // clang-format off
+  const std::vector<std::string> pieces = {
+      "@{", "}", "\\", "\n", "\n\n", "@node x\n", "@endnode\n", "\"", "\t", "@{b}", "@{par}", "@{pari -9}",
+      "@{lindent 3}", "@{settabs 4 2}", "@{\"l\" link x}", "@{m a b}", "@smartwrap\n", "@{code}", "@{body}",
+      "@{tab}", "word ", "\x9b", "\0"s, "\xc3", "\xa9", "@macro m \"@{m $1}$2\"\n", "@{jcenter}",
+      "@{apen 300}", ","};
+  // clang-format on
   std::mt19937 random(13);
   std::string guide = "@database soup\n@macro m \"<$1@{m $2 $1}>\"\n";
   for (int i = 0; i < 40000; ++i) guide += pieces[random() % pieces.size()];

@@ -67,12 +67,5 @@ TEST(Navigation, NamesOfNodesInOtherCharacterSetsAreDecoded) {
   EXPECT_EQ(Bar(source, "Main"), "- | - | - | - | - | M\u00FCll");
 }
 
-TEST(Navigation, LabelsInBarOrder) {
-  std::string labels;
-  for (int i = 0; i < kNumNavButtons; ++i)
-    labels += std::string(NavButtonLabel(static_cast<NavButton>(i))) + ",";
-  EXPECT_EQ(labels, "Contents,Index,Help,Retrace,Browse <,Browse >,");
-}
-
 }  // namespace
 }  // namespace folioteer

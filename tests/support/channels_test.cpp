@@ -45,12 +45,17 @@ size_t FilesIn(const std::string& dir) {
   return std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator());
 }
 
-std::vector<std::string> ReadAllLines(const std::string& name) {
-  Channel chan;
-  EXPECT_EQ(OpenInput(chan, name), kOpened);
+std::vector<std::string> LinesOf(Channel& chan) {
   std::vector<std::string> lines;
   std::string line;
   while (ReadLine(chan, line) == ReadResult::AllRight) lines.push_back(line);
+  return lines;
+}
+
+std::vector<std::string> ReadAllLines(const std::string& name) {
+  Channel chan;
+  EXPECT_EQ(OpenInput(chan, name), kOpened);
+  std::vector<std::string> lines = LinesOf(chan);
   EXPECT_TRUE(CloseChannel(chan));
   EXPECT_FALSE(chan.Valid());
   return lines;
@@ -119,14 +124,12 @@ TEST(ReplacementFile, CommitsOnCloseKeepingPermissionsOrIsAbandoned) {
   EXPECT_EQ(ReadFile(name), "old");  // untouched until the close
   EXPECT_TRUE(CloseChannel(chan));
   EXPECT_EQ(ReadFile(name), "new");
-  struct stat info {};
-  ::stat(name.c_str(), &info);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  EXPECT_EQ(Stat(name).st_mode & 0777, 0640u);
   ASSERT_EQ(OpenReplacement(chan, name), kOpened);
   WriteText(chan, "discarded");
   AbandonChannel(chan);
   EXPECT_EQ(ReadFile(name), "new");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
 TEST(ReplacementFile, RefusedWhereTheSystemRefuses) {
@@ -308,38 +311,6 @@ TEST(ReplacementFile, LinksAndFilesThatAreNotRegular) {
   EXPECT_EQ(ReadFile(target), "new");
 }
 
-TEST(FileNames, SplitSizeAndExtension) {
-  std::string dirPart, filePart;
-  EXPECT_TRUE(SplitFileName("Work:Docs/demo.guide", dirPart, filePart));
-  EXPECT_EQ(dirPart, "Work:Docs/");
-  EXPECT_EQ(filePart, "demo.guide");
-  EXPECT_FALSE(SplitFileName("some/dir/", dirPart, filePart));
-  EXPECT_TRUE(SplitFileName("plain", dirPart, filePart));
-  EXPECT_EQ(dirPart, "");
-  EXPECT_EQ(WithExtension("Work:Docs/demo.guide", "rtf"), "Work:Docs/demo.rtf");
-  EXPECT_EQ(WithExtension("a.b/notes", "rtf"), "a.b/notes.rtf");
-  EXPECT_EQ(WithExtension("dir/", "rtf"), "");
-  TempDir dir;
-  WriteFile(dir.File("f"), "12345");
-  EXPECT_EQ(FileSize(dir.File("f")), 5);
-  EXPECT_FALSE(FileSize(dir.File("none")));
-}
-
-// Two names of one file: equal names (also of a file not made yet), a
-// second path to it, a hard link. The RTF export refuses to write over its
-// guide by this.
-TEST(FileNames, NamesOfTheSameFile) {
-  TempDir dir;
-  WriteFile(dir.File("g.rtf"), "guide");
-  WriteFile(dir.File("other.rtf"), "guide");
-  std::filesystem::create_hard_link(dir.File("g.rtf"), dir.File("link.rtf"));
-  EXPECT_TRUE(NameTheSameFile("not/yet.rtf", "not/yet.rtf"));
-  EXPECT_TRUE(NameTheSameFile(dir.File("g.rtf"), dir.Path() + "/./g.rtf"));
-  EXPECT_TRUE(NameTheSameFile(dir.File("g.rtf"), dir.File("link.rtf")));
-  EXPECT_FALSE(NameTheSameFile(dir.File("g.rtf"), dir.File("other.rtf")));
-  EXPECT_FALSE(NameTheSameFile(dir.File("g.rtf"), dir.File("g.RTF")));
-}
-
 TEST(TextInputChannel, ReadsLikeAFileOfTheSameBytes) {
   TempDir dir;
   for (const std::string& bytes : {std::string("a\r\nb\rc\n\nlast\r"), std::string("one\n"), std::string(""),
@@ -348,11 +319,10 @@ TEST(TextInputChannel, ReadsLikeAFileOfTheSameBytes) {
     std::vector<std::string> fromFile = ReadAllLines(dir.File("f"));
     Channel chan;
     ASSERT_EQ(OpenTextInput(chan, bytes), kOpened);
-    std::vector<std::string> lines;
-    std::string line;
-    while (ReadLine(chan, line) == ReadResult::AllRight) lines.push_back(line);
+    std::vector<std::string> lines = LinesOf(chan);
     EXPECT_EQ(lines, fromFile);
     Rewind(chan);
+    std::string line;
     int skipped = 0;
     if (!lines.empty()) {
       ASSERT_EQ(ReadNonEmptyLine(chan, line, skipped), ReadResult::AllRight);

@@ -1,5 +1,5 @@
-// Finding entries whatever their letter case, and reading files whole
-// without waiting on what is no regular file.
+// Finding entries whatever their letter case, reading files whole without
+// waiting on what is no regular file, and telling names of one file apart.
 #include "support/file_names.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +34,38 @@ TEST(FileNames, RegularFilesAreReadWholeAndNothingElseIsWaitedFor) {
   EXPECT_EQ(ReadRegularFile(dir.File("pipe"), 5, bytes), ENODEV);
   EXPECT_EQ(ReadRegularFile(dir.Path(), 5, bytes), EISDIR);
   EXPECT_EQ(ReadRegularFile(dir.File("none"), 5, bytes), ENOENT);
+}
+
+TEST(FileNames, SplitSizeAndExtension) {
+  std::string dirPart, filePart;
+  EXPECT_TRUE(SplitFileName("Work:Docs/demo.guide", dirPart, filePart));
+  EXPECT_EQ(dirPart, "Work:Docs/");
+  EXPECT_EQ(filePart, "demo.guide");
+  EXPECT_FALSE(SplitFileName("some/dir/", dirPart, filePart));
+  EXPECT_TRUE(SplitFileName("plain", dirPart, filePart));
+  EXPECT_EQ(dirPart, "");
+  EXPECT_EQ(WithExtension("Work:Docs/demo.guide", "rtf"), "Work:Docs/demo.rtf");
+  EXPECT_EQ(WithExtension("a.b/notes", "rtf"), "a.b/notes.rtf");
+  EXPECT_EQ(WithExtension("dir/", "rtf"), "");
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("f"), "12345");
+  EXPECT_EQ(FileSize(dir.File("f")), 5);
+  EXPECT_FALSE(FileSize(dir.File("none")));
+}
+
+// Two names of one file: equal names (also of a file not made yet), a
+// second path to it, a hard link. The RTF export refuses to write over its
+// guide by this.
+TEST(FileNames, NamesOfTheSameFile) {
+  testing::TempDir dir;
+  testing::WriteFile(dir.File("g.rtf"), "guide");
+  testing::WriteFile(dir.File("other.rtf"), "guide");
+  std::filesystem::create_hard_link(dir.File("g.rtf"), dir.File("link.rtf"));
+  EXPECT_TRUE(NameTheSameFile("not/yet.rtf", "not/yet.rtf"));
+  EXPECT_TRUE(NameTheSameFile(dir.File("g.rtf"), dir.Path() + "/./g.rtf"));
+  EXPECT_TRUE(NameTheSameFile(dir.File("g.rtf"), dir.File("link.rtf")));
+  EXPECT_FALSE(NameTheSameFile(dir.File("g.rtf"), dir.File("other.rtf")));
+  EXPECT_FALSE(NameTheSameFile(dir.File("g.rtf"), dir.File("g.RTF")));
 }
 
 }  // namespace
