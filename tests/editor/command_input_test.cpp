@@ -55,21 +55,6 @@ class CommandInputTest : public testing::OpenGuideTest {
   }
 };
 
-// Bad input: a burst far beyond the queues' limits keeps the newest events
-// of each window (kPendingEvnts), loses nothing else, and nothing blocks.
-TEST_F(CommandInputTest, ABurstOfTenThousandEventsKeepsWhatTheLimitsKeep) {
-  monitor().Hold(true);
-  SetListSelectedIdx(ListId::Nodes, 0);
-  ASSERT_TRUE(Post(WindowId::Main, Control::NodeList, 10000));
-  ASSERT_TRUE(Post(WindowId::Edit, Control::Show, 10000));
-  EXPECT_FALSE(Post(WindowId::Spell, Control::Ignore));  // the spell window is not open
-  monitor().TurnNow();
-  std::vector<EditorCmd> expected(kPendingEvnts, EditorCmd::DispNode);  // the edit window first
-  expected.resize(2 * kPendingEvnts, EditorCmd::ShowNode);
-  EXPECT_EQ(PollAll(), expected);
-  monitor().Hold(false);
-}
-
 // A program waiting for its next command wakes as soon as the user acts,
 // not at the end of the timed wait.
 TEST_F(CommandInputTest, TheWaitEndsWithTheUsersAction) {
