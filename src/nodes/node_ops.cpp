@@ -123,12 +123,7 @@ void AddNewNode(AGDocument* doc, std::string_view name, int position) {
   Assert(entry != nullptr, "Out of memory in AddNewNode");
   entry->prevState = entry->nextState = NavState::None;
   AddNode(doc, node);
-  if (!AddToAllNodes(entry)) {
-    RemNode(doc, node);
-    FreeNodeEntry(entry);
-    DisposeCmd(node);
-    return;
-  }
+  Assert(AddToAllNodes(entry), "AddNewNode: a duplicate name passed the check");
   if (FindNodeIdx(entry) == 0) {
     CurrentNodeView().AddNodeToListing(0, name);
     return;

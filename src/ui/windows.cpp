@@ -1,7 +1,7 @@
 #include "ui/windows.h"
 
 #include <atomic>
-#include <fstream>
+#include <limits>
 
 #include "guide/format.h"
 #include "guide/syntax.h"
@@ -13,6 +13,7 @@
 #include "spell/word_delimiters.h"
 #include "support/assert.h"
 #include "support/channels.h"
+#include "support/file_names.h"
 #include "support/requesters.h"
 #include "support/text_lines.h"
 #include "ui/headless_windows.h"
@@ -64,14 +65,9 @@ std::vector<std::string> LocalRows(const AGCmd* node) {
 // The document keeps the guide's bytes but not their character set, which
 // only the whole file tells; a new file is empty, and so ISO-8859-1.
 Charset GuideFileCharset() {
-  std::string name;
+  std::string name, bytes;
   InquireAGFileName(Editor().guideFile, name);
-  std::ifstream in(name, std::ios::binary | std::ios::ate);
-  if (!in) return Charset::Latin1;
-  std::string bytes(static_cast<size_t>(std::max<std::streamoff>(in.tellg(), 0)), '\0');
-  in.seekg(0);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  if (ReadRegularFile(name, std::numeric_limits<size_t>::max(), bytes) != 0) return Charset::Latin1;
   return DetectCharset(bytes);
 }
 

@@ -17,9 +17,7 @@ TEST(Batch, DirectivesThatDoNotFitAreRefusedWithTheirLine) {
   };
   for (const Case& c : std::vector<Case>{
            {"SAVE\n.cursor 1\n", "2: .cursor takes 2 numbers"},
-           {".cancel now\n", "1: .cancel takes 0 numbers"},
            {".select nodes\n", "1: .select takes a list (global, nodes, local, misspells) and a row"},
-           {".select windows 1\n", "1: .select takes a list (global, nodes, local, misspells) and a row"},
            {"# fine\n.frobnicate\n", "2: unknown directive \".frobnicate\""},
            {".press Frob\n", "1: .press takes the name of a control (see README.md)"},
            {".press NodeList\n", "1: .press NodeList is no button: use .popup or .select"},
@@ -27,43 +25,14 @@ TEST(Batch, DirectivesThatDoNotFitAreRefusedWithTheirLine) {
            {".popup add-node 1\n", "1: .popup takes a pop-up (add-global, add-local, attributes) and a row"},
            {".menu \"Make Coffee\"\n", "1: .menu takes the label of a menu item (see README.md)"},
            {".close dialog\n", "1: .close takes a window (main, edit, spell, preview)"},
-           {".helpkey main edit\n", "1: .helpkey takes a window (main, edit, spell, preview)"},
            {".dialog Strng=x\n", "1: .dialog takes FIELD=VALUE ... and ok or cancel"},
-           {".dialog ok cancel\n", "1: .dialog takes FIELD=VALUE ... and ok or cancel"},
-           {".dialog Title=x ok\n", "1: .dialog takes FIELD=VALUE ... and ok or cancel"},
            {".dialog Num=x ok\n", "1: .dialog: Num takes a number"},
            {".dialog Op=HTTP ok\n", "1: .dialog: Op takes LINK, RX, RXS or SYSTEM"},
-           {".dialog Color=Pink ok\n", "1: .dialog: no colour Pink"},
-           {".dialog OnOff=Maybe ok\n", "1: .dialog: OnOff takes On or Off"},
        }) {
     std::string error;
     EXPECT_FALSE(ParseScript(c.script, error).has_value()) << c.script;
     EXPECT_EQ(error, c.error) << c.script;
   }
-}
-
-TEST(Batch, UserStepsNameWhatTheyActOn) {
-  std::string error;
-  auto steps = ParseScript(
-      ".press nextnode\n.press Next\n.popup add-global \"@font\"\n.popup attributes 3\n.menu \"make icons\"\n"
-      ".helpkey\n.dialog Strng=\"a *\"b*\"\" num=4 font OK\n",
-      error);
-  ASSERT_FALSE(steps.has_value());  // there is no control NextNode
-  steps = ParseScript(
-      ".press Next\n.popup add-global \"@font\"\n.popup attributes 3\n.menu \"make icons\"\n.helpkey\n"
-      ".dialog Strng=\"a *\"b*\"\" num=4 font OK\n",
-      error);
-  ASSERT_TRUE(steps.has_value()) << error;
-  EXPECT_EQ((*steps)[0].numbers, std::vector<int>{static_cast<int>(Control::Next)});
-  EXPECT_EQ((*steps)[1].text, "@font");
-  EXPECT_EQ((*steps)[2].numbers, (std::vector<int>{static_cast<int>(Control::AttrPopup), 3}));
-  EXPECT_EQ((*steps)[3].numbers, std::vector<int>{static_cast<int>(MenuItem::MakeIcons)});
-  EXPECT_EQ((*steps)[4].numbers, std::vector<int>{static_cast<int>(WindowId::Main)});
-  const DialogAnswer& answer = (*steps)[5].answer;
-  EXPECT_EQ(answer.fields,
-            (std::vector<std::pair<std::string, std::string>>{{"Strng", "a \"b\""}, {"Num", "4"}}));
-  EXPECT_TRUE(answer.font);
-  EXPECT_TRUE(answer.ok);
 }
 
 TEST(Batch, StepsKeepTheirLinesAndArguments) {

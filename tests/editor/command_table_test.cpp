@@ -7,18 +7,7 @@
 namespace folioteer {
 namespace {
 
-TEST(CommandTable, NamesTemplatesAndSwitches) {
-  EXPECT_EQ(*CmdInfo(EditorCmd::None).cmdName, "");
-  EXPECT_EQ(*CmdInfo(EditorCmd::None).cmdTempl, "");
-  for (int cmd = 1; cmd < kNumEditorCmds; ++cmd) {
-    EditorCmd id = static_cast<EditorCmd>(cmd);
-    EXPECT_FALSE(CmdInfo(id).cmdName->empty()) << cmd;
-    EXPECT_EQ(MatchEditorCmd(*CmdInfo(id).cmdName), id);
-  }
-  EXPECT_EQ(MatchEditorCmd("editnodedescrip"), EditorCmd::EditNodeDescrip);
-  EXPECT_EQ(MatchEditorCmd("NOPE"), EditorCmd::None);
-}
-
+// Every command's name is matched by the cases, which run them by name.
 // The reading of a line is ArgTemplate's; here the values land in the
 // typed parameters.
 TEST(CommandTable, ArgumentLinesFillTheTypedParameters) {

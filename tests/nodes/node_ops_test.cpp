@@ -80,28 +80,5 @@ TEST_F(NodeOpsTest, StoringTheEditedText) {
   EXPECT_EQ(text, "x\ty\r\n\r\n");
 }
 
-TEST_F(NodeOpsTest, ControlsFollowTheSelection) {
-  auto select = [&](int row) {
-    windows().SelectRow(ListId::Nodes, row);
-    GetSelectedNode();
-    ReflectPgmStatusGUI();
-  };
-  select(0);
-  for (Control c : {Control::NodeUp, Control::NodeDown, Control::Retitle, Control::DeleteNode})
-    EXPECT_FALSE(windows().Enabled(c));
-  select(1);
-  EXPECT_FALSE(windows().Enabled(Control::NodeUp));
-  EXPECT_TRUE(windows().Enabled(Control::NodeDown));
-  EXPECT_TRUE(windows().Enabled(Control::DeleteNode));
-  select(3);
-  EXPECT_TRUE(windows().Enabled(Control::NodeUp));
-  EXPECT_FALSE(windows().Enabled(Control::NodeDown));
-  Editor().SetStatus(kGlobalSelected, true);
-  Editor().SetStatus(kGlobalKindFlag, true);
-  ReflectPgmStatusGUI();
-  EXPECT_FALSE(windows().Enabled(Control::EditGlobal));
-  EXPECT_TRUE(windows().Enabled(Control::DeleteGlobal));
-}
-
 }  // namespace
 }  // namespace folioteer

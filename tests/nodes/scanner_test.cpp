@@ -63,17 +63,10 @@ struct RunCase {
   uint8_t wrapMode = 2;
 };
 
+// Plain paragraphs, empty lines and attributes between words are shown by
+// the RTF and spelling cases; here the edges.
 TEST(Scanner, CutsTextIntoRunsAsAReaderMeetsIt) {
   const RunCase cases[] = {
-      {"lines of a paragraph are joined by a space",
-       {"Hello", "world"},
-       {"[]", "|Hello|", "[]", "| |", "|world|", "[]"}},
-      {"an empty line is a line break",
-       {"Hello", "", "world"},
-       {"[]", "|Hello|", "[@{line}]", "|world|", "[]"}},
-      {"attributes between words",
-       {"Hello @{b}world@{ub}"},
-       {"[]", "|Hello |", "[@{b}]", "|world|", "[@{ub}]"}},
       {"an escaped at-sign is no attribute", {"\\@{b}"}, {"[]", "|\\@|", "|{b}|", "[]"}},
       {"an unclosed attribute runs to the line end", {"a @{b"}, {"[]", "|a |", "[]", "|@{b\r|"}},
       {"code wrap: every line end is a break", {"a", "b"}, {"[]", "|a|", "[@{line}]", "|b|", "[@{line}]"}, 0},

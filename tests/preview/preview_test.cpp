@@ -20,29 +20,22 @@
 namespace folioteer {
 namespace {
 
+// PROGDIR: is made absolute, found in ../share/folioteer beside an
+// installed program; a screen name with a blank stays one argument.
 TEST(Preview, HelpViewerArguments) {
-  SetProgramDirectory("/opt/folioteer/bin");
-  Editor().pubScreenName.clear();
-  EXPECT_EQ(HelpArguments("PROGDIR:Folioteer.guide"),
-            "\"/opt/folioteer/bin/Folioteer.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600");
-  Editor().pubScreenName = "Work";
-  EXPECT_EQ(HelpArguments("\"my help.guide\""),
-            "\"my help.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN Work");
-  Editor().pubScreenName = "My Screen";  // a name with a blank stays one argument
-  EXPECT_EQ(HelpArguments("a.guide"), "\"a.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN \"My Screen\"");
-  Editor() = EditorState{};
-  SetProgramDirectory("");
-}
-
-// Installed, the help guide is in ../share/folioteer beside the program.
-TEST(Preview, HelpGuideOfAnInstalledProgram) {
   testing::TempDir prefix;
   std::filesystem::create_directories(prefix.File("bin"));
   std::filesystem::create_directories(prefix.File("share/folioteer"));
   testing::WriteFile(prefix.File("share/folioteer/Folioteer.guide"), "@database h\n");
   SetProgramDirectory(prefix.File("bin"));
+  Editor().pubScreenName.clear();
   EXPECT_EQ(HelpArguments("PROGDIR:Folioteer.guide"),
             "\"" + prefix.File("share/folioteer/Folioteer.guide") + "\" WINDOWWIDTH 800 WINDOWHEIGHT 600");
+  SetProgramDirectory("/opt/folioteer/bin");
+  Editor().pubScreenName = "My Screen";
+  EXPECT_EQ(HelpArguments("PROGDIR:a.guide"),
+            "\"/opt/folioteer/bin/a.guide\" WINDOWWIDTH 800 WINDOWHEIGHT 600 PUBSCREEN \"My Screen\"");
+  Editor() = EditorState{};
   SetProgramDirectory("");
 }
 

