@@ -40,8 +40,6 @@ TEST(Syntax, ConsistencyChecks) {
   const Case cases[] = {
       // Rows 3 and 11 are the sets of Inline and Switch, row 5 of AttrSwitch.
       {[](SyntaxSource& s) { s.cmdSets[3].members.clear(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
-      {[](SyntaxSource& s) { s.cmdSets.pop_back(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
-      {[](SyntaxSource& s) { s.cmdSets.push_back(s.cmdSets[0]); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
       {[](SyntaxSource& s) { s.cmdSets[11].members.pop_back(); }, "BUG:AGCmdModSets not set up correctly"},
       {[](SyntaxSource& s) { s.cmdKeywords.push_back({AGCmdKind::Tab, "@tab2", ""}); }, "Bug in AmigaGuideSyntax init"},
       {[](SyntaxSource& s) { s.cmdKeywords.pop_back(); }, "Bug in AmigaGuideFormat init cmds code"},
@@ -50,7 +48,6 @@ TEST(Syntax, ConsistencyChecks) {
       {[](SyntaxSource& s) { s.attrKeywords.pop_back(); }, "Bug in AmigaGuideFormat init attribs code"},
       {[](SyntaxSource& s) { s.attrHints.push_back({AGAttrKind::Bg, {}}); }, "Bug in AmigaGuideSyntax InitAttrsHints"},
       {[](SyntaxSource& s) { s.attrHints.pop_back(); }, "Bug in AmigaGuideSyntax initCmdHints code"},
-      {[](SyntaxSource& s) { s.linkOpHints.push_back(s.linkOpHints[0]); }, "Bug in AmigaGuideSyntax InitLopHints"},
       {[](SyntaxSource& s) { s.linkOpHints.pop_back(); }, "Bug in AmigaGuideSyntax InitLinkOpHints code"},
   };
   // clang-format on
