@@ -9,6 +9,7 @@
 #include "support/assert.h"
 #include "support/file_names.h"
 #include "support/platform_paths.h"
+#include "support/utf8.h"
 
 namespace folioteer {
 namespace {
@@ -18,26 +19,6 @@ constexpr int64_t kProgressMaxSize = 0x7fffffff;
 std::string EnvValue(const char* variable) {
   const char* value = std::getenv(variable);
   return value != nullptr ? std::string(value) : std::string();
-}
-
-// Length of the UTF-8 sequence that starts with lead (0 for an invalid lead).
-size_t SequenceLength(unsigned char lead) {
-  if (lead < 0x80) return 1;
-  if (lead >= 0xc2 && lead <= 0xdf) return 2;
-  if (lead >= 0xe0 && lead <= 0xef) return 3;
-  if (lead >= 0xf0 && lead <= 0xf4) return 4;
-  return 0;
-}
-
-bool IsUtf8(std::string_view text) {
-  for (size_t i = 0; i < text.size();) {
-    size_t length = SequenceLength(static_cast<unsigned char>(text[i]));
-    if (length == 0 || i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k)
-      if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) return false;
-    i += length;
-  }
-  return true;
 }
 
 // TRUE when the file ends with a line that has no line end, which an
@@ -79,7 +60,7 @@ std::string_view FormEntry(std::string_view line) {
 }
 
 bool LowerCaseWord(std::string& word) {
-  bool utf8 = IsUtf8(word);
+  bool utf8 = IsValidUtf8(word);
   bool changed = false;
   for (size_t i = 0; i < word.size(); ++i) {
     unsigned char ch = static_cast<unsigned char>(word[i]);
@@ -101,7 +82,7 @@ bool LowerCaseWord(std::string& word) {
 }
 
 size_t CharacterCount(std::string_view word) {
-  if (!IsUtf8(word)) return word.size();
+  if (!IsValidUtf8(word)) return word.size();
   size_t count = 0;
   for (char ch : word) count += (static_cast<unsigned char>(ch) & 0xc0) != 0x80 ? 1 : 0;
   return count;

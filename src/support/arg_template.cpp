@@ -1,7 +1,5 @@
 #include "support/arg_template.h"
 
-#include <strings.h>
-
 #include <charconv>
 
 #include "support/ascii.h"
@@ -84,13 +82,16 @@ class LineReader {
   size_t pos_ = 0;
 };
 
-int FindKeyword(const std::vector<TemplateItem>& items, const Word& word) {
-  if (word.quoted) return -1;
+// The item one of whose names the word is, letter case ignored; -1 for none.
+int FindKeyword(const std::vector<TemplateItem>& items, std::string_view word) {
   for (size_t i = 0; i < items.size(); ++i)
     for (const std::string& name : items[i].names)
-      if (name.size() == word.text.size() && ::strncasecmp(name.c_str(), word.text.c_str(), name.size()) == 0)
-        return static_cast<int>(i);
+      if (EqualsIgnoreCase(word, name)) return static_cast<int>(i);
   return -1;
+}
+
+int FindKeyword(const std::vector<TemplateItem>& items, const Word& word) {
+  return word.quoted ? -1 : FindKeyword(items, std::string_view(word.text));
 }
 
 bool Store(const TemplateItem& item, std::string text, ArgValue& value) {
@@ -203,17 +204,6 @@ std::string QuoteArgIfNeeded(std::string_view value) {
   return plain ? std::string(value) : QuoteArg(value);
 }
 
-namespace {
-
-bool IsTemplateKeyword(const std::vector<TemplateItem>& items, std::string_view word) {
-  for (const TemplateItem& item : items)
-    for (const std::string& name : item.names)
-      if (EqualsIgnoreCase(word, name)) return true;
-  return false;
-}
-
-}  // namespace
-
 std::string JoinProgramArguments(std::string_view argTemplate, const std::vector<std::string>& words) {
   const std::vector<TemplateItem> items = ParseTemplate(argTemplate);
   auto is = [](const std::string& word, std::string_view name) { return EqualsIgnoreCase(word, name); };
@@ -228,7 +218,7 @@ std::string JoinProgramArguments(std::string_view argTemplate, const std::vector
     if (!line.empty()) line += ' ';
     std::string_view view(word);
     size_t equals = view.find('=');
-    if (equals != std::string_view::npos && IsTemplateKeyword(items, view.substr(0, equals)))
+    if (equals != std::string_view::npos && FindKeyword(items, view.substr(0, equals)) >= 0)
       line += std::string(view.substr(0, equals + 1)) + QuoteArgIfNeeded(view.substr(equals + 1));
     else
       line += QuoteArgIfNeeded(view);

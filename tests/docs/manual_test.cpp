@@ -1,7 +1,7 @@
 // docs/Folioteer.guide, the program's manual: it names everything the
-// program's own tables name, every node renders as the author meant, and
-// the checker finds nothing to report. Saving it unchanged is
-// manual_test.sh's part (through the batch mode).
+// program's own tables name, and every node has a title and can be reached.
+// Saving it unchanged and the checker (which also renders every node)
+// finding nothing are manual_test.sh's part, through the program.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "check/guide_check.h"
 #include "editor/command_table.h"
 #include "editor/script.h"
 #include "editor/settings/settings.h"
@@ -106,23 +105,6 @@ TEST_F(ManualTest, NamesEveryMenuItemControlSettingAndDirective) {
     EXPECT_TRUE(NodeHasLineStarting("Directives", std::string(directive))) << directive;
 }
 
-TEST_F(ManualTest, EveryNodeRendersAsWritten) {
-  for (size_t i = 0; i < source.nodes.size(); ++i) {
-    DisplayNode node = RenderNode(source, static_cast<int>(i));
-    for (const RenderIssue& issue : node.issues)
-      ADD_FAILURE() << source.nodes[i].name << ", line " << issue.line << ": " << issue.text;
-    EXPECT_FALSE(source.nodes[i].title.empty()) << source.nodes[i].name;
-  }
-}
-
-// Every link and node command leads somewhere, and nothing would be lost on
-// saving: the checker reports neither errors nor warnings.
-TEST_F(ManualTest, CheckerFindsNothing) {
-  TargetChecker targets;
-  for (const Finding& finding : CheckGuideFile(kManual, targets))
-    ADD_FAILURE() << FormatFinding(kManual, finding);
-}
-
 // Every node is reachable from MAIN and listed in the index, which is the
 // guide's @index.
 TEST_F(ManualTest, ContentsAndIndexReachEveryNode) {
@@ -143,6 +125,7 @@ TEST_F(ManualTest, ContentsAndIndexReachEveryNode) {
   }
   for (const SourceNode& node : source.nodes) {
     EXPECT_TRUE(reached.contains(node.name)) << node.name << " cannot be reached from MAIN";
+    EXPECT_FALSE(node.title.empty()) << node.name;
     if (node.name != "MAIN" && node.name != "Index") {
       EXPECT_TRUE(fromIndex.contains(node.name)) << node.name << " is not in the index";
     }

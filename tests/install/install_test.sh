@@ -68,30 +68,29 @@ installed_case() {
   missing_dictionary "$installed"
 }
 
+# What an installation holds, below its prefix (besides the icons of other sizes).
+our_files=(bin/folioteer bin/folioview bin/peekfront share/folioteer/Dictionary.wordlist
+  share/folioteer/Folioteer.guide share/man/man1/folioteer.1.gz share/man/man1/folioview.1.gz
+  share/man/man1/peekfront.1.gz share/applications/folioteer.desktop share/applications/folioview.desktop
+  share/mime/packages/folioteer.xml share/icons/hicolor/scalable/apps/folioteer.svg
+  share/icons/hicolor/48x48/apps/folioview.png share/icons/hicolor/scalable/mimetypes/text-x-amigaguide.svg)
+
 # Every installed file is one of ours, and each of ours is there.
 check_files() {
   local installed=$1 file
   while IFS= read -r file; do
+    case " ${our_files[*]} " in *" $file "*) continue ;; esac
     case $file in
-      bin/folioteer | bin/folioview | bin/peekfront) ;;
-      share/folioteer/Dictionary.wordlist | share/folioteer/Folioteer.guide) ;;
-      share/man/man1/folioteer.1.gz | share/man/man1/folioview.1.gz | share/man/man1/peekfront.1.gz) ;;
-      share/applications/folioteer.desktop | share/applications/folioview.desktop) ;;
-      share/mime/packages/folioteer.xml) ;;
       share/icons/hicolor/*/apps/folioteer.* | share/icons/hicolor/*/apps/folioview.*) ;;
       share/icons/hicolor/*/mimetypes/text-x-amigaguide.*) ;;
       *) fail "installed a file that is none of ours: $file" ;;
     esac
   done < <(cd "$installed" && find . -type f | sed 's|^\./||' | sort)
+  for file in "${our_files[@]}"; do
+    [[ -s $installed/$file ]] || fail "not installed: $file"
+  done
   for file in bin/folioteer bin/folioview bin/peekfront; do
     [[ -x $installed/$file ]] || fail "not installed as a program: $file"
-  done
-  for file in share/folioteer/Dictionary.wordlist share/folioteer/Folioteer.guide \
-    share/man/man1/folioteer.1.gz share/man/man1/folioview.1.gz share/man/man1/peekfront.1.gz \
-    share/applications/folioteer.desktop share/applications/folioview.desktop \
-    share/mime/packages/folioteer.xml share/icons/hicolor/scalable/apps/folioteer.svg \
-    share/icons/hicolor/48x48/apps/folioview.png share/icons/hicolor/scalable/mimetypes/text-x-amigaguide.svg; do
-    [[ -s $installed/$file ]] || fail "not installed: $file"
   done
 }
 
@@ -269,12 +268,8 @@ package_case() {
     grep -q "[ ,]$field\b" <<<"$depends" || fail "Depends lacks $field: $depends"
   done
   dpkg-deb --contents "$deb" >"$work/contents" || fail "dpkg-deb --contents $deb"
-  for file in ./usr/bin/folioteer ./usr/bin/folioview ./usr/bin/peekfront \
-    ./usr/share/folioteer/Dictionary.wordlist ./usr/share/folioteer/Folioteer.guide \
-    ./usr/share/man/man1/folioteer.1.gz ./usr/share/man/man1/folioview.1.gz ./usr/share/man/man1/peekfront.1.gz \
-    ./usr/share/applications/folioteer.desktop ./usr/share/applications/folioview.desktop \
-    ./usr/share/mime/packages/folioteer.xml ./usr/share/icons/hicolor/scalable/apps/folioteer.svg; do
-    grep -q " $file\$" "$work/contents" || fail "the package lacks $file"
+  for file in "${our_files[@]}"; do
+    grep -q " \./usr/$file\$" "$work/contents" || fail "the package lacks /usr/$file"
   done
   grep -v ' \./usr/\| \./$' "$work/contents" | grep . && fail "the package holds files outside /usr"
   grep -v ' root/root ' "$work/contents" | grep . && fail "the package holds files not owned by root"

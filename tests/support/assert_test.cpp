@@ -21,7 +21,6 @@ TEST(Assert, FailureCarriesMessageModuleAndLine) {
     EXPECT_EQ(failure.Module(), "assert_test.cpp");
     EXPECT_EQ(failure.Line(), line);
   }
-  EXPECT_NO_THROW(Assert(true, "never"));
 }
 
 TEST(Assert, OtherThreadReportsToDebugOutputInsteadOfThrowing) {
@@ -37,23 +36,18 @@ TEST(Assert, OtherThreadReportsToDebugOutputInsteadOfThrowing) {
   });
   child.join();
   EXPECT_FALSE(threw);
-  EXPECT_NE(debug.Text().find("*Assert FAILED in child"), std::string::npos);
   EXPECT_NE(debug.Text().find("OpenTB FAIL"), std::string::npos);
   EXPECT_THROW(Assert(false, "on the program task"), AssertionFailure);
 }
 
 TEST(DebugOutput, SilentUnlessSwitchedOn) {
-  ::unsetenv("FOLIOTEER_DEBUG");
-  ReloadDebugSetting();
-  EXPECT_FALSE(DebugEnabled());
-  ::testing::internal::CaptureStderr();
-  DebugPrint("MaxBlockOfAg exceeded");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
-  ::setenv("FOLIOTEER_DEBUG", "1", 1);
-  ReloadDebugSetting();
-  ::testing::internal::CaptureStderr();
-  DebugPrint("MaxBlockOfAg exceeded");
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "MaxBlockOfAg exceeded\n");
+  for (bool on : {false, true}) {
+    on ? ::setenv("FOLIOTEER_DEBUG", "1", 1) : ::unsetenv("FOLIOTEER_DEBUG");
+    ReloadDebugSetting();
+    ::testing::internal::CaptureStderr();
+    DebugPrint("MaxBlockOfAg exceeded");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), on ? "MaxBlockOfAg exceeded\n" : "");
+  }
   ::unsetenv("FOLIOTEER_DEBUG");
   ReloadDebugSetting();
 }

