@@ -5,6 +5,7 @@
 #include "guide/parser.h"
 #include "links/guide_file.h"
 #include "links/link_action.h"
+#include "nodes/scanner.h"
 #include "render/links.h"
 #include "render/macros.h"
 #include "render/renderer.h"
@@ -213,7 +214,7 @@ void GuideCheck::Issue(const RenderIssue& issue, const SourceNode& node) {
     case RenderIssueKind::MacroTooDeep:
       Add(issue.line, MacroBound,
           "the macros of " + Name(attribute) + " call each other more than " +
-              std::to_string(kMacroDepthLimit) + " deep; readers stop there");
+              std::to_string(kMaxMacroDepth) + " deep; readers stop there");
       break;
     case RenderIssueKind::MacroBudgetUsed:
       Add(issue.line, MacroBound,

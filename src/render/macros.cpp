@@ -1,5 +1,6 @@
 #include "render/macros.h"
 
+#include "nodes/scanner.h"
 #include "render/guide_source.h"
 
 namespace folioteer {
@@ -74,11 +75,11 @@ std::string ExpandMacroBody(std::string_view body, const MacroArguments& argumen
 }
 
 MacroBounds::MacroBounds(size_t nodeTextBytes)
-    : budget_(kMacroBudgetBase + kMacroBudgetPerByte * static_cast<int64_t>(nodeTextBytes)) {}
+    : budget_(kExpansionBudgetBase + kExpansionBudgetPerByte * static_cast<int64_t>(nodeTextBytes)) {}
 
 MacroBounds::Refusal MacroBounds::Enter(size_t expansionBytes) {
-  if (depth_ >= kMacroDepthLimit) return Refusal::TooDeep;
-  int64_t cost = kMacroExpansionCost + static_cast<int64_t>(expansionBytes);
+  if (depth_ >= kMaxMacroDepth) return Refusal::TooDeep;
+  int64_t cost = kExpansionCost + static_cast<int64_t>(expansionBytes);
   if (cost > budget_) return Refusal::BudgetUsed;
   budget_ -= cost;
   ++depth_;
