@@ -176,7 +176,7 @@ void GuideCheck::Command(const GuideCommand& command, const SourceNode* node) {
       if (node != nullptr) Target(command.line, keyword, argument);
       break;
     case AGCmdKind::Macro:
-      if (node != nullptr) nodeMacros_.try_emplace(FoldCase(argument), command.line);
+      if (node != nullptr) nodeMacros_.try_emplace(AsciiLowered(argument), command.line);
       break;
     default: break;
   }
@@ -200,7 +200,7 @@ void GuideCheck::Issue(const RenderIssue& issue, const SourceNode& node) {
       break;
     case RenderIssueKind::UnknownAttribute: {
       size_t pos = 0;
-      std::string name = FoldCase(NextArgument(issue.text, pos));
+      std::string name = AsciiLowered(NextArgument(issue.text, pos));
       if (auto macro = nodeMacros_.find(name); macro != nodeMacros_.end() && !name.empty()) {
         Add(issue.line, UndefinedMacro,
             "macro " + Name(name) + " is used but not defined: its @macro at line " +

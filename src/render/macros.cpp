@@ -26,7 +26,7 @@ bool AddMacroDefinition(MacroTable& macros, std::string_view rest) {
   size_t pos = 0;
   std::string_view name = NextArgument(rest, pos);
   if (name.empty()) return false;
-  auto [entry, added] = macros.macros.try_emplace(FoldCase(name));
+  auto [entry, added] = macros.macros.try_emplace(AsciiLowered(name));
   if (!added) return false;
   Macro& macro = entry->second;
   macro.body = MacroBody(rest.substr(pos));
@@ -41,7 +41,7 @@ bool AddMacroDefinition(MacroTable& macros, std::string_view rest) {
 
 const Macro* FindMacro(const MacroTable& macros, std::string_view name) {
   if (macros.macros.empty()) return nullptr;
-  auto found = macros.macros.find(FoldCase(name));
+  auto found = macros.macros.find(AsciiLowered(name));
   return found == macros.macros.end() ? nullptr : &found->second;
 }
 
