@@ -68,23 +68,17 @@ TEST(Renderer, SmartWrapJoinsLinesAndBreaksOnlyAtALineEndAfterALineEnd) {
 }
 
 TEST(Renderer, ANodeCannotSwitchOffADatabaseWrap) {
-  struct Case {
-    const char* header;
-    const char* nodeCommands;
-    WrapMode expected;
-  } cases[] = {
-      {"", "", WrapMode::None},
-      {"@wordwrap\n", "", WrapMode::Word},
-      {"", "@wordwrap\n", WrapMode::Word},
-      {"@wordwrap\n", "@smartwrap\n", WrapMode::Smart},
-      {"@smartwrap\n", "@wordwrap\n", WrapMode::Smart},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.header) + "/" + c.nodeCommands);
-    DisplayNode node = RenderText(std::string(c.nodeCommands) + "text\n", c.header);
-    ASSERT_EQ(node.paragraphs.size(), 1u);
-    EXPECT_EQ(node.paragraphs[0].wrap, c.expected);
-  }
+  // Header, node commands: the wrap of the text ("0" none, "1" word, "2" smart).
+  const std::pair<const char*, const char*> cases[] = {{"", ""},
+                                                       {"@wordwrap\n", ""},
+                                                       {"", "@wordwrap\n"},
+                                                       {"@wordwrap\n", "@smartwrap\n"},
+                                                       {"@smartwrap\n", "@wordwrap\n"}};
+  std::string wraps;
+  for (const auto& [header, commands] : cases)
+    wraps += std::to_string(
+        static_cast<int>(RenderText(std::string(commands) + "text\n", header).paragraphs.at(0).wrap));
+  EXPECT_EQ(wraps, "01122");
 }
 
 TEST(Renderer, ADatabaseCommandCountsForTheNodesAfterIt) {
@@ -279,29 +273,14 @@ TEST(Renderer, ParagraphsKnowTheirFileLines) {
   EXPECT_EQ(lines, (std::vector<int>{3, 5, 6, 7}));
 }
 
+// The last switch, plain, pard and macros: the checker's golden styles.guide.
 TEST(Renderer, StylesStillOnAtTheEndAreIssuesAtTheLineThatSwitchedThemOn) {
-  struct Case {
-    const char* what;
-    std::string header, text;
-    std::vector<RenderIssue> issues;
-  } cases[] = {
-      {"all closed", "", "@{b}a@{ub} @{i}b@{ui} @{u}c@{uu}\n", {}},
-      {"bold left on", "", "x\n@{b}a\n", {{RenderIssueKind::StyleOnAtEnd, 4, "b"}}},
-      {"the last switch counts", "", "@{b}a\n@{B}b\n", {{RenderIssueKind::StyleOnAtEnd, 4, "B"}}},
-      {"in the order b, i, u",
-       "",
-       "@{u}@{i}@{b}\n",
-       {{RenderIssueKind::StyleOnAtEnd, 3, "b"},
-        {RenderIssueKind::StyleOnAtEnd, 3, "i"},
-        {RenderIssueKind::StyleOnAtEnd, 3, "u"}}},
-      {"plain and pard switch all off", "", "@{b}@{i}@{plain}\n@{u}@{pard}\n", {}},
-      {"through a macro, at the call's line",
-       "@macro em \"@{i}$1\"\n",
-       "\n@{em x}\n",
-       {{RenderIssueKind::StyleOnAtEnd, 5, "i"}}},
-      {"a link keeps no style", "", "@{\"b\" link Main}\n", {}},
-  };
-  for (const Case& c : cases) EXPECT_EQ(RenderText(c.text, c.header).issues, c.issues) << c.what;
+  using enum RenderIssueKind;
+  EXPECT_EQ(RenderText("@{b}a@{ub} @{i}b@{ui} @{u}c@{uu} @{\"b\" link Main}\n").issues,
+            std::vector<RenderIssue>{});
+  EXPECT_EQ(
+      RenderText("x\n@{u}@{i}@{b}\n").issues,
+      (std::vector<RenderIssue>{{StyleOnAtEnd, 4, "b"}, {StyleOnAtEnd, 4, "i"}, {StyleOnAtEnd, 4, "u"}}));
 }
 
 }  // namespace
