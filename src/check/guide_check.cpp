@@ -5,6 +5,7 @@
 #include "guide/parser.h"
 #include "links/guide_file.h"
 #include "links/link_action.h"
+#include "nodes/scanner.h"
 #include "render/links.h"
 #include "render/macros.h"
 #include "render/renderer.h"
@@ -175,7 +176,7 @@ void GuideCheck::Command(const GuideCommand& command, const SourceNode* node) {
       if (node != nullptr) Target(command.line, keyword, argument);
       break;
     case AGCmdKind::Macro:
-      if (node != nullptr) nodeMacros_.try_emplace(FoldCase(argument), command.line);
+      if (node != nullptr) nodeMacros_.try_emplace(AsciiLowered(argument), command.line);
       break;
     default: break;
   }
@@ -199,7 +200,7 @@ void GuideCheck::Issue(const RenderIssue& issue, const SourceNode& node) {
       break;
     case RenderIssueKind::UnknownAttribute: {
       size_t pos = 0;
-      std::string name = FoldCase(NextArgument(issue.text, pos));
+      std::string name = AsciiLowered(NextArgument(issue.text, pos));
       if (auto macro = nodeMacros_.find(name); macro != nodeMacros_.end() && !name.empty()) {
         Add(issue.line, UndefinedMacro,
             "macro " + Name(name) + " is used but not defined: its @macro at line " +
@@ -213,7 +214,7 @@ void GuideCheck::Issue(const RenderIssue& issue, const SourceNode& node) {
     case RenderIssueKind::MacroTooDeep:
       Add(issue.line, MacroBound,
           "the macros of " + Name(attribute) + " call each other more than " +
-              std::to_string(kMacroDepthLimit) + " deep; readers stop there");
+              std::to_string(kMaxMacroDepth) + " deep; readers stop there");
       break;
     case RenderIssueKind::MacroBudgetUsed:
       Add(issue.line, MacroBound,

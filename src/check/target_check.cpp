@@ -1,24 +1,13 @@
 #include "check/target_check.h"
 
-#include <filesystem>
-
 #include "links/guide_file.h"
 
 namespace folioteer {
-namespace {
-
-std::string AbsoluteName(const std::string& path) {
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.lexically_normal().string();
-}
-
-}  // namespace
 
 TargetChecker::TargetChecker(VolumeTable volumes) : volumes_(std::move(volumes)) {}
 
 void TargetChecker::EnterGuide(const std::string& path, std::shared_ptr<const GuideSource> source) {
-  path_ = AbsoluteName(path);
+  path_ = AbsolutePath(path);
   directory_ = DirectoryOf(path_);
   source_ = std::move(source);
   resolved_.clear();

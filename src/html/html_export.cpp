@@ -1,25 +1,15 @@
 #include "html/html_export.h"
 
-#include <filesystem>
-
+#include "links/amiga_path.h"
 #include "support/channels.h"
 #include "support/file_names.h"
 
 namespace folioteer {
-namespace {
-
-std::string Absolute(const std::string& name) {
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(name, error);
-  return error ? name : absolute.lexically_normal().string();
-}
-
-}  // namespace
 
 std::string HtmlFileName(const std::string& guideName) { return WithExtension(guideName, "html"); }
 
 HtmlPlaces PlacesFor(const std::string& guideName, const std::string& pageName) {
-  return {Absolute(guideName), Absolute(pageName), LoadVolumeTable()};
+  return {AbsolutePath(guideName), AbsolutePath(pageName), LoadVolumeTable()};
 }
 
 HtmlExportResult ExportGuideHtml(const GuideSource& source, const HtmlOptions& options) {

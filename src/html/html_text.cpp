@@ -1,7 +1,9 @@
 #include "html/html_text.h"
 
-#include "render/charset.h"
+#include <algorithm>
+
 #include "support/ascii.h"
+#include "support/utf8.h"
 
 namespace folioteer {
 namespace {
@@ -11,16 +13,6 @@ constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 
 bool IsNonCharacter(char32_t codePoint) {
   return (codePoint >= 0xFDD0 && codePoint <= 0xFDEF) || (codePoint & 0xFFFE) == 0xFFFE;
-}
-
-// The code point of the valid UTF-8 sequence at pos, and its length.
-char32_t CodePointAt(std::string_view text, size_t pos, size_t& length) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(pos);
-  length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  char32_t value = lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) value = (value << 6) | (byte(pos + i) & 0x3F);
-  return value;
 }
 
 void AppendAscii(std::string& out, char ch) {
@@ -38,22 +30,6 @@ void AppendAscii(std::string& out, char ch) {
     out += kReplacement;
   else
     out += ch;
-}
-
-void AppendValidEscaped(std::string& out, std::string_view text) {
-  for (size_t pos = 0; pos < text.size();) {
-    if (static_cast<unsigned char>(text[pos]) < 0x80) {
-      AppendAscii(out, text[pos++]);
-      continue;
-    }
-    size_t length = 0;
-    char32_t codePoint = CodePointAt(text, pos, length);
-    if (codePoint <= 0x9F || IsNonCharacter(codePoint))
-      out += kReplacement;
-    else
-      out.append(text.substr(pos, length));
-    pos += length;
-  }
 }
 
 bool KeptInAnchor(char ch) {
@@ -74,11 +50,21 @@ void AppendHexByte(std::string& out, char escape, char ch) {
 
 }  // namespace
 
+// A byte that starts no valid sequence is one U+FFFD, as DecodeToUtf8 makes it.
 void AppendHtmlEscaped(std::string& out, std::string_view utf8) {
-  if (IsValidUtf8(utf8))
-    AppendValidEscaped(out, utf8);
-  else
-    AppendValidEscaped(out, DecodeToUtf8(utf8, Charset::Utf8));
+  for (size_t pos = 0; pos < utf8.size();) {
+    if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+      AppendAscii(out, utf8[pos++]);
+      continue;
+    }
+    char32_t codePoint = 0;
+    size_t length = Utf8SequenceLength(utf8, pos, codePoint);
+    if (length == 0 || codePoint <= 0x9F || IsNonCharacter(codePoint))
+      out += kReplacement;
+    else
+      out.append(utf8.substr(pos, length));
+    pos += std::max<size_t>(length, 1);
+  }
 }
 
 std::string HtmlEscaped(std::string_view utf8) {

@@ -90,6 +90,12 @@ std::string DirectoryOf(std::string_view linuxPath) {
   return slash == 0 ? std::string("/") : std::string(linuxPath.substr(0, slash));
 }
 
+std::string AbsolutePath(const std::string& linuxPath) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(linuxPath, error);
+  return error ? linuxPath : absolute.lexically_normal().string();
+}
+
 ResolvedPath ResolveAmigaPath(std::string_view amigaPath, std::string_view baseDirectory,
                               const VolumeTable& volumes) {
   if (amigaPath.size() > kMaxAmigaPath) return {PathOutcome::TooLong, {}, {}};

@@ -49,6 +49,9 @@ ResolvedPath ResolveAmigaPath(std::string_view amigaPath, std::string_view baseD
 
 // The directory part of a Linux file name ("/" for a file in the root).
 std::string DirectoryOf(std::string_view linuxPath);
+// The Linux file name made absolute from the working folder, without "."
+// and ".." parts; the name as it is when the working folder is unknown.
+std::string AbsolutePath(const std::string& linuxPath);
 
 // A sentence for the reader about an outcome other than File; `amigaPath`
 // is the path as the link wrote it.

@@ -1,16 +1,17 @@
 #include "links/volume_table.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #include "support/ascii.h"
+#include "support/file_names.h"
 #include "support/platform_paths.h"
+#include "support/text_lines.h"
 
 namespace folioteer {
 namespace {
 
 constexpr std::string_view kBlanks = " \t\r";
+constexpr size_t kMaxVolumeTableBytes = size_t{1} << 20;
 
 std::string_view Trimmed(std::string_view text) {
   size_t first = text.find_first_not_of(kBlanks);
@@ -44,11 +45,8 @@ std::string ReadLine(std::string_view line, std::string_view home, Volume& volum
 VolumeTable ParseVolumeTable(std::string_view text, std::string_view home) {
   VolumeTable table;
   int number = 0;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = Trimmed(text.substr(start, end - start));
-    start = end + 1;
+  for (std::string_view fileLine : SplitFileLines(text)) {
+    std::string_view line = Trimmed(fileLine);
     ++number;
     if (line.empty() || line.starts_with('#') || line.starts_with(';')) continue;
     Volume volume;
@@ -65,10 +63,10 @@ VolumeTable ParseVolumeTable(std::string_view text, std::string_view home) {
 
 std::string VolumeTablePath() { return ResolvePath(kVolumeTableName); }
 
+// A table that cannot be read (none, a folder, a pipe: never waited for) is empty.
 VolumeTable LoadVolumeTable() {
-  std::ifstream in(VolumeTablePath(), std::ios::binary);
-  if (!in) return {};
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (ReadRegularFile(VolumeTablePath(), kMaxVolumeTableBytes, text) != 0) return {};
   const char* home = std::getenv("HOME");
   return ParseVolumeTable(text, home != nullptr ? home : "");
 }

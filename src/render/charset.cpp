@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "support/ascii.h"
+
 namespace folioteer {
 namespace {
 
@@ -109,7 +111,7 @@ std::optional<Charset> CharsetByName(std::string_view name) {
   std::string key;
   for (char ch : name) {
     if (ch == '-' || ch == '_') continue;
-    key.push_back(ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch);
+    key.push_back(AsciiLower(ch));
   }
   for (const CharsetNameRow& row : kCharsetNames)
     if (key == row.key || key == row.alias) return row.charset;

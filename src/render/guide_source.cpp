@@ -28,7 +28,7 @@ SourceNode StartNode(const GuideCommand& command) {
 
 void IndexNodes(GuideSource& source) {
   for (size_t i = 0; i < source.nodes.size(); ++i)
-    source.nodeByName.try_emplace(FoldCase(source.nodes[i].name), static_cast<int>(i));
+    source.nodeByName.try_emplace(AsciiLowered(source.nodes[i].name), static_cast<int>(i));
 }
 
 void ReadVerbatim(std::string_view bytes, GuideSource& source) {
@@ -42,13 +42,6 @@ void ReadVerbatim(std::string_view bytes, GuideSource& source) {
 }
 
 }  // namespace
-
-std::string FoldCase(std::string_view name) {
-  std::string folded(name);
-  for (char& ch : folded)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  return folded;
-}
 
 bool IsCommandLine(std::string_view line) { return line.starts_with('@') && !line.starts_with("@{"); }
 
@@ -121,7 +114,7 @@ GuideSource ReadGuideSource(std::string_view bytes) {
 }
 
 int FindNode(const GuideSource& source, std::string_view name) {
-  auto found = source.nodeByName.find(FoldCase(name));
+  auto found = source.nodeByName.find(AsciiLowered(name));
   return found == source.nodeByName.end() ? -1 : found->second;
 }
 
@@ -131,9 +124,9 @@ int FindNode(const GuideSource& source, std::string_view utf8Name, Charset chars
     bool ascii = std::all_of(utf8Name.begin(), utf8Name.end(), [](char ch) { return ch >= 0; });
     if (ascii || charset == Charset::Utf8) return FindNode(source, utf8Name);
   }
-  std::string wanted = FoldCase(utf8Name);
+  std::string wanted = AsciiLowered(utf8Name);
   for (size_t i = 0; i < source.nodes.size(); ++i)
-    if (FoldCase(DecodeToUtf8(source.nodes[i].name, charset)) == wanted) return static_cast<int>(i);
+    if (AsciiLowered(DecodeToUtf8(source.nodes[i].name, charset)) == wanted) return static_cast<int>(i);
   return -1;
 }
 

@@ -21,6 +21,7 @@
 
 #include "guide/syntax.h"
 #include "render/charset.h"
+#include "support/ascii.h"
 
 namespace folioteer {
 
@@ -51,7 +52,7 @@ struct GuideSource {
   std::vector<SourceLine> outsideLines;             // lines that belong to no node, in file order
   std::vector<GuideCommand> databaseCommands;       // the command lines among them
   std::vector<SourceNode> nodes;                    // in file order
-  std::unordered_map<std::string, int> nodeByName;  // ASCII small letters; the first of equal names
+  std::unordered_map<std::string, int> nodeByName;  // AsciiLowered names; the first of equal names
 };
 
 GuideSource ReadGuideSource(std::string_view bytes);
@@ -88,8 +89,5 @@ std::string_view NextArgument(std::string_view text, size_t& pos, std::string_vi
 // A text argument (title, node name): a quoted first argument, else the
 // rest without the blanks around it.
 std::string_view TextArgument(std::string_view rest);
-
-// The name in ASCII small letters, the key of nodeByName and of macro names.
-std::string FoldCase(std::string_view name);
 
 }  // namespace folioteer

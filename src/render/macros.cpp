@@ -1,5 +1,6 @@
 #include "render/macros.h"
 
+#include "nodes/scanner.h"
 #include "render/guide_source.h"
 
 namespace folioteer {
@@ -25,7 +26,7 @@ bool AddMacroDefinition(MacroTable& macros, std::string_view rest) {
   size_t pos = 0;
   std::string_view name = NextArgument(rest, pos);
   if (name.empty()) return false;
-  auto [entry, added] = macros.macros.try_emplace(FoldCase(name));
+  auto [entry, added] = macros.macros.try_emplace(AsciiLowered(name));
   if (!added) return false;
   Macro& macro = entry->second;
   macro.body = MacroBody(rest.substr(pos));
@@ -40,7 +41,7 @@ bool AddMacroDefinition(MacroTable& macros, std::string_view rest) {
 
 const Macro* FindMacro(const MacroTable& macros, std::string_view name) {
   if (macros.macros.empty()) return nullptr;
-  auto found = macros.macros.find(FoldCase(name));
+  auto found = macros.macros.find(AsciiLowered(name));
   return found == macros.macros.end() ? nullptr : &found->second;
 }
 
@@ -74,11 +75,11 @@ std::string ExpandMacroBody(std::string_view body, const MacroArguments& argumen
 }
 
 MacroBounds::MacroBounds(size_t nodeTextBytes)
-    : budget_(kMacroBudgetBase + kMacroBudgetPerByte * static_cast<int64_t>(nodeTextBytes)) {}
+    : budget_(kExpansionBudgetBase + kExpansionBudgetPerByte * static_cast<int64_t>(nodeTextBytes)) {}
 
 MacroBounds::Refusal MacroBounds::Enter(size_t expansionBytes) {
-  if (depth_ >= kMacroDepthLimit) return Refusal::TooDeep;
-  int64_t cost = kMacroExpansionCost + static_cast<int64_t>(expansionBytes);
+  if (depth_ >= kMaxMacroDepth) return Refusal::TooDeep;
+  int64_t cost = kExpansionCost + static_cast<int64_t>(expansionBytes);
   if (cost > budget_) return Refusal::BudgetUsed;
   budget_ -= cost;
   ++depth_;

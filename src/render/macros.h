@@ -6,11 +6,11 @@
 // double quotes group and are removed, a missing argument is empty), in one
 // pass, so "$n" inside an argument stays as it is.
 //
-// Expansion is bounded as the editor's scanner bounds it: at most
-// kMacroDepthLimit expansions nested in one another, and a budget of
-// expanded text (kMacroExpansionCost per expansion plus its length) that
-// starts at a base and grows with the node's text. A macro that calls
-// itself, directly, through others or twice in its body, stops there.
+// Expansion is bounded by the editor scanner's own limits (nodes/scanner.h):
+// at most kMaxMacroDepth expansions nested in one another, and a budget of
+// expanded text (kExpansionCost per expansion plus its length) that starts
+// at a base and grows with the node's text. A macro that calls itself,
+// directly, through others or twice in its body, stops there.
 #pragma once
 
 #include <array>
@@ -20,11 +20,6 @@
 #include <unordered_map>
 
 namespace folioteer {
-
-inline constexpr int kMacroDepthLimit = 32;
-inline constexpr int64_t kMacroExpansionCost = 64;
-inline constexpr int64_t kMacroBudgetBase = int64_t{16} << 20;
-inline constexpr int64_t kMacroBudgetPerByte = 32;
 
 struct Macro {
   std::string body;

@@ -22,12 +22,7 @@ int LineCount(const std::string& bytes) {
 }
 
 TEST(CheckCorpus, EveryGuideIsCheckedAndEveryFindingIsAReadableLine) {
-  std::filesystem::path corpus = std::filesystem::path(FOLIOTEER_SHARED_DIR) / "corpus" / "guides";
-  ASSERT_TRUE(std::filesystem::is_directory(corpus)) << corpus;
-  std::vector<std::filesystem::path> guides;
-  for (const auto& entry : std::filesystem::directory_iterator(corpus))
-    if (entry.path().extension() == ".guide") guides.push_back(entry.path());
-  std::sort(guides.begin(), guides.end());
+  std::vector<std::filesystem::path> guides = testing::CorpusGuides();
   ASSERT_FALSE(guides.empty());
   std::array<int, kNumFindingKinds> counts{};
   TargetChecker targets;

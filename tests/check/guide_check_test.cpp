@@ -1,6 +1,5 @@
 // The check of one guide where the golden cases do not reach: when a guide
-// counts as UTF-8, how dropped lines are grouped, and that no guide can make
-// a message unsafe or unbounded.
+// counts as UTF-8, and that no guide can make a message unsafe or unbounded.
 #include "check/guide_check.h"
 
 #include <gtest/gtest.h>
@@ -36,19 +35,6 @@ TEST(GuideCheck, AGuideIsWrittenInUtf8WhenItsSequencesOutnumberItsStrayBytes) {
       {"ISO-8859-1: \xe4\xf6\xfc with \xc3\xa9 by chance", false},
   };
   for (const auto& [bytes, utf8] : cases) EXPECT_EQ(WrittenInUtf8(CountUtf8(bytes)), utf8) << bytes;
-}
-
-TEST_F(GuideCheckTest, DroppedTextLinesAreGroupedOnlyAcrossEmptyLines) {
-  EXPECT_EQ(Check("@database d\none\n\n\ntwo\n@author me\nthree\n@node A\n@endnode\nfour\n\nfive\n"
-                  "@node B\n@endnode\nsix\n"),
-            (std::vector<std::string>{
-                "2 left-out-by-save the editor's next save will leave out 2 text lines outside the nodes "
-                "(up to line 5)",
-                "7 left-out-by-save the editor's next save will leave out this text line outside the nodes",
-                "10 left-out-by-save the editor's next save will leave out 2 text lines outside the nodes "
-                "(up to line 12)",
-                "15 left-out-by-save the editor's next save will leave out this text line outside the nodes",
-            }));
 }
 
 TEST_F(GuideCheckTest, NoGuideCanMakeAMessageUnsafeOrUnbounded) {

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "nodes/scanner.h"
 #include "render/macros.h"
 #include "render_test_util.h"
 
@@ -46,7 +47,7 @@ TEST(RenderBadInput, MacrosThatExpandToThemselvesStop) {
     std::string plain = PlainText(node);
     EXPECT_TRUE(plain.starts_with("<")) << plain.substr(0, 40);
     EXPECT_TRUE(plain.ends_with(">\n"));
-    EXPECT_LT(plain.size(), static_cast<size_t>(kMacroBudgetBase));
+    EXPECT_LT(plain.size(), static_cast<size_t>(kExpansionBudgetBase));
     bool reported = false;
     for (const RenderIssue& issue : node.issues) reported = reported || issue.kind == c.issue;
     EXPECT_TRUE(reported);
@@ -57,19 +58,19 @@ TEST(RenderBadInput, MacrosThatExpandToThemselvesStop) {
 TEST(RenderBadInput, ALargeMacroCalledOftenStopsAtTheBudget) {
   std::string header = "@macro big \"" + std::string(256 << 10, 'x') + "\"\n";
   DisplayNode node = RenderText(Repeat("@{big}", 20000) + "\n", header);
-  EXPECT_LE(PlainText(node).size(), static_cast<size_t>(kMacroBudgetBase + kMacroBudgetPerByte * 200000));
+  EXPECT_LE(PlainText(node).size(),
+            static_cast<size_t>(kExpansionBudgetBase + kExpansionBudgetPerByte * 200000));
   ASSERT_EQ(node.issues.size(), 1u);
   EXPECT_EQ(node.issues[0].kind, RenderIssueKind::MacroBudgetUsed);
 }
 
 TEST(RenderBadInput, MacroBoundsCountDepthAndBudget) {
   MacroBounds bounds(0);
-  for (int depth = 0; depth < kMacroDepthLimit; ++depth)
-    ASSERT_EQ(bounds.Enter(0), MacroBounds::Refusal::None);
+  for (int depth = 0; depth < kMaxMacroDepth; ++depth) ASSERT_EQ(bounds.Enter(0), MacroBounds::Refusal::None);
   EXPECT_EQ(bounds.Enter(0), MacroBounds::Refusal::TooDeep);
   bounds.Leave();
-  EXPECT_EQ(bounds.Enter(static_cast<size_t>(kMacroBudgetBase)), MacroBounds::Refusal::BudgetUsed);
-  EXPECT_EQ(MacroBounds(1000).Enter(static_cast<size_t>(kMacroBudgetBase)), MacroBounds::Refusal::None)
+  EXPECT_EQ(bounds.Enter(static_cast<size_t>(kExpansionBudgetBase)), MacroBounds::Refusal::BudgetUsed);
+  EXPECT_EQ(MacroBounds(1000).Enter(static_cast<size_t>(kExpansionBudgetBase)), MacroBounds::Refusal::None)
       << "the budget grows with the node's text";
 }
 

@@ -26,16 +26,6 @@ bool IsWordCharacter(char32_t codePoint) {
   return codePoint >= 0xA0 && codePoint != 0xFFFD;
 }
 
-// The code point at pos of valid UTF-8, and its length.
-char32_t CodePointAt(std::string_view text, size_t pos, size_t& length) {
-  auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-  unsigned char lead = byte(pos);
-  length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-  char32_t value = length == 1 ? lead : lead & (0x7F >> length);
-  for (size_t i = 1; i < length; ++i) value = (value << 6) | (byte(pos + i) & 0x3F);
-  return value;
-}
-
 std::string OutsideAttributes(std::string_view line) {
   std::string kept;
   for (size_t pos = 0; pos < line.size();) {
@@ -56,7 +46,8 @@ std::vector<std::string> WordsOf(const SourceNode& node, Charset charset) {
     std::string text = DecodeToUtf8(node.verbatim ? line.text : OutsideAttributes(line.text), charset);
     std::string word;
     for (size_t pos = 0, length = 0; pos <= text.size(); pos += length) {
-      char32_t codePoint = pos < text.size() ? CodePointAt(text, pos, length) : (length = 1, U' ');
+      char32_t codePoint = U' ';
+      length = pos < text.size() ? Utf8SequenceLength(text, pos, codePoint) : 1;
       if (IsWordCharacter(codePoint)) {
         word.append(text, pos, length);
       } else if (!word.empty()) {
