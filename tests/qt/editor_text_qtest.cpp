@@ -70,8 +70,6 @@ void EditorTextTest::ALatin1GuideKeepsEveryOtherByte() {
   std::string line = "Cr\xe8me br\xfbl\xe9";
   expected.insert(expected.find(line) + line.size(), " \xe9t\xe9");
   QCOMPARE(saved, expected);
-  QCOMPARE(run.Windows().Main().NodeList()->model()->index(1, 0).data().toString(),
-           QStringLiteral("Caf\u00e9"));
   QCOMPARE(run.Windows().Edit().windowTitle(), QStringLiteral("Caf\u00e9 - D\u00e9j\u00e0 vu"));
 }
 
@@ -104,7 +102,6 @@ void EditorTextTest::ControlBytesAndNulsAreShownAndKept() {
 }
 
 void EditorTextTest::KeysGiveTheirBytes() {
-  QCOMPARE(KeyBytes(QStringLiteral("a")), std::string("a"));
   QCOMPARE(KeyBytes(QStringLiteral("\u00e9")), std::string("\xe9"));
   QCOMPARE(KeyBytes(QStringLiteral("\u20ac")), std::string("\xe2\x82\xac"));
   QCOMPARE(KeyBytes(QStringLiteral("\u00e9\u20ac")), std::string("\xc3\xa9\xe2\x82\xac"));
@@ -138,16 +135,11 @@ void EditorTextTest::HugeNodesLongLinesAndNamesAreShownAndKept() {
 
 void EditorTextTest::AMissingFontOrScreenIsSaidAndTheWindowsOpen() {
   EditorRun run(Guide(""), {"NOMAKEICONS", "EDITFONT=NoSuchFontAnywhere", "PUBSCREEN=NoSuchScreen"});
-  QStringList said;
-  for (int i = 0; i < 2; ++i) {
-    QString text;
-    QVERIFY(run.AnswerButton(1, &text));
-    said << text;
-  }
-  QVERIFY2(said.join(u'|').contains(QStringLiteral("unable to access editor font")),
-           qPrintable(said.join(u'|')));
-  QVERIFY2(said.join(u'|').contains(QStringLiteral("Requested PubScreen name not found")),
-           qPrintable(said.join(u'|')));
+  QString said, text;
+  for (int i = 0; i < 2; ++i, said += text) QVERIFY(run.AnswerButton(1, &text));
+  QVERIFY2(said.contains(QStringLiteral("unable to access editor font")) &&
+               said.contains(QStringLiteral("Requested PubScreen name not found")),
+           qPrintable(said));
   QVERIFY(run.WaitIdle());
   QVERIFY(run.Windows().Main().isVisible());
   QVERIFY(run.ClickRow(Control::NodeList, 0));
