@@ -100,7 +100,6 @@ void PreviewWindowTest::OpensAtItsPlaceAndLaysOutAgainWhenResized() {
   QtPreviewWindow& window = session.Window();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   QRect area = window.screen()->availableGeometry();
-  QCOMPARE(window.pos(), area.topLeft() + QtPreviewWindow::kFirstPosition);
   size_t wide = window.View()->Layout().Lines().size();
   QSignalSpy resized(&window, &QtPreviewWindow::Resized);
   window.resize(320, 480);
