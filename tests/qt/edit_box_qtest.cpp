@@ -6,6 +6,7 @@
 #include <string>
 
 #include "qt/edit_box.h"
+#include "type_keys.h"
 
 namespace folioteer {
 namespace {
@@ -14,13 +15,6 @@ namespace {
 template <size_t N>
 std::string Raw(const char (&text)[N]) {
   return std::string(text, N - 1);
-}
-
-// Types text as a keyboard does, one key per character (QTest::keyClicks
-// knows only ASCII).
-void Type(QWidget* widget, const QString& text) {
-  for (char32_t code : text.toUcs4())
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&code, 1), Qt::NoModifier);
 }
 
 }  // namespace
@@ -81,7 +75,7 @@ class EditBoxTest : public QObject {
     box_->SetGuideText("price: ", Charset::Latin1);
     QSignalSpy refused(box_.get(), &EditBox::InputRefused);
     QTest::keyClick(box_.get(), Qt::Key_End);
-    Type(box_.get(), QStringLiteral("5\u20AC"));
+    testing::Type(box_.get(), QStringLiteral("5\u20AC"));
     QCOMPARE(box_->GuideText().value_or(""), std::string("price: 5"));
     QCOMPARE(refused.count(), 1);
     QVERIFY2(box_->RefusalNote().contains(QStringLiteral("U+20AC")), qPrintable(box_->RefusalNote()));
@@ -96,13 +90,13 @@ class EditBoxTest : public QObject {
     QCOMPARE(refused.count(), 3);
 
     // The next keystroke that is taken puts the note away.
-    Type(box_.get(), QStringLiteral("\u00A3"));
+    testing::Type(box_.get(), QStringLiteral("\u00A3"));
     QCOMPARE(box_->GuideText().value_or(""), std::string("price: 5\xA3"));
     QVERIFY(box_->RefusalNote().isEmpty());
 
     // A UTF-8 guide takes both.
     box_->SetGuideText("", Charset::Utf8);
-    Type(box_.get(), QStringLiteral("\u20AC"));
+    testing::Type(box_.get(), QStringLiteral("\u20AC"));
     QApplication::sendEvent(box_.get(), &composed);
     QCOMPARE(box_->GuideText().value_or(""), std::string("\xE2\x82\xAC\xE2\x82\xAC"));
     QCOMPARE(refused.count(), 3);

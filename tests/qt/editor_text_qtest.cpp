@@ -12,6 +12,7 @@
 
 #include "editor_driver.h"
 #include "qt/window_input.h"
+#include "type_keys.h"
 #include "ui/monitor.h"
 
 namespace folioteer {
@@ -23,13 +24,6 @@ std::string Guide(const std::string& nodes) {
   return "@database \"Test.guide\"\n@node \"MAIN\" \"Main\"\nStart here.\n@endnode\n" + nodes;
 }
 
-// Types text as a keyboard does, one key per character (QTest::keyClicks
-// knows only ASCII).
-void Type(QWidget* widget, const QString& text) {
-  for (char32_t code : text.toUcs4())
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&code, 1), Qt::NoModifier);
-}
-
 // Shows the node of the row, types at the end of its first line, saves with
 // Ctrl+S; the saved guide.
 std::string EditFirstLineAndSave(EditorRun& run, int row, const QString& typed) {
@@ -38,7 +32,7 @@ std::string EditFirstLineAndSave(EditorRun& run, int row, const QString& typed) 
   box->setFocus();
   QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
   QTest::keyClick(box, Qt::Key_End);
-  Type(box, typed);
+  testing::Type(box, typed);
   QTest::keyClick(&run.Windows().Edit(), Qt::Key_S, Qt::ControlModifier);
   if (!run.WaitIdle()) return "(not saved)";
   return run.Saved();

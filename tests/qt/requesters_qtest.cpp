@@ -14,14 +14,10 @@
 #include "qt/info_requester.h"
 #include "qt/qt_requesters.h"
 #include "qt/text_requester.h"
+#include "type_keys.h"
 
 namespace folioteer {
 namespace {
-
-void Type(QWidget* widget, const QString& text) {
-  for (char32_t code : text.toUcs4())
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&code, 1), Qt::NoModifier);
-}
 
 template <typename Dialog>
 Dialog* OpenDialog(const QtRequesters& requesters) {
@@ -164,7 +160,7 @@ class RequestersTest : public QObject {
     auto* dialog = OpenDialog<TextRequester>(requesters);
     QVERIFY(dialog);
     QCOMPARE(dialog->Field()->text(), initial);
-    Type(dialog->Field(), typed);
+    testing::Type(dialog->Field(), typed);
     QVERIFY2(dialog->Note().contains(note), qPrintable(dialog->Note()));
     QCOMPARE(dialog->Note().isEmpty(), note.isEmpty());
     QTest::keyClick(dialog->Field(), Qt::Key_Return);
