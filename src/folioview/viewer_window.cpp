@@ -60,10 +60,6 @@ const std::array<CharsetRow, 5> kCharsetRows = {{
     {"&UTF-8", Charset::Utf8},
 }};
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The bundled images for the whole bar when the theme lacks any of them,
 // so that the bar never mixes two looks.
 QIcon NavIcon(const NavRow& row) {
@@ -106,7 +102,8 @@ ViewerWindow::ViewerWindow(VolumeTable volumes, QWidget* parent)
 void ViewerWindow::BuildActions() {
   for (int i = 0; i < kNumNavButtons; ++i) {
     const NavRow& row = kNavRows[i];
-    auto* action = new QAction(NavIcon(row), FromUtf8(NavButtonLabel(static_cast<NavButton>(i))), this);
+    auto* action =
+        new QAction(NavIcon(row), QString::fromUtf8(NavButtonLabel(static_cast<NavButton>(i))), this);
     action->setToolTip(action->text() + QStringLiteral(": ") + tr(row.toolTip));
     action->setShortcuts(QKeySequence::listFromString(row.keys));
     connect(action, &QAction::triggered, this, [this, i] { Navigate(static_cast<NavButton>(i)); });
@@ -263,9 +260,9 @@ void ViewerWindow::ShowResult(const GoResult& result) {
       view_->ScrollToPosition({result.place->paragraph, result.place->piece, result.place->x});
   }
   if (!result.problem.empty())
-    ShowMessage(FromUtf8(result.problem), true);
+    ShowMessage(QString::fromUtf8(result.problem), true);
   else if (!result.note.empty())
-    ShowMessage(FromUtf8(result.note), false);
+    ShowMessage(QString::fromUtf8(result.note), false);
   else if (result.shown)
     HideMessage();
   UpdateNavigation();
@@ -274,11 +271,12 @@ void ViewerWindow::ShowResult(const GoResult& result) {
 void ViewerWindow::ShowNode() {
   const ShownNode& shown = reader_.Shown();
   view_->SetNode(shown.display);
-  setWindowTitle(
-      FromUtf8(shown.display->info.title.empty() ? shown.display->info.name : shown.display->info.title));
-  location_->setText(FromUtf8(std::filesystem::path(shown.path).filename().string()) +
-                     QStringLiteral("  \u2014  ") + FromUtf8(shown.display->info.name));
-  automaticCharset_->setText(tr("&Automatic (%1)").arg(FromUtf8(CharsetName(shown.source->charset))));
+  setWindowTitle(QString::fromUtf8(shown.display->info.title.empty() ? shown.display->info.name
+                                                                     : shown.display->info.title));
+  location_->setText(QString::fromUtf8(std::filesystem::path(shown.path).filename().string()) +
+                     QStringLiteral("  \u2014  ") + QString::fromUtf8(shown.display->info.name));
+  automaticCharset_->setText(
+      tr("&Automatic (%1)").arg(QString::fromUtf8(CharsetName(shown.source->charset))));
   if (findBar_->isVisible() && !findEdit_->text().isEmpty()) FindInNode(true);
 }
 
@@ -330,7 +328,7 @@ void ViewerWindow::SetCharset(std::optional<Charset> charset) {
 }
 
 void ViewerWindow::OpenFromDialog() {
-  QString folder = FromUtf8(DirectoryOf(reader_.Shown().path));
+  QString folder = QString::fromUtf8(DirectoryOf(reader_.Shown().path));
   QString name = QFileDialog::getOpenFileName(this, tr("Open Guide"), folder,
                                               tr("AmigaGuide documents (*.guide *.GUIDE);;All files (*)"));
   if (!name.isEmpty()) Open(name.toStdString());
@@ -349,12 +347,12 @@ void ViewerWindow::FollowLink(int link) {
       return ShowMessage(
           tr("This link asks ARexx to run \u201c%1\u201d. There is no ARexx on this system, so "
              "nothing was run.")
-              .arg(FromUtf8(ShortenedForMessage(action.command))),
+              .arg(QString::fromUtf8(ShortenedForMessage(action.command))),
           true);
     case LinkActionKind::Beep: return QApplication::beep();
     case LinkActionKind::Close:
     case LinkActionKind::Quit: close(); return;
-    case LinkActionKind::Nothing: return ShowMessage(FromUtf8(action.reason), true);
+    case LinkActionKind::Nothing: return ShowMessage(QString::fromUtf8(action.reason), true);
   }
 }
 
@@ -374,33 +372,34 @@ void ViewerWindow::Ask(const QString& question, const QString& details, const QS
 
 void ViewerWindow::ConfirmProgram(const LinkAction& action) {
   QString details = tr("Command as the guide writes it:\n%1\n\nProgram:\n%2\n\nArguments:\n")
-                        .arg(FromUtf8(action.command), FromUtf8(action.words[0]));
+                        .arg(QString::fromUtf8(action.command), QString::fromUtf8(action.words[0]));
   if (action.words.size() == 1) details += tr("(none)\n");
   for (size_t i = 1; i < action.words.size(); ++i)
-    details += QString("%1. %2\n").arg(i).arg(FromUtf8(action.words[i]));
-  details +=
-      tr("\nIt runs without a shell, in the folder %1.").arg(FromUtf8(DirectoryOf(reader_.Shown().path)));
+    details += QString("%1. %2\n").arg(i).arg(QString::fromUtf8(action.words[i]));
+  details += tr("\nIt runs without a shell, in the folder %1.")
+                 .arg(QString::fromUtf8(DirectoryOf(reader_.Shown().path)));
   Ask(tr("This link wants to run a program on your computer. Run it only if you trust this guide."), details,
       tr("&Run"), [this, words = action.words] { RunProgram(words); });
 }
 
 void ViewerWindow::ConfirmUrl(const LinkAction& action) {
   QString details = tr("Address:\n%1\n\nCommand as the guide writes it:\n%2")
-                        .arg(FromUtf8(action.url), FromUtf8(action.command));
+                        .arg(QString::fromUtf8(action.url), QString::fromUtf8(action.command));
   Ask(tr("This link wants to open a web page in your browser."), details, tr("&Open"),
       [this, url = action.url] {
-        if (!QDesktopServices::openUrl(QUrl(FromUtf8(url), QUrl::StrictMode)))
-          ShowMessage(tr("The web page could not be opened: %1").arg(FromUtf8(ShortenedForMessage(url))),
-                      true);
+        if (!QDesktopServices::openUrl(QUrl(QString::fromUtf8(url), QUrl::StrictMode)))
+          ShowMessage(
+              tr("The web page could not be opened: %1").arg(QString::fromUtf8(ShortenedForMessage(url))),
+              true);
       });
 }
 
 void ViewerWindow::RunProgram(const std::vector<std::string>& words) {
   QStringList arguments;
-  for (size_t i = 1; i < words.size(); ++i) arguments << FromUtf8(words[i]);
-  QString program = FromUtf8(words[0]);
-  QString folder = FromUtf8(DirectoryOf(reader_.Shown().path));
-  QString shortName = FromUtf8(ShortenedForMessage(words[0]));
+  for (size_t i = 1; i < words.size(); ++i) arguments << QString::fromUtf8(words[i]);
+  QString program = QString::fromUtf8(words[0]);
+  QString folder = QString::fromUtf8(DirectoryOf(reader_.Shown().path));
+  QString shortName = QString::fromUtf8(ShortenedForMessage(words[0]));
   if (QProcess::startDetached(program, arguments, folder))
     ShowMessage(tr("Started \u201c%1\u201d.").arg(shortName), false);
   else

@@ -44,10 +44,6 @@ constexpr HintRow kHints[] = {
 // clang-format on
 static_assert(RowsFollowEnum(kHints, &HintRow::control, static_cast<int>(Control::EditBox) + 1));
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 void PostGadgetUp(WindowInputSink& sink, Control control) {
@@ -58,15 +54,15 @@ QString ControlHint(Control control) {
   int index = static_cast<int>(control);
   if (index >= static_cast<int>(std::size(kHints))) return {};
   const HintRow& row = kHints[index];
-  if (row.cmd == EditorCmd::None) return FromUtf8(row.fixed);
+  if (row.cmd == EditorCmd::None) return QString::fromUtf8(row.fixed);
   InitCommandInfo();
-  return FromUtf8(CmdInfo(row.cmd).cmdHint.value_or(""));
+  return QString::fromUtf8(CmdInfo(row.cmd).cmdHint.value_or(""));
 }
 
 void ControlWidgets::Add(Control control, QWidget* widget) {
   int index = static_cast<int>(control);
   widgets_[index] = widget;
-  widget->setObjectName(FromUtf8(GetControlInfo(control).name));
+  widget->setObjectName(QString::fromUtf8(GetControlInfo(control).name));
   hints_[index] = ControlHint(control);
   ShowHint(control);
 }
@@ -99,7 +95,7 @@ PopupButton::PopupButton(const QIcon& icon, const std::vector<std::string>& rows
   setIconSize(QSize(24, 24));
   setPopupMode(QToolButton::InstantPopup);
   for (size_t row = 0; row < rows.size(); ++row) {
-    QAction* action = menu_->addAction(FromUtf8(rows[row]).replace(u'&', QStringLiteral("&&")));
+    QAction* action = menu_->addAction(QString::fromUtf8(rows[row]).replace(u'&', QStringLiteral("&&")));
     connect(action, &QAction::triggered, this, [this, row] {
       chosenRow_ = static_cast<int>(row);
       emit Chosen();

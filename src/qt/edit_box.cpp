@@ -231,8 +231,7 @@ void EditBox::PaintByteMarks(QPainter& painter, const QTextBlock& block, const Q
       int position = block.position() + index;
       bool selected = position >= cursor.selectionStart() && position < cursor.selectionEnd();
       painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
-      painter.drawText(QRectF(left, top, right - left, line.height()), Qt::AlignCenter,
-                       QStringLiteral("%1").arg(MarkedByte(text[index]), 2, 16, QChar('0')).toUpper());
+      painter.drawText(QRectF(left, top, right - left, line.height()), Qt::AlignCenter, MarkHex(text[index]));
     }
   }
 }

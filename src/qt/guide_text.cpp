@@ -62,6 +62,10 @@ QString CodePointName(char32_t character) {
   return QStringLiteral("U+%1").arg(static_cast<uint32_t>(character), 4, 16, QChar('0')).toUpper();
 }
 
+QString MarkHex(QChar mark) {
+  return QStringLiteral("%1").arg(MarkedByte(mark), 2, 16, QChar('0')).toUpper();
+}
+
 GuideTextCodec::GuideTextCodec(Charset charset)
     : charset_(charset == Charset::Utf8 ? Charset::Utf8 : Charset::Latin1) {}
 

@@ -91,5 +91,7 @@ class GuideTextCodec {
 
 // "U+20AC" for a code point.
 QString CodePointName(char32_t character);
+// The byte of a mark as two hex digits ("1B"), as the field draws it.
+QString MarkHex(QChar mark);
 
 }  // namespace folioteer

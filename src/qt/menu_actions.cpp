@@ -8,7 +8,7 @@ namespace folioteer {
 namespace {
 
 QString Label(std::string_view label) {
-  QString text = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
+  QString text = QString::fromUtf8(label);
   return text.replace(u'&', QStringLiteral("&&"));
 }
 

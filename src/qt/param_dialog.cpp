@@ -40,10 +40,6 @@ QString RowLabel(const DialogField& field, bool font) {
   }
 }
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 std::vector<Control> Controls(const DialogContent& content) {
   std::vector<Control> controls;
   for (const DialogField& field : content.fields) controls.push_back(field.control);
@@ -98,7 +94,7 @@ void ParamDialog::SetContent(const DialogContent& content, const GuideTextCodec&
   const DialogField* label =
       content.Find(content.kind == DialogKind::NewAttr ? Control::AttrLabel : Control::CmdLabel);
   heading_->setText(content.kind == DialogKind::NewLink ? tr("New link")
-                    : label != nullptr                  ? FromUtf8(label->text)
+                    : label != nullptr                  ? QString::fromUtf8(label->text)
                                                         : QString());
   SetValues(content.fields);
   SetHints(content.fields);
@@ -127,7 +123,7 @@ void ParamDialog::AddField(const DialogField& field, bool font) {
   QWidget* widget = nullptr;
   if (IsChooser(control)) {
     auto* chooser = new QComboBox;
-    for (const std::string& entry : ChooserEntries(control)) chooser->addItem(FromUtf8(entry));
+    for (const std::string& entry : ChooserEntries(control)) chooser->addItem(QString::fromUtf8(entry));
     if (control == Control::LinkOp)
       connect(chooser, &QComboBox::activated, this, [this] { PostGadgetUp(sink_, Control::LinkOp); });
     widget = chooser;
@@ -184,7 +180,7 @@ void ParamDialog::SetValues(const std::vector<DialogField>& fields) {
 void ParamDialog::SetHints(const std::vector<DialogField>& fields) {
   for (const DialogField& field : fields)
     if (content_.Find(field.control) != nullptr && !IsLabel(field.control))
-      controls_.SetHint(field.control, FromUtf8(field.hint));
+      controls_.SetHint(field.control, QString::fromUtf8(field.hint));
 }
 
 DialogContent ParamDialog::Content() const {

@@ -16,12 +16,9 @@ namespace {
 // How long a note about a link stays in the status bar.
 constexpr int kNoteMilliseconds = 10000;
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString Quoted(std::string_view text) {
-  return QStringLiteral("\u201c") + FromUtf8(ShortenedForMessage(text, 80)) + QStringLiteral("\u201d");
+  return QStringLiteral("\u201c") + QString::fromUtf8(ShortenedForMessage(text, 80)) +
+         QStringLiteral("\u201d");
 }
 
 }  // namespace
@@ -48,13 +45,13 @@ void QtPreviewWindow::ShowGuide(const std::string& guideFile, std::string_view t
   bool utf8 = display.node && display.node->charset == Charset::Utf8;
   std::string decoded;
   AppendDisplayText(decoded, title, utf8 ? Charset::Utf8 : DetectCharset(title));
-  setWindowTitle(FromUtf8(decoded));
+  setWindowTitle(QString::fromUtf8(decoded));
   view_->SetNode(display.node);
   if (again) view_->ScrollToPosition(place);
   if (display.problem.empty())
     statusBar()->clearMessage();
   else
-    statusBar()->showMessage(FromUtf8(display.problem));
+    statusBar()->showMessage(QString::fromUtf8(display.problem));
 }
 
 void QtPreviewWindow::Open(QScreen* screen) {

@@ -249,8 +249,7 @@ void QtWindows::ClosePreview() {
 bool QtWindows::HoldScreen(std::string_view name, bool& found, std::string& heldName) {
   return OnGui(
       [&] {
-        QScreen* screen =
-            ScreenNamed(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())), found);
+        QScreen* screen = ScreenNamed(QString::fromUtf8(name), found);
         if (screen == nullptr) return false;
         windows_.SetScreen(screen);
         heldName = screen->name().isEmpty() ? "Workbench" : screen->name().toStdString();

@@ -9,8 +9,6 @@
 namespace folioteer {
 namespace {
 
-QString Hex(QChar mark) { return QStringLiteral("%1").arg(MarkedByte(mark), 2, 16, QChar('0')).toUpper(); }
-
 // Escaped for rich text; each mark as its hex value on a tinted ground.
 QString RichPart(std::string_view bytes, const GuideTextCodec& codec) {
   QString text = codec.Decode(bytes);
@@ -19,7 +17,7 @@ QString RichPart(std::string_view bytes, const GuideTextCodec& codec) {
   rich.reserve(text.size());
   for (QChar ch : text) {
     if (IsByteMark(ch))
-      rich += QStringLiteral("<span style=\"background-color:%1\">%2</span>").arg(markColour, Hex(ch));
+      rich += QStringLiteral("<span style=\"background-color:%1\">%2</span>").arg(markColour, MarkHex(ch));
     else if (ch == u'<')
       rich += QStringLiteral("&lt;");
     else if (ch == u'>')
@@ -47,7 +45,7 @@ QString RequesterPlainText(std::string_view bytes) {
   QString text = GuideTextCodec::ForGuide(bytes).Decode(bytes);
   QString plain;
   plain.reserve(text.size());
-  for (QChar ch : text) plain += IsByteMark(ch) ? QStringLiteral("<%1>").arg(Hex(ch)) : QString(ch);
+  for (QChar ch : text) plain += IsByteMark(ch) ? QStringLiteral("<%1>").arg(MarkHex(ch)) : QString(ch);
   return plain;
 }
 

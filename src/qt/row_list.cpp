@@ -22,7 +22,7 @@ QString ShownRowText(std::string_view bytes, const GuideTextCodec& codec) {
   shown.reserve(text.size() + 8);
   for (QChar ch : text) {
     if (IsByteMark(ch))
-      shown += QStringLiteral("<%1>").arg(MarkedByte(ch), 2, 16, QChar(u'0')).toUpper();
+      shown += QStringLiteral("<%1>").arg(MarkHex(ch));
     else if (ch == u'\t')
       shown += u' ';
     else

