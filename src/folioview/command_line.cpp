@@ -1,10 +1,10 @@
 #include "folioview/command_line.h"
 
 #include <cstdio>
-#include <filesystem>
 
 #include "folioview/viewer_app.h"
 #include "html/html_export.h"
+#include "links/amiga_path.h"
 #include "links/guide_file.h"
 #include "render/plain_text.h"
 #include "support/arg_template.h"
@@ -18,15 +18,9 @@ int Fail(int status, const std::string& message) {
   return status;
 }
 
-std::string Absolute(const std::string& path) {
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.lexically_normal().string();
-}
-
 // Reads the file, saying why on standard error when it cannot.
 std::optional<GuideFile> ReadStartFile(const std::string& path) {
-  GuideFile file = ReadGuideFile(Absolute(path));
+  GuideFile file = ReadGuideFile(AbsolutePath(path));
   std::string note = ReadNote(file);
   if (file.outcome != FileReadOutcome::Read) {
     Fail(kViewerUnreadable, note);

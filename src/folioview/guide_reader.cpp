@@ -93,9 +93,7 @@ GoResult GuideReader::Open(const GuideFile& file, std::string_view node,
 
 GoResult GuideReader::Open(const std::string& path, std::string_view node,
                            const std::optional<ReadingPlace>& here) {
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return Open(ReadGuideFile(error ? path : absolute.lexically_normal().string()), node, here);
+  return Open(ReadGuideFile(AbsolutePath(path)), node, here);
 }
 
 GoResult GuideReader::Go(std::string_view file, std::string_view node, int line, const ReadingPlace& here) {
