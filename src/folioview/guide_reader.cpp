@@ -10,12 +10,10 @@
 namespace folioteer {
 namespace {
 
-std::string Quoted(std::string_view text) { return "\"" + ShortenedForMessage(text) + "\""; }
-
 std::string FileName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string ScriptNote(std::string_view what, std::string_view script, std::string_view when) {
-  return std::string(what) + " asks to run the ARexx script " + Quoted(script) + " when it " +
+  return std::string(what) + " asks to run the ARexx script " + QuotedForMessage(script) + " when it " +
          std::string(when) + ". There is no ARexx on this system, so it was not run.";
 }
 
@@ -124,9 +122,12 @@ GoResult GuideReader::Show(const std::string& path, const Loaded& loaded, std::s
   } else if (source.isGuide) {
     index = FindNode(source, node, charset_.value_or(source.charset));
     if (index < 0)
-      return {false, {}, "There is no node " + Quoted(node) + " in " + Quoted(FileName(path)) + ".", {}};
+      return {false,
+              {},
+              "There is no node " + QuotedForMessage(node) + " in " + QuotedForMessage(FileName(path)) + ".",
+              {}};
   }
-  if (index < 0) return {false, {}, Quoted(FileName(path)) + " holds no node.", {}};
+  if (index < 0) return {false, {}, QuotedForMessage(FileName(path)) + " holds no node.", {}};
   GoResult result;
   result.shown = true;
   if (line > 0) result.place = ReadingPlace{line - 1, 0, 0};

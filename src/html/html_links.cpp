@@ -16,8 +16,6 @@ namespace {
 // Enough of a file to see its first line.
 constexpr std::streamsize kFirstLineBytes = 512;
 
-std::string Quoted(std::string_view text) { return "\"" + ShortenedForMessage(text) + "\""; }
-
 HtmlLink Nowhere(std::string why) { return {{}, std::move(why)}; }
 
 std::string Fragment(std::string_view node) { return node.empty() ? std::string() : "#" + NodeAnchor(node); }
@@ -53,12 +51,13 @@ std::string LinuxPathByName(const std::string& directory, std::string_view amiga
 // Why a file cannot be linked, said without the names of this machine's
 // folders, which mean nothing to a reader of the page.
 std::string FileProblem(const ResolvedPath& resolved, std::string_view amigaPath) {
-  std::string file = Quoted(amigaPath);
+  std::string file = QuotedForMessage(amigaPath);
   switch (resolved.outcome) {
     case PathOutcome::Directory: return file + " is a folder, not a file.";
     case PathOutcome::Special: return file + " is a device, a pipe or a socket.";
     case PathOutcome::UnknownVolume:
-      return file + " is on the volume " + Quoted(resolved.volume + ":") + ", which was not known here.";
+      return file + " is on the volume " + QuotedForMessage(resolved.volume + ":") +
+             ", which was not known here.";
     case PathOutcome::AboveTop: return file + " leads above the top of its volume.";
     case PathOutcome::TooLong: return "The file name " + file + " is too long.";
     case PathOutcome::File:
@@ -111,7 +110,7 @@ HtmlLink HtmlLinkResolver::ForLink(const Link& link) {
 
 HtmlLink HtmlLinkResolver::InThisGuide(std::string_view node) {
   int index = FindNode(source_, node, charset_);
-  if (index < 0) return Nowhere("There is no node " + Quoted(node) + " in this guide.");
+  if (index < 0) return Nowhere("There is no node " + QuotedForMessage(node) + " in this guide.");
   return {"#" + anchors_[index], {}};
 }
 
@@ -130,11 +129,11 @@ HtmlLink HtmlLinkResolver::InOtherFile(std::string_view file, std::string_view n
 // named relatively.
 HtmlLink HtmlLinkResolver::ByName(std::string_view file, std::string_view node) {
   if (file.substr(0, file.find('/')).find(':') != std::string_view::npos)
-    return Nowhere("There is no file " + Quoted(file) + ".");
+    return Nowhere("There is no file " + QuotedForMessage(file) + ".");
   std::string path = LinuxPathByName(guideDirectory_, file);
   bool guide = NamedLikeGuide(path);
   std::string url = RelativeUrl(guide ? WithExtension(path, "html") : path);
-  if (url.empty()) return Nowhere("There is no file " + Quoted(file) + ".");
+  if (url.empty()) return Nowhere("There is no file " + QuotedForMessage(file) + ".");
   return {guide ? url + Fragment(node) : url, {}};
 }
 

@@ -80,9 +80,9 @@ ResolvedPath Walk(std::string directory, const std::string& top, std::string_vie
   return Found(std::move(directory));
 }
 
-std::string Quoted(std::string_view text) { return "\"" + ShortenedForMessage(text) + "\""; }
-
 }  // namespace
+
+std::string QuotedForMessage(std::string_view text) { return "\"" + ShortenedForMessage(text) + "\""; }
 
 std::string DirectoryOf(std::string_view linuxPath) {
   size_t slash = linuxPath.rfind('/');
@@ -119,22 +119,24 @@ ResolvedPath ResolveAmigaPath(std::string_view amigaPath, std::string_view baseD
 }
 
 std::string PathProblem(const ResolvedPath& resolved, std::string_view amigaPath) {
-  std::string linux = Quoted(resolved.path);
+  std::string linux = QuotedForMessage(resolved.path);
   switch (resolved.outcome) {
     case PathOutcome::File: return {};
-    case PathOutcome::Directory: return Quoted(amigaPath) + " is a folder (" + linux + "), not a file.";
+    case PathOutcome::Directory:
+      return QuotedForMessage(amigaPath) + " is a folder (" + linux + "), not a file.";
     case PathOutcome::Special:
-      return Quoted(amigaPath) + " (" + linux + ") is a device, a pipe or a socket; it is not opened.";
+      return QuotedForMessage(amigaPath) + " (" + linux +
+             ") is a device, a pipe or a socket; it is not opened.";
     case PathOutcome::Missing:
-      return "There is no file " + Quoted(amigaPath) + " (looked for " + linux + ").";
+      return "There is no file " + QuotedForMessage(amigaPath) + " (looked for " + linux + ").";
     case PathOutcome::UnknownVolume:
-      return "The volume " + Quoted(resolved.volume + ":") + " of " + Quoted(amigaPath) +
-             " is not in the volume table " + Quoted(VolumeTablePath()) + ".";
+      return "The volume " + QuotedForMessage(resolved.volume + ":") + " of " + QuotedForMessage(amigaPath) +
+             " is not in the volume table " + QuotedForMessage(VolumeTablePath()) + ".";
     case PathOutcome::AboveTop:
-      return Quoted(amigaPath) + " leads above " + linux + ", the top of its volume.";
+      return QuotedForMessage(amigaPath) + " leads above " + linux + ", the top of its volume.";
     case PathOutcome::TooLong:
-      return "The file name " + Quoted(amigaPath) + " is too long (" + std::to_string(amigaPath.size()) +
-             " bytes).";
+      return "The file name " + QuotedForMessage(amigaPath) + " is too long (" +
+             std::to_string(amigaPath.size()) + " bytes).";
   }
   return {};
 }

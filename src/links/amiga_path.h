@@ -61,5 +61,7 @@ std::string PathProblem(const ResolvedPath& resolved, std::string_view amigaPath
 // character boundary) with "…" standing for what was left out, so that a
 // target of thousands of characters still makes a readable message.
 std::string ShortenedForMessage(std::string_view text, size_t limit = 160);
+// The shortened text in double quotes, as messages name files and nodes.
+std::string QuotedForMessage(std::string_view text);
 
 }  // namespace folioteer

@@ -1,12 +1,10 @@
 #include "render/plain_text.h"
 
+#include "support/utf8.h"
+
 namespace folioteer {
 
-int TextColumns(std::string_view utf8) {
-  int columns = 0;
-  for (char ch : utf8) columns += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
-  return columns;
-}
+int TextColumns(std::string_view utf8) { return static_cast<int>(Utf8CharacterCount(utf8)); }
 
 std::string PlainTextLine(const DisplayNode& node, const Paragraph& paragraph) {
   std::string line;

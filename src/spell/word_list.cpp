@@ -82,10 +82,7 @@ bool LowerCaseWord(std::string& word) {
 }
 
 size_t CharacterCount(std::string_view word) {
-  if (!IsValidUtf8(word)) return word.size();
-  size_t count = 0;
-  for (char ch : word) count += (static_cast<unsigned char>(ch) & 0xc0) != 0x80 ? 1 : 0;
-  return count;
+  return IsValidUtf8(word) ? Utf8CharacterCount(word) : word.size();
 }
 
 bool StoreEntry(HashTable words, WordStore& store, std::string_view entry) {

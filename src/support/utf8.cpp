@@ -42,4 +42,10 @@ size_t Utf8CutLength(std::string_view utf8, size_t maxBytes) {
   return cut;
 }
 
+size_t Utf8CharacterCount(std::string_view utf8) {
+  size_t count = 0;
+  for (char ch : utf8) count += (static_cast<uint8_t>(ch) & 0xC0) != 0x80 ? 1 : 0;
+  return count;
+}
+
 }  // namespace folioteer

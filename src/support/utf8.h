@@ -21,4 +21,7 @@ bool IsValidUtf8(std::string_view bytes);
 // character that would not fit whole.
 size_t Utf8CutLength(std::string_view utf8, size_t maxBytes);
 
+// The characters of valid UTF-8 text: its bytes less the continuation bytes.
+size_t Utf8CharacterCount(std::string_view utf8);
+
 }  // namespace folioteer

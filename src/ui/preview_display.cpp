@@ -15,7 +15,7 @@ PreviewDisplay ReadPreviewDisplay(const std::string& guideFile) {
   }
   const GuideSource& source = *file.source;
   if (source.nodes.empty()) {
-    display.problem = "\"" + ShortenedForMessage(guideFile) + "\" holds no node to show.";
+    display.problem = QuotedForMessage(guideFile) + " holds no node to show.";
     return display;
   }
   int main = FindNode(source, "MAIN");
