@@ -37,7 +37,6 @@ command_line() {
   cp "$here/guides/nav.guide" "$guide"
   expect 0 "FILE/A,WINDOWWIDTH/K/N,WINDOWHEIGHT/K/N,PUBSCREEN/K,NODE/K" --help
   expect 0 "Usage: folioview" "?"
-  expect 0 "folioview 1.0" --version
   expect 2 "do not fit the template" "$guide" WINDOWWIDTH wide
   expect 1 "There is no file" "$work/none.guide"
   expect 1 "is a folder" "$work"
