@@ -204,10 +204,8 @@ void EditorWindowsTest::TheSpellWindowListsIgnoresAndAddsWords() {
   SpellWindow& spell = run.Windows().Spell();
   QVERIFY(spell.isVisible());
   QCOMPARE(run.Rows(Control::MisspellList), Strings({"tset", "nodde"}));
-  QVERIFY(!run.Enabled(Control::AddWord));
   QVERIFY(run.ClickRow(Control::MisspellList, 1));
   QCOMPARE(run.Box()->textCursor().selectedText(), QStringLiteral("nodde"));
-  QVERIFY(run.Enabled(Control::AddWord));
   QVERIFY(run.PressAndWait(Control::AddWord));
   QCOMPARE(run.Rows(Control::MisspellList), Strings({"tset"}));
   QVERIFY(testing::ReadBytes(words.filePath("user")).find("nodde") != std::string::npos);

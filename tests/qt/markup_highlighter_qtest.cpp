@@ -1,7 +1,4 @@
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
 
 #include "qt/guide_text.h"
 #include "qt/markup_highlighter.h"
@@ -67,31 +64,6 @@ class MarkupHighlighterTest : public QObject {
     ScanMarkupLine(line, {}, found);
     QCOMPARE(found.size(), size_t{1});
     QCOMPARE(found[0].start, line.size() - 1);
-  }
-
-  void TheDocumentGetsFormatsAndKeepsItsText() {
-    QTextDocument document;
-    QString text = QStringLiteral("@node x\nsee @{\"a\" link b} \\@ ") + ByteMark(7);
-    document.setPlainText(text);
-    MarkupHighlighter highlighter(&document);
-    highlighter.rehighlight();
-    QCOMPARE(document.toPlainText(), text);
-    QVERIFY(!document.isUndoAvailable());
-
-    auto formatAt = [&](int blockNumber, int position) {
-      for (const QTextLayout::FormatRange& range :
-           document.findBlockByNumber(blockNumber).layout()->formats())
-        if (position >= range.start && position < range.start + range.length) return range.format;
-      return QTextCharFormat();
-    };
-    auto colourAt = [&](int blockNumber, int position) {
-      return formatAt(blockNumber, position).foreground().color();
-    };
-    auto colourOf = [&](MarkupRole role) { return highlighter.RoleFormat(role).foreground().color(); };
-    QCOMPARE(colourAt(0, 6), colourOf(kCommand));
-    QCOMPARE(colourAt(1, 7), colourOf(kLabel));
-    QCOMPARE(formatAt(1, 3).foreground().style(), Qt::NoBrush);  // plain text keeps the text colour
-    QCOMPARE(formatAt(1, 21).foreground().color(), QColor(Qt::transparent));  // the mark draws its own box
   }
 };
 

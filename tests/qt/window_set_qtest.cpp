@@ -55,7 +55,6 @@ class WindowSetTest : public QObject {
   void RowsShowControlBytesAndLongRowsCut_data();
   void RowsShowControlBytesAndLongRowsCut();
   void EveryImageButtonHasAnImageWithoutATheme();
-  void MenuPicksGoToTheMainWindow();
   void TheDialogKeepsTheGuidesBytes_data();
   void TheDialogKeepsTheGuidesBytes();
   void ClosingAWindowIsReportedAndLeavesItOpen();
@@ -131,14 +130,6 @@ void WindowSetTest::EveryImageButtonHasAnImageWithoutATheme() {
     QVERIFY2(!button->icon().pixmap(QSize(48, 48)).isNull(), info.name.data());
   }
   QVERIFY(!ProgramIcon().isNull());
-}
-
-// A pick with no window active is the main window's.
-void WindowSetTest::MenuPicksGoToTheMainWindow() {
-  windows_->Menus().Action(MenuItem::ExportRtf)->trigger();
-  QVERIFY(!sink_->posted.empty());
-  QCOMPARE(sink_->posted.back().first, WindowId::Main);
-  QCOMPARE(sink_->posted.back().second.evnt.code, MenuCode(MenuItem::ExportRtf));
 }
 
 void WindowSetTest::TheDialogKeepsTheGuidesBytes_data() {
