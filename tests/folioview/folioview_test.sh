@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
 # The folioview program end to end.
-#   command-line  help, version, exit statuses, no display, the editor's help
-#                 argument line, a picture taken offscreen
+#   command-line  help, exit statuses, no display, a picture taken offscreen
 #   text          --text against the golden files in text/
 #   corpus        --text of every guide of the shared corpus exits 0
-#   html          --html: the page beside the guide or where OUTFILE says,
-#                 against the golden page in html/, valid to tidy, links
-#                 between guides, refusals, without a display
+#   html          --html against the golden page in html/, links between
+#                 guides, refusals
 # Usage: folioview_test.sh FOLIOVIEW CASE SHARED_DIR
 set -u
 program=$1

@@ -1,6 +1,5 @@
 // The preview window with the editor's core behind it: what it shows of an
-// edited node, the temporary files, the title, its place and size, resizing,
-// its close control becoming VIEWOFF, links and keys, bad input. Offscreen.
+// edited node, its place, its close control, links and keys, bad input.
 #include <sys/stat.h>
 
 #include <QApplication>
