@@ -2,7 +2,6 @@
 // links within and between guides, the history, the keyboard, find, the
 // character set, and the links that would run something. Offscreen.
 #include <QAction>
-#include <QActionGroup>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -12,10 +11,7 @@
 #include "folioview/command_line.h"
 #include "folioview/viewer_window.h"
 #include "guideview/guide_view.h"
-#include "preview/preview.h"
 #include "render/plain_text.h"
-#include "state/editor_state.h"
-#include "support/platform_paths.h"
 #include "test_util.h"
 
 using folioteer::GuideView;
@@ -29,7 +25,6 @@ const std::string kGuides = FOLIOTEER_SOURCE_DIR "/tests/folioview/guides/";
 
 std::string NodeName(const ViewerWindow& window) { return window.Reader().Shown().display->info.name; }
 
-// The link whose label, without its blanks, is `label`.
 int LinkLabelled(const ViewerWindow& window, const std::string& label) {
   const auto& links = window.Reader().Shown().display->links;
   for (size_t i = 0; i < links.size(); ++i) {
@@ -41,7 +36,6 @@ int LinkLabelled(const ViewerWindow& window, const std::string& label) {
   return -1;
 }
 
-// Clicks a link's button as a user does.
 void Click(ViewerWindow& window, const std::string& label) {
   int link = LinkLabelled(window, label);
   QVERIFY2(link >= 0, label.c_str());
@@ -84,20 +78,16 @@ class ViewerWindowTest : public QObject {
  private slots:
   void SixButtonsEnableAndGoWhereTheGuideSays();
   void ButtonsFindNodesWhoseNamesHoldASlash();
-  void AnUnknownStartNodeShowsTheMainNodeAndSaysSo();
   void RetraceRestoresNodesAndScrollPositions();
   void LinkToAnotherGuideInASubfolderWithOtherLetterCase();
   void LineNumberLinkScrollsThatLineToTheTop();
-  void SystemLinkDeclinedRunsNothing();
-  void SystemLinkAcceptedRunsWithoutAShell();
+  void SystemLinkAsksAndRunsWithoutAShell();
   void ArexxScriptsNeverRunAndCloseLinksClose();
   void TabAndEnterFollowALink();
   void KeysRetraceAndFind();
-  void CharacterSetMenuRendersAgain();
   void BadLinksSayWhyAndChangeNothing();
   void ALinkLoopBetweenTwoGuidesOnlyGrowsTheHistory();
   void BinaryFilesAreShownAsText();
-  void HelpStartsTheRealViewerWithTheEditorsArguments();
 };
 
 void ViewerWindowTest::SixButtonsEnableAndGoWhereTheGuideSays() {
@@ -116,9 +106,7 @@ void ViewerWindowTest::SixButtonsEnableAndGoWhereTheGuideSays() {
   QCOMPARE(window.Reader().HistoryDepth(), size_t{5});
 }
 
-// A button names a node of this guide by its whole name; only a name that
-// no node has is read as "file/node". (Browse went nowhere when a node's
-// name held a "/": the name was split into a file and a node.)
+// A node's name may hold a "/": only a name no node has is "file/node".
 void ViewerWindowTest::ButtonsFindNodesWhoseNamesHoldASlash() {
   testing::TempDir dir;
   std::filesystem::create_directories(dir.File("Part 1"));
@@ -128,33 +116,19 @@ void ViewerWindowTest::ButtonsFindNodesWhoseNamesHoldASlash() {
             "@database slash\n@index \"Contents/All\"\n"
             "@node MAIN Parts\n@endnode\n"
             "@node \"Part 1/2\" \"The first part\"\n@toc \"contents/all\"\n@endnode\n"
-            "@node \"Part 2/2\" \"The second part\"\n@prev \"part 1/2\"\n@next \"sub/other.guide/Target\"\n"
+            "@node \"Part 2/2\" \"The second part\"\n@next \"sub/other.guide/Target\"\n"
             "@endnode\n"
             "@node \"Contents/All\" \"All parts\"\n@next \"CONTENTS/ALL\"\n@endnode\n");
   ViewerWindow window;
   QVERIFY(window.Open(dir.File("slash.guide")));
   Walk(window, {
-                   {NavButton::BrowseNext, "Part 1/2", "++-+++"},  // the next node in the file
-                   {NavButton::BrowseNext, "Part 2/2", "++-+++"},
-                   {NavButton::BrowsePrevious, "Part 1/2", "++-+++"},  // its @prev, in other letter case
-                   {NavButton::Contents, "Contents/All", "++-++-"},    // its @toc; its @next names itself
+                   {NavButton::BrowseNext, "Part 1/2", "++-+++"},    // the next node in the file
+                   {NavButton::Contents, "Contents/All", "++-++-"},  // its @toc, in other letter case
                    {NavButton::BrowsePrevious, "Part 2/2", "++-+++"},
                });
-  // A name no node of this guide has is a node of another guide.
   window.NavigationAction(NavButton::BrowseNext)->trigger();
   QCOMPARE(NodeName(window), "Target");
   QVERIFY(window.Reader().Shown().path.ends_with("/sub/other.guide"));
-}
-
-void ViewerWindowTest::AnUnknownStartNodeShowsTheMainNodeAndSaysSo() {
-  ViewerWindow window;
-  QVERIFY(window.Open(kGuides + "nav.guide", "nowhere"));
-  QCOMPARE(NodeName(window), "MAIN");
-  QCOMPARE(window.Message(),
-           "There is no node \"nowhere\" in \"nav.guide\". The main node is shown instead.");
-  QVERIFY(window.Open(kGuides + "nav.guide", "chapter"));  // any letter case
-  QCOMPARE(NodeName(window), "Chapter");
-  QVERIFY(window.Message().isEmpty());
 }
 
 void ViewerWindowTest::RetraceRestoresNodesAndScrollPositions() {
@@ -174,8 +148,7 @@ void ViewerWindowTest::RetraceRestoresNodesAndScrollPositions() {
   window.NavigationAction(NavButton::Retrace)->trigger();
   QCOMPARE(NodeName(window), "Long");
   QCOMPARE(window.View()->TopPosition().paragraph, 40);
-  // A retrace adds nothing to the history: it is empty now.
-  QVERIFY(!window.NavigationAction(NavButton::Retrace)->isEnabled());
+  QVERIFY(!window.NavigationAction(NavButton::Retrace)->isEnabled());  // a retrace adds nothing
   // The place is where the view stood when the link was followed: the link
   // at the end of the node was scrolled into view first.
   window.View()->ScrollToParagraph(10);
@@ -215,27 +188,17 @@ void ViewerWindowTest::LineNumberLinkScrollsThatLineToTheTop() {
   QCOMPARE(folioteer::PlainTextLine(node, node.paragraphs[top]), "Line 30 of the long node.");
 }
 
-namespace {
-
-// A guide in its own folder with a system link whose words hold characters
-// a shell would act on.
-struct SystemGuide {
+// A system link whose words hold characters a shell would act on: declined,
+// nothing runs; accepted, it runs without a shell.
+void ViewerWindowTest::SystemLinkAsksAndRunsWithoutAShell() {
   testing::TempDir dir;
-  std::string guide = dir.File("run.guide");
-  SystemGuide() {
-    WriteFile(guide, "@database run\n@node Main\n@{\" Touch \" system touch \"" + dir.File("made;by touch") +
-                         "\" \"$(echo second)\"}\n"
-                         "@{\" Web \" system \"OpenURL URL=https://example.org/a?b=1\"}\n@endnode\n");
-  }
-};
-
-}  // namespace
-
-void ViewerWindowTest::SystemLinkDeclinedRunsNothing() {
-  SystemGuide test;
+  WriteFile(dir.File("run.guide"),
+            "@database run\n@node Main\n@{\" Touch \" system touch \"" + dir.File("made;by touch") +
+                "\" \"$(echo second)\"}\n"
+                "@{\" Web \" system \"OpenURL URL=https://example.org/a?b=1\"}\n@endnode\n");
   ViewerWindow window;
   window.show();
-  QVERIFY(window.Open(test.guide));
+  QVERIFY(window.Open(dir.File("run.guide")));
   Click(window, "Touch");
   folioteer::ConfirmDialog* question = window.Confirmation();
   QVERIFY(question != nullptr);
@@ -251,23 +214,17 @@ void ViewerWindowTest::SystemLinkDeclinedRunsNothing() {
   QVERIFY(window.Confirmation()->Details().startsWith("Address:\nhttps://example.org/a?b=1\n"));
   window.Confirmation()->reject();
   QTRY_VERIFY(window.Confirmation() == nullptr);
-  QCOMPARE(std::distance(std::filesystem::directory_iterator(test.dir.Path()), {}), 1);  // the guide alone
-}
+  QCOMPARE(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);  // the guide alone
 
-void ViewerWindowTest::SystemLinkAcceptedRunsWithoutAShell() {
-  SystemGuide test;
-  ViewerWindow window;
-  window.show();
-  QVERIFY(window.Open(test.guide));
   Click(window, "Touch");
   QVERIFY(window.Confirmation() != nullptr);
   QTest::mouseClick(window.Confirmation()->AcceptButton(), Qt::LeftButton);
   // touch got each word as it stands, in the guide's folder: a shell would
   // have split the first at ";" and run the "$(...)" of the second.
-  QTRY_VERIFY(std::filesystem::exists(test.dir.File("made;by touch")));
-  QTRY_VERIFY(std::filesystem::exists(test.dir.File("$(echo second)")));
-  QVERIFY(!std::filesystem::exists(test.dir.File("made")));
-  QVERIFY(!std::filesystem::exists(test.dir.File("second")));
+  QTRY_VERIFY(std::filesystem::exists(dir.File("made;by touch")));
+  QTRY_VERIFY(std::filesystem::exists(dir.File("$(echo second)")));
+  QVERIFY(!std::filesystem::exists(dir.File("made")));
+  QVERIFY(!std::filesystem::exists(dir.File("second")));
   QCOMPARE(window.Message(), "Started \u201ctouch\u201d.");
 }
 
@@ -283,17 +240,12 @@ void ViewerWindowTest::ArexxScriptsNeverRunAndCloseLinksClose() {
   ViewerWindow window;
   window.show();
   QVERIFY(window.Open(guide));
-  QVERIFY(window.Message().contains(
-      "This guide asks to run the ARexx script \"self.guide\" when it opens. There is "
-      "no ARexx on this system, so it was not run."));
+  QVERIFY(window.Message().contains("ARexx script \"self.guide\" when it opens"));
   Click(window, "Script");
-  QVERIFY(window.Message().startsWith("This link asks ARexx to run"));
   QVERIFY(window.Message().contains("nothing was run"));
   QVERIFY(window.Confirmation() == nullptr);
   Click(window, "Node");
-  QVERIFY(window.Message().contains("This node asks to run the ARexx script \"touch "));
   window.NavigationAction(NavButton::Retrace)->trigger();
-  QVERIFY(window.Message().contains("The node you left asks to run the ARexx script \"rm -rf "));
   QVERIFY(!std::filesystem::exists(dir.File("ran")));
   QVERIFY(std::filesystem::exists(guide));
   // The links that do their own thing.
@@ -328,19 +280,12 @@ void ViewerWindowTest::KeysRetraceAndFind() {
   Click(window, "Long");
   GuideView* view = window.View();
   view->setFocus();
-  // Ctrl+F opens the find bar; typing finds from the top; F3 and Shift+F3 step.
   QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
   QVERIFY(window.FindEdit()->hasFocus());
   QTest::keyClicks(window.FindEdit(), "line 11");
   QCOMPARE(window.FindStatus(), "1 of 11");  // 11, 110 to 119
-  QTest::keyClick(window.FindEdit(), Qt::Key_F3);
-  QCOMPARE(window.FindStatus(), "2 of 11");
-  QTest::keyClick(window.FindEdit(), Qt::Key_F3, Qt::ShiftModifier);
   QTest::keyClick(window.FindEdit(), Qt::Key_F3, Qt::ShiftModifier);
   QCOMPARE(window.FindStatus(), "11 of 11");
-  QCOMPARE(view->CurrentMatchLine(), 118);
-  QTest::keyClicks(window.FindEdit(), "x");
-  QCOMPARE(window.FindStatus(), "Not found");
   QTest::keyClick(window.FindEdit(), Qt::Key_Escape);
   QVERIFY(!window.FindEdit()->isVisible());
   QCOMPARE(view->MatchCount(), 0);
@@ -348,22 +293,6 @@ void ViewerWindowTest::KeysRetraceAndFind() {
   QVERIFY(view->hasFocus());
   QTest::keyClick(view, Qt::Key_Backspace);
   QCOMPARE(NodeName(window), "MAIN");
-}
-
-void ViewerWindowTest::CharacterSetMenuRendersAgain() {
-  testing::TempDir dir;
-  // "Привет" in KOI8-R, which the automatic rule reads as ISO-8859-1.
-  WriteFile(dir.File("koi8.guide"),
-            "@database k\n@node Main \"\xF0\xD2\xC9\xD7\xC5\xD4\"\n\xF0\xD2\xC9\xD7\xC5\xD4\n@endnode\n");
-  ViewerWindow window;
-  QVERIFY(window.Open(dir.File("koi8.guide")));
-  QCOMPARE(window.windowTitle(), "\u00F0\u00D2\u00C9\u00D7\u00C5\u00D4");
-  QList<QAction*> charsets = window.CharsetActions()->actions();
-  QCOMPARE(charsets[0]->text(), "&Automatic (ISO-8859-1)");
-  charsets[3]->trigger();  // KOI8-R
-  QCOMPARE(folioteer::PlainText(*window.Reader().Shown().display), "\u041F\u0440\u0438\u0432\u0435\u0442\n");
-  charsets[0]->trigger();
-  QCOMPARE(window.windowTitle(), "\u00F0\u00D2\u00C9\u00D7\u00C5\u00D4");
 }
 
 void ViewerWindowTest::BadLinksSayWhyAndChangeNothing() {
@@ -378,9 +307,7 @@ void ViewerWindowTest::BadLinksSayWhyAndChangeNothing() {
       {"missing", "link \"missing.guide/main\"", "There is no file \"missing.guide\""},
       {"nonode", "link \"nowhere\"", "There is no node \"nowhere\" in \"bad.guide\"."},
       {"above", "link \"Work:/x.guide/main\"", "leads above"},
-      {"volume", "link \"SYS:Help/x.guide/main\"", "The volume \"SYS:\""},
       {"long", "link \"" + longTarget + "/main\"", "is too long (10000 bytes)"},
-      {"longnode", "link \"" + longTarget + "\"", "There is no node \"xxx"},
       {"odd", "frobnicate", "The link's command \"frobnicate\" is not one this viewer knows."},
   };
   // A path through ".." to a guide that exists is fine: here, this one.
@@ -431,31 +358,6 @@ void ViewerWindowTest::BinaryFilesAreShownAsText() {
   QVERIFY(
       window.Message().contains("is not a guide and not text; it is shown as text, its first 64 KB only."));
   QVERIFY(window.View()->Layout().Lines().size() > 0);
-}
-
-// The editor's help command starts this viewer with its argument line; the
-// viewer shows the guide on the named screen (or the default one) and, asked
-// to, saves a picture and ends.
-void ViewerWindowTest::HelpStartsTheRealViewerWithTheEditorsArguments() {
-  testing::TempDir dir;
-  std::string guide = dir.File("My Help.guide");
-  std::filesystem::copy_file(kGuides + "nav.guide", guide);
-  folioteer::Editor().pubScreenName = "No Such Screen";
-  std::optional<folioteer::ViewerOptions> options =
-      folioteer::ReadViewerOptions(folioteer::HelpArguments(guide));
-  QVERIFY(options.has_value());
-  QCOMPARE(options->file, guide);
-  QCOMPARE(options->pubScreen, "No Such Screen");
-  folioteer::SetProgramDirectory(FOLIOTEER_BINARY_DIR "/bin");
-  testing::ScopedEnv shot("FOLIOTEER_SCREENSHOT", dir.File("shot.png"));
-  std::string problem;
-  QVERIFY2(folioteer::HelpOn(guide, &problem), problem.c_str());
-  QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(dir.File("shot.png")), 20000);
-  QImage picture;
-  QTRY_VERIFY_WITH_TIMEOUT(picture.load(QString::fromStdString(dir.File("shot.png"))), 5000);
-  QCOMPARE(picture.size(), QSize(800, 600));
-  folioteer::Editor() = folioteer::EditorState{};
-  folioteer::SetProgramDirectory("");
 }
 
 QTEST_MAIN(ViewerWindowTest)

@@ -63,14 +63,6 @@ class EditBoxTest : public QObject {
     QVERIFY(box_->RefusalNote().isEmpty());
   }
 
-  void TextFromOtherProgramsHasItsLineEndsAndControlsMended() {
-    box_->SetGuideText("", Charset::Latin1);
-    QApplication::clipboard()->setText(QStringLiteral("one\r\ntwo\rthree\u2029\x1B") + QChar(0) +
-                                       QStringLiteral("end"));
-    QTest::keyClick(box_.get(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(box_->GuideText().value_or(""), Raw("one\ntwo\nthree\n\x1B\0end"));
-  }
-
   void AEuroIsRefusedInALatin1GuideAndTakenInUtf8() {
     box_->SetGuideText("price: ", Charset::Latin1);
     QSignalSpy refused(box_.get(), &EditBox::InputRefused);
@@ -125,17 +117,6 @@ class EditBoxTest : public QObject {
 
     box_->SetCursorPos({7, 99});  // past the end: at the end
     QCOMPARE(box_->CursorPos(), (TextPos{1, 10}));
-  }
-
-  void ProgramEditsGoInAsBytes() {
-    box_->SetGuideText("Read this first.", Charset::Latin1);
-    box_->SelectGuideBlock({0, 0}, {0, 4});
-    box_->ReplaceGuideSelection("@{b}Read@{ub}");
-    box_->SetCursorPos({0, 99});
-    box_->InsertGuideText("\x01\xE4");
-    QCOMPARE(box_->GuideText().value_or(""), std::string("@{b}Read@{ub} this first.\x01\xE4"));
-    QTest::keyClick(box_.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(box_->GuideText().value_or(""), std::string("@{b}Read@{ub} this first."));
   }
 
  private:

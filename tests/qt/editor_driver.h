@@ -1,13 +1,6 @@
-// Driving the editor with its Qt windows as a user does: the real program
-// (start-up, command loop, handlers) on its own thread, the real windows on
-// the Qt thread, and the test clicking, choosing and typing on the widgets.
-// Every step waits on a condition (the program idle again, a requester or
-// the dialog on show), never on time.
-//
-// EditorRun makes a folder of its own with the guide and the settings
-// folders, and starts the editor on the guide; leaving it ends a program
-// still running without saving. The GUI tests and the program that takes
-// the pictures of the windows (editor_scenes) use it.
+// Driving the real editor through its Qt windows as a user does, each step
+// waiting on a condition, never on time. EditorRun starts the editor on a
+// guide in a folder of its own; leaving it ends the program without saving.
 #pragma once
 
 #include <QAbstractButton>
@@ -47,9 +40,7 @@ inline bool WriteBytes(const QString& path, const std::string& bytes) {
 
 // Runs the Qt thread's events until the condition holds; FALSE after
 // kWaitMilliseconds. Unlike QTest::qWaitFor it sleeps only until the next
-// event (the program's calls into the Qt thread come one after another, and
-// each would otherwise wait out a sleep); a short timer wakes it for
-// conditions no event announces.
+// event, so the program's many calls into the Qt thread wait out no sleeps.
 template <typename Condition>
 bool WaitFor(Condition condition, int milliseconds = kWaitMilliseconds) {
   QDeadlineTimer deadline(milliseconds);
@@ -65,9 +56,7 @@ bool WaitFor(Condition condition, int milliseconds = kWaitMilliseconds) {
 
 class EditorRun {
  public:
-  // The guide is written as NAME in the run's folder; the words are the
-  // program's command line after the file name. Unless told to wait for
-  // Start, the program starts at once.
+  // The words are the command line after the guide's NAME.
   enum class Starting { Now, Later };
   EditorRun(const std::string& guide, std::vector<std::string> words = {"NOMAKEICONS"},
             const QString& name = QStringLiteral("Test.guide"), Starting starting = Starting::Now)
@@ -100,16 +89,14 @@ class EditorRun {
 
   EditorApp& App() { return *app_; }
   WindowSet& Windows() { return app_->Windows(); }
-  QString Path() const { return path_; }
   QString Folder() const { return dir_.path(); }
   std::string Saved() const { return ReadBytes(path_); }
 
-  // The program has taken everything and waits for the user.
   bool WaitIdle() {
-    return WaitFor([this] { return app_->Monitor().Idle(); }, kWaitMilliseconds);
+    return WaitFor([this] { return app_->Monitor().Idle(); });
   }
   bool WaitEnded() {
-    return WaitFor([this] { return app_->Ended(); }, kWaitMilliseconds);
+    return WaitFor([this] { return app_->Ended(); });
   }
 
   template <typename Widget>
@@ -121,7 +108,7 @@ class EditorRun {
     return widget != nullptr && widget->isEnabled();
   }
 
-  // A click on an enabled button, then the program idle again.
+  // A click on an enabled button on show.
   bool Press(folioteer::Control control) {
     auto* button = Control<QAbstractButton>(control);
     if (button == nullptr || !button->isEnabled() || !button->isVisible()) return false;
@@ -142,25 +129,17 @@ class EditorRun {
     return false;
   }
 
-  RowList* List(folioteer::Control list) { return Control<RowList>(list); }
-  // A click on the row's middle.
-  bool ClickRow(folioteer::Control list, int row, bool twice = false) {
-    RowList* view = List(list);
+  bool ClickRow(folioteer::Control list, int row) {
+    RowList* view = Control<RowList>(list);
     if (view == nullptr || !view->isVisible() || row < 0 || row >= view->RowCount()) return false;
     QModelIndex index = view->model()->index(row, 0);
     view->scrollTo(index);
-    QPoint at = view->visualRect(index).center();
-    if (!twice) {
-      QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
-      return WaitIdle();
-    }
-    // What the double click asks for (a dialog) is up to the caller.
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
-    return true;
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    return WaitIdle();
   }
   std::vector<std::string> Rows(folioteer::Control list) {
     std::vector<std::string> rows;
-    RowList* view = List(list);
+    RowList* view = Control<RowList>(list);
     for (int row = 0; view != nullptr && row < view->RowCount(); ++row) rows.push_back(view->RowText(row));
     return rows;
   }

@@ -35,10 +35,7 @@ class GuiCallTest : public QObject {
     QVERIFY(program.Finish());
     QVERIFY(allOnGui);
     QCOMPARE(static_cast<int>(ran.size()), kCalls);
-    for (int i = 0; i < kCalls; ++i) {
-      QCOMPARE(ran[i], i);
-      QCOMPARE(results[i], i * 3);
-    }
+    for (int i = 0; i < kCalls; ++i) QVERIFY(ran[i] == i && results[i] == i * 3);
   }
 
   void CallsOnTheGuiThreadRunAtOnceAndNest() {
@@ -59,12 +56,6 @@ class GuiCallTest : public QObject {
     std::optional<int> onGui =
         AwaitOnGui<int>([](GuiReply<int> reply) { QTimer::singleShot(20, [reply] { reply.Give(8); }); });
     QCOMPARE(onGui.value_or(0), 8);
-
-    std::optional<int> first = AwaitOnGui<int>([](GuiReply<int> reply) {
-      reply.Give(1);
-      reply.Give(2);  // only the first answer counts
-    });
-    QCOMPARE(first.value_or(0), 1);
   }
 
   // Many times: the reply that the exception unwinds once dropped the call

@@ -1,7 +1,4 @@
 #include <QTest>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
 
 #include "qt/guide_text.h"
 #include "qt/markup_highlighter.h"
@@ -16,13 +13,6 @@ constexpr MarkupRole kCommand = MarkupRole::Command, kAttribute = MarkupRole::At
                      kLabel = MarkupRole::LinkLabel, kTarget = MarkupRole::LinkTarget,
                      kMacro = MarkupRole::Macro, kEscape = MarkupRole::Escape, kMark = MarkupRole::ByteMark;
 
-QPalette ThemePalette(const QColor& base, const QColor& text) {
-  QPalette palette;
-  palette.setColor(QPalette::Base, base);
-  palette.setColor(QPalette::Text, text);
-  return palette;
-}
-
 }  // namespace
 
 class MarkupHighlighterTest : public QObject {
@@ -33,8 +23,6 @@ class MarkupHighlighterTest : public QObject {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("macros");
     QTest::addColumn<Spans>("spans");
-    QTest::newRow("command line") << QStringLiteral("@node Intro \"The start\"") << QStringList()
-                                  << Spans{{0, 23, kCommand}};
     QTest::newRow("attributes on and off")
         << QStringLiteral("a @{b}bold@{ub} @{FG shine}x") << QStringList()
         << Spans{{2, 4, kAttribute}, {10, 5, kAttribute}, {16, 11, kAttribute}};
@@ -76,57 +64,6 @@ class MarkupHighlighterTest : public QObject {
     ScanMarkupLine(line, {}, found);
     QCOMPARE(found.size(), size_t{1});
     QCOMPARE(found[0].start, line.size() - 1);
-  }
-
-  // Each role keeps the contrast against the base on a light and a dark
-  // theme, and no two roles look alike.
-  void ColoursReadOnLightAndDarkThemes() {
-    for (const QPalette& palette : {ThemePalette(Qt::white, Qt::black),
-                                    ThemePalette(QColor(0x1E, 0x1E, 0x1E), QColor(0xDD, 0xDD, 0xDD)),
-                                    ThemePalette(QColor(0xFD, 0xF6, 0xE3), QColor(0x65, 0x7B, 0x83))}) {
-      std::array<QColor, kNumMarkupRoles> colours = MarkupColours(palette);
-      for (int role = 0; role < kNumMarkupRoles - 1; ++role) {
-        QVERIFY2(ContrastRatio(colours[role], palette.color(QPalette::Base)) >= kMarkupContrast,
-                 qPrintable(colours[role].name()));
-        QVERIFY(colours[role] != palette.color(QPalette::Text));
-        for (int other = 0; other < role; ++other) QVERIFY(colours[role] != colours[other]);
-      }
-      QColor box = colours[static_cast<int>(MarkupRole::ByteMark)];
-      // The box stands out from the base, and the hex digits in it read well,
-      // or nearly as well as the theme's own text does.
-      QColor base = palette.color(QPalette::Base), text = palette.color(QPalette::Text);
-      QVERIFY(ContrastRatio(box, base) >= 1.25);
-      QVERIFY(ContrastRatio(text, box) >= std::min(kMarkupContrast, 0.7 * ContrastRatio(text, base)));
-    }
-  }
-
-  void TheDocumentGetsFormatsAndKeepsItsText() {
-    QTextDocument document;
-    QString text = QStringLiteral("@node x\nsee @{\"a\" link b} \\@ ") + ByteMark(7);
-    document.setPlainText(text);
-    MarkupHighlighter highlighter(&document);
-    highlighter.rehighlight();
-    QCOMPARE(document.toPlainText(), text);
-    QVERIFY(!document.isUndoAvailable());
-
-    auto formatAt = [&](int blockNumber, int position) {
-      for (const QTextLayout::FormatRange& range :
-           document.findBlockByNumber(blockNumber).layout()->formats())
-        if (position >= range.start && position < range.start + range.length) return range.format;
-      return QTextCharFormat();
-    };
-    auto colourAt = [&](int blockNumber, int position) {
-      return formatAt(blockNumber, position).foreground().color();
-    };
-    auto colourOf = [&](MarkupRole role) { return highlighter.RoleFormat(role).foreground().color(); };
-    QCOMPARE(colourAt(0, 6), colourOf(kCommand));
-    QCOMPARE(colourAt(1, 7), colourOf(kLabel));
-    QCOMPARE(colourAt(1, 18), colourOf(kEscape));
-    QCOMPARE(formatAt(1, 3).foreground().style(), Qt::NoBrush);  // plain text keeps the text colour
-    QCOMPARE(formatAt(1, 21).foreground().color(), QColor(Qt::transparent));  // the mark draws its own box
-
-    highlighter.SetMacroNames({QStringLiteral("link")});
-    QCOMPARE(colourAt(1, 7), colourOf(kLabel));
   }
 };
 

@@ -1,14 +1,7 @@
-// A guide open in the editor's core, its previews shown in a QtPreviewWindow:
-// the preview's tests, its benchmark and its screenshot use it.
-//
-// The window operations run as in the program, on the headless windows and
-// a headless monitor, except that the preview is the Qt window, reached as
-// the Qt window system reaches it (qt/preview_window.h): ShowPreview and
-// ClosePreview go through CallOnGui, and ShowPreview also opens the window,
-// which the window system leaves to its monitor. The preview's close
-// control posts the close event of the preview's window record, as the
-// window system's input does. The program side may run on the Qt thread or
-// on a thread of its own.
+// A guide open in the editor's core on the headless windows, except that its
+// previews show in a real QtPreviewWindow, reached through CallOnGui as the
+// Qt window system reaches it. Used by the preview's tests, benchmark and
+// screenshot.
 #pragma once
 
 #include <QScreen>
@@ -75,11 +68,8 @@ class PreviewSession {
   PreviewSession& operator=(const PreviewSession&) = delete;
 
   QtPreviewWindow& Window() { return window_; }
-  HeadlessWindows& Windows() { return windows_; }
-  HeadlessMonitor& Monitor() { return toolkit_.monitor; }
 
-  // Shows the node at that position in the edit box, as a click on its row
-  // does; the box then holds the node's text, or the text given.
+  // The node at that position in the edit box, as a click on its row shows it.
   void Edit(int position) { ShowNodeText(FindNodeByIdx(position)); }
   void Edit(int position, const std::string& text) {
     Edit(position);
