@@ -33,10 +33,10 @@ TEST_F(HeadlessRequestersTest, ALongAnswerIsCutWithoutSplittingACharacter) {
     std::string given;
   } cases[] = {
       {"abcdef", 4, "abcd"},
-      {"a\xc3\xa4\xc3\xa4", 4, "a\xc3\xa4"},            // the second 2-byte character does not fit
-      {"a\xf0\x9f\x98\x80", 4, "a"},                    // nor a 4-byte one
-      {"\xe4\xf6\xfc\xdf", 3, "\xe4\xf6\xfc"},          // ISO-8859-1
-      {"\xc3\xa4\xe4", 1, "\xc3"},                      // not UTF-8 as a whole
+      {"a\xc3\xa4\xc3\xa4", 4, "a\xc3\xa4"},    // the second 2-byte character does not fit
+      {"a\xf0\x9f\x98\x80", 4, "a"},            // nor a 4-byte one
+      {"\xe4\xf6\xfc\xdf", 3, "\xe4\xf6\xfc"},  // ISO-8859-1
+      {"\xc3\xa4\xe4", 1, "\xc3"},              // not UTF-8 as a whole
   };
   ::testing::internal::CaptureStderr();
   for (const auto& test : cases) {
