@@ -74,9 +74,7 @@ TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
   std::string pointerOnly = base;
   PutU32(pointerOnly, 0x32, 0x1234);
   std::vector<std::pair<std::string, std::string>> cases{{"no tool", base}};
-  for (std::string body :
-       {std::string("\0\0\0\0", 4), std::string("\0\0\0\1\0", 5), std::string("\0\0\0\4\0abc", 8)})
-    cases.push_back({"tool bytes of " + std::to_string(body.size()), pointerOnly + body});
+  cases.push_back({"a tool of one NUL", pointerOnly + std::string("\0\0\0\1\0", 5)});
   for (const auto& [what, bytes] : cases) {
     SCOPED_TRACE(what);
     TempDir dir;
