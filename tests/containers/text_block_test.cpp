@@ -81,14 +81,5 @@ TEST_F(TextBlockTest, GoToLineMarksAndEditing) {
   EXPECT_EQ(Lines(block), (std::vector<std::string>{"a", "a2", "a3"}));
 }
 
-TEST_F(TextBlockTest, RefillingFromTheFreeChainAllocatesNothing) {
-  for (int i = 0; i < 100000; ++i) AddBlockLine(block, "line of some forty characters of text...");
-  EmptyBlock(block);
-  size_t before = BlockLineAllocations();
-  for (int i = 0; i < 100000; ++i) AddBlockLine(block, "line of some forty characters of text...");
-  EXPECT_EQ(BlockLineAllocations(), before);
-  EXPECT_EQ(GetBlockNumLines(block), 100001u);
-}
-
 }  // namespace
 }  // namespace folioteer

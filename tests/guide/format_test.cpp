@@ -107,26 +107,5 @@ TEST(Format, WrittenFormOfAttributes) {
   EXPECT_EQ(Built(CreateAttr(AGAttrKind::Bpen, params)), "@{bpen 5}");
 }
 
-TEST(Records, RecyclingAnodeRecyclesItsLocalsAndKeepsBuffers) {
-  AGCmd* node = CreateNodeCmd("N", "T");
-  ListCreate(node->subcmds, CompareBySeq, Duplicates::Refused);
-  for (int seq = 1; seq <= 3; ++seq) {
-    AGCmd* local = CreateStrParamCmd(AGCmdKind::Title, "t");
-    local->seq = seq;
-    ListAddition(node->subcmds, local);
-  }
-  DisposeCmd(node);
-  EXPECT_EQ(node, nullptr);
-  size_t before = CommandAllocations();
-  std::vector<AGCmd*> again;
-  for (int i = 0; i < 4; ++i) again.push_back(ObtainCommand());
-  EXPECT_EQ(CommandAllocations(), before);  // all four came from the chain
-  for (AGCmd*& cmd : again) {
-    EXPECT_EQ(cmd->kind, AGCmdKind::None);
-    EXPECT_EQ(cmd->block, InvalidBlock());
-    RecycleCommand(cmd);
-  }
-}
-
 }  // namespace
 }  // namespace folioteer

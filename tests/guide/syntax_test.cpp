@@ -9,25 +9,6 @@
 namespace folioteer {
 namespace {
 
-TEST(Syntax, CommandLookup) {
-  EXPECT_EQ(MatchCommand("@{"), AGCmdKind::Link);
-  EXPECT_EQ(MatchCommand("@NODE"), AGCmdKind::Node);
-  EXPECT_EQ(MatchCommand("@$VER:"), AGCmdKind::Version);
-  EXPECT_EQ(MatchCommand("@$ver:"), AGCmdKind::None);
-  EXPECT_EQ(MatchCommand("@nodes"), AGCmdKind::None);
-  EXPECT_EQ(GetCmdName(AGCmdKind::Version), "@$VER:");
-  EXPECT_TRUE(GetCmdInfo(AGCmdKind::None).Empty());
-}
-
-TEST(Syntax, AttributeLinkAndColourLookup) {
-  EXPECT_EQ(MatchAttribute("@{B}"), AGAttrKind::Bold);
-  EXPECT_EQ(MatchAttribute("@{b"), AGAttrKind::None);
-  EXPECT_EQ(MatchAttribute("@{SETTABS"), AGAttrKind::SetTabs);
-  EXPECT_EQ(MatchLinkOpName("rxs"), LinkOp::Rxs);
-  EXPECT_EQ(MatchLinkOpName("RUN"), LinkOp::Link);
-  EXPECT_EQ(MatchColorName("purple"), GuideColor::Text);
-}
-
 // Each broken table is refused with its own message.
 TEST(Syntax, ConsistencyChecks) {
   struct Case {

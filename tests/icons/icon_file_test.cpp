@@ -50,14 +50,12 @@ TEST(IconFile, ReadsEveryCorpusIconWithItsParts) {
   }
 }
 
-TEST(IconFile, KeepsLatin1AndNewIconsToolTypesAsBytes) {
-  IconFile drawer, newIcons;
+TEST(IconFile, KeepsLatin1ToolTypesAsBytes) {
+  IconFile drawer;
   ASSERT_EQ(ParseIcon(CorpusIcon("latin1-tooltype-drawer.info"), drawer), 0);
   EXPECT_EQ(drawer.read.toolTypes->at(0),
             "(Icon \xa9"
             "2015 Ken Lester)");
-  ASSERT_EQ(ParseIcon(CorpusIcon("newicons-project.info"), newIcons), 0);
-  EXPECT_EQ(newIcons.read.toolTypes->at(1), "*** DON'T EDIT THE FOLLOWING LINES!! ***");
 }
 
 // Rewriting with another default tool changes the four header fields and

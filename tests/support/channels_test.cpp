@@ -282,17 +282,5 @@ TEST(ReplacementFile, LinksAndFilesThatAreNotRegular) {
   EXPECT_EQ(ReadFile(target), "new");
 }
 
-TEST(TextInputChannel, ReadsLikeAFileOfTheSameBytes) {
-  TempDir dir;
-  for (const std::string& bytes : {std::string("a\r\nb\rc\n\nlast\r"), std::string("x\0y\n\n\nz", 8)}) {
-    WriteFile(dir.File("f"), bytes);
-    std::vector<std::string> fromFile = ReadAllLines(dir.File("f"));
-    Channel chan;
-    ASSERT_EQ(OpenTextInput(chan, bytes), kOpened);
-    EXPECT_EQ(LinesOf(chan), fromFile);
-    EXPECT_TRUE(CloseChannel(chan));
-  }
-}
-
 }  // namespace
 }  // namespace folioteer

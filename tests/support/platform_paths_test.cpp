@@ -52,21 +52,6 @@ TEST_F(EnvironmentTest, AssignsMapToTheirDirectories) {
   EXPECT_EQ(TempDirectory(), tempDir);  // made once per process
 }
 
-// Read-only data lies beside the program in the build, in ../share/folioteer
-// beside it once installed; the first that exists wins.
-TEST(ProgramData, BesideTheProgramThenInstalledShare) {
-  TempDir prefix;
-  std::filesystem::create_directories(prefix.File("bin"));
-  std::filesystem::create_directories(prefix.File("share/folioteer"));
-  SetProgramDirectory(prefix.File("bin"));
-  EXPECT_EQ(ProgramDataFile("Folioteer.guide"), prefix.File("bin/Folioteer.guide"));  // neither: beside
-  testing::WriteFile(prefix.File("share/folioteer/Folioteer.guide"), "@database x\n");
-  EXPECT_EQ(ProgramDataFile("Folioteer.guide"), prefix.File("share/folioteer/Folioteer.guide"));
-  testing::WriteFile(prefix.File("bin/Folioteer.guide"), "@database x\n");
-  EXPECT_EQ(ProgramDataFile("Folioteer.guide"), prefix.File("bin/Folioteer.guide"));
-  SetProgramDirectory("");
-}
-
 TEST_F(EnvironmentTest, VariablesReadEnvFirstThenEnvarc) {
   EXPECT_FALSE(GetVar("Folioteer/FTSwitches"));
   ASSERT_TRUE(SetVar("Folioteer/FTSwitches", "MAKEICONS AUTOPREVIEW", VarScope::Permanent));
