@@ -141,7 +141,6 @@ TEST(ProjectIcon, MergesToolTypesBeforeNewIconsImageLines) {
        {"pubscreen=Other", "FONT=topaz"},
        kMerge,
        {"pubscreen=Other", "DONOTWAIT", "FONT=topaz"}},
-      {{"A=1", "B"}, {"C"}, ToolTypeMerge::Replace, {"C"}},
       {{"A=1", " ", newIcons[1], newIcons[2]},
        {"B=2"},
        kMerge,

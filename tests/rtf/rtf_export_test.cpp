@@ -104,25 +104,6 @@ TEST(RTFExport, BreaksThePageBeforeEveryNodeButMain) {
             std::string::npos);
 }
 
-TEST(RTFExport, WritesADocumentWithoutNodes) {
-  TempDir dir;
-  int result = -1;
-  AmigaGuideFile guide =
-      testing::OpenText(dir, "@database t\n@tab 1\n@node MAIN\n@endnode\n", result, "t.guide");
-  ASSERT_EQ(result, kOpened);
-  AGCmd* main = nullptr;
-  ScanNodes(GetDocument(guide), [&](AGCmd* node) {
-    main = node;
-    return false;
-  });
-  RemNode(GetDocument(guide), main);
-  DisposeCmd(main);
-  EXPECT_EQ(ConvertRTF(guide), RTFExportResult::Written);
-  CloseAmigaGuideFile(guide);
-  std::string rtf = testing::ReadFile(dir.File("t.rtf"));
-  EXPECT_TRUE(rtf.ends_with("\\footery720\n" + TabStops(1) + "\\line}")) << rtf;
-}
-
 // Names, labels and targets go into bookmarks and references escaped.
 TEST(RTFExport, KeepsGroupsBalancedWhateverTheGuideHolds) {
   std::string many;

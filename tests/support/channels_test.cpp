@@ -68,18 +68,8 @@ TEST(FileChannel, LinesKeepEveryByteButTheLineEnd) {
   WriteFile(dir.File("f"), "a\r\nb\rc\n\n" + huge + "\nlast\r");
   // A CR ends the last line even without its LF, as the viewer reads it.
   EXPECT_EQ(ReadAllLines(dir.File("f")), (std::vector<std::string>{"a", "b\rc", "", huge, "last"}));
-}
-
-TEST(FileChannel, OpenResults) {
-  TempDir dir;
   Channel chan;
   EXPECT_EQ(OpenInput(chan, dir.Path()), kWrongFileType);
-  // Appending creates a missing file, and reading is allowed after a rewind.
-  ASSERT_EQ(OpenAppend(chan, dir.File("new")), kOpened);
-  WriteText(chan, "@database");
-  Rewind(chan);
-  EXPECT_EQ(LinesOf(chan), std::vector<std::string>{"@database"});
-  EXPECT_TRUE(CloseChannel(chan));
 }
 
 // A failed write leaves the old file and no temporary: the guide, icon and
