@@ -1,6 +1,4 @@
-// The files under data/ as Qt reads them: the AmigaGuide file type in the MIME
-// database, the images carried in the programs' resources, and the icon theme
-// tree with every icon the desktop entries and the file type ask for.
+// The files under data/ as Qt reads them: file type, bundled images, icon theme.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -28,8 +26,6 @@ QStringList DesktopEntryValues(const QString& entryFile, const QString& key) {
     if (line.startsWith(prefix)) return line.mid(prefix.size()).split(';', Qt::SkipEmptyParts);
   return {};
 }
-
-// ---- the file type -------------------------------------------------------------
 
 struct FileCase {
   const char* name;
@@ -68,8 +64,6 @@ TEST(GuideFileType, IsPlainTextThatEveryDesktopEntryOpens) {
   }
 }
 
-// ---- the icon theme tree -------------------------------------------------------
-
 TEST(IconTheme, HoldsEveryIconTheDesktopAsksForAtEverySize) {
   QStringList icons;  // context/name, as the tree files them
   for (const char* entry : {"folioteer.desktop", "folioview.desktop"})
@@ -88,8 +82,6 @@ TEST(IconTheme, HoldsEveryIconTheDesktopAsksForAtEverySize) {
     EXPECT_TRUE(QFile::exists(tree + "scalable/" + icon + ".svg")) << icon.toStdString();
   }
 }
-
-// ---- the images in the programs' resources -------------------------------------
 
 // The names later code asks for: the button images and the window icons.
 const char* const kButtonImages[] = {
@@ -125,8 +117,7 @@ TEST(BundledImages, EveryButtonImageIsDrawnAtDoubleScale) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // The file type is read from data/ alone, beside the system's database;
-  // types of the user's own must not change what the tests see.
+  // The file type from data/ beside the system's database, never the user's own.
   QTemporaryDir xdgData;
   QTemporaryDir xdgHome;
   QDir(xdgData.path()).mkpath("mime/packages");

@@ -28,10 +28,7 @@ CmdParams Params(std::optional<std::string> nodeRef, std::optional<std::string> 
   return CmdParams{std::move(nodeRef), std::move(strng), std::move(strng2), num};
 }
 
-// The common forms (nodes with and without titles, @next "", fonts, macros,
-// links of every operation and the warnings of links with missing parts) are
-// compared byte for byte in the saved guides of the cases
-// commands/global-and-local, commands/links-and-attributes and
+// The common forms are saved byte for byte by the cases commands/* and
 // input/global-commands; these are the forms no case writes.
 TEST(Format, WrittenFormOfCommands) {
   EXPECT_EQ(Built(CreateStrParamCmd(AGCmdKind::Remark, "a b")), "@remark a b");

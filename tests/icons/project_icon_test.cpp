@@ -34,8 +34,7 @@ struct Stamp {
   friend bool operator==(const Stamp&, const Stamp&) = default;
 };
 
-// Puts the file's time far in the past, so that a rewrite cannot hide in
-// the clock's resolution.
+// Puts the file's time far back, so that a rewrite cannot hide in the clock's resolution.
 Stamp StampOf(const std::string& name) {
   struct stat info {};
   EXPECT_EQ(::stat(name.c_str(), &info), 0);
@@ -88,9 +87,7 @@ TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
   }
 }
 
-// Each corpus icon asked for what it already has is left as it is; the save
-// step's call leaves every icon that has a tool alone, even one naming
-// another viewer.
+// An icon asked for what it has is not written; the save step leaves any tool alone.
 TEST(ProjectIcon, CorpusIconsAreNotWrittenWhenNothingChanges) {
   for (const std::string& name : testing::CorpusIconNames()) {
     SCOPED_TRACE(name);

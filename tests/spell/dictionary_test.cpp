@@ -29,9 +29,7 @@ struct RecordingRequesters : HeadlessRequesters {
 };
 
 // The dictionary is one per process: every test starts and ends closed, with
-// the word lists in its own scratch directory. The list the build puts beside
-// the programs is the default (the node check's tests use it), and the
-// per-user list is made on the first addition (the case spelling/check-ignore-add).
+// the word lists in its own scratch directory.
 class DictionaryTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -85,9 +83,7 @@ TEST_F(DictionaryTest, WordsMatchAsWrittenOrInLowerCase) {
   EXPECT_TRUE(requesters.warnings.empty());
 }
 
-// Regression: "\xc3\xa0" (a-grave in UTF-8) is one character but two bytes,
-// and was checked as a word of two. A word that is no valid UTF-8 counts
-// its bytes.
+// Regression: a-grave in UTF-8 is one character of two bytes; not UTF-8 counts bytes.
 TEST_F(DictionaryTest, OneCharacterIsAcceptableInAnyEncoding) {
   UseLists("the\n");
   Texts words = {"\xc3\xa0", "\xe2\x82\xac", "\xf0\x9f\x98\x80", "\xe0", "\xc3\xa0\xc3\xa9",

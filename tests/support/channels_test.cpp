@@ -72,8 +72,7 @@ TEST(FileChannel, LinesKeepEveryByteButTheLineEnd) {
   EXPECT_EQ(OpenInput(chan, dir.Path()), kWrongFileType);
 }
 
-// A failed write leaves the old file and no temporary: the guide, icon and
-// RTF saves show it. An abandoned replacement is dropped even without an error.
+// An abandoned replacement is dropped (failed writes: the guide, icon and RTF saves).
 TEST(ReplacementFile, CommitsOnCloseKeepingPermissionsOrIsAbandoned) {
   TempDir dir;
   std::string name = dir.File("Notes.guide");
@@ -110,8 +109,7 @@ TEST(ReplacementFile, RefusedWhereTheSystemRefuses) {
   EXPECT_EQ(found, "");
 }
 
-// Nothing here waits for a writer: a FIFO (also one that has a writer that
-// never writes), a device and a folder are the wrong file type at once.
+// Nothing here waits for a writer: FIFOs, devices and folders are refused at once.
 TEST(FileChannel, RegularInputTakesOnlyRegularFiles) {
   TempDir dir;
   std::string fifo = dir.File("pipe");
@@ -149,8 +147,7 @@ TEST(FileChannel, RegularInputTakesOnlyRegularFiles) {
   EXPECT_EQ(ReadFile(dir.File("real")), "text\n");
 }
 
-// Root saved p.guide (nobody:nogroup, -rwsr-x--x) as root:root -rwsr-x--x: a
-// set-user-ID program of root's. The owner, group and bits stay.
+// Root saved nobody's -rwsr-x--x p.guide as root's: a set-user-ID program of root's.
 TEST(ReplacementFile, RootKeepsTheOwnerGroupAndModeOfAnotherUsersFile) {
   if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
   TempDir dir;
@@ -166,8 +163,7 @@ TEST(ReplacementFile, RootKeepsTheOwnerGroupAndModeOfAnotherUsersFile) {
   EXPECT_EQ(ReadFile(name), "new");
 }
 
-// A user who may write a file of another user makes it his own when he
-// saves it: the set-user and set-group ID bits go with the old owner.
+// A user saving another user's file owns it then: the set-ID bits go with the old owner.
 TEST(ReplacementFile, AnOwnerThatCannotBeKeptTakesTheSetIdBitsAlong) {
   if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
   TempDir dir;
@@ -188,8 +184,7 @@ TEST(ReplacementFile, AnOwnerThatCannotBeKeptTakesTheSetIdBitsAlong) {
   EXPECT_EQ(found, "");
 }
 
-// A save through one name reached the other names of the file no more: they
-// kept the old text. Now such a file is written in place, keeping its inode.
+// A save through one name did not reach the file's other names: now it is written in place.
 TEST(ReplacementFile, AFileWithHardLinksIsWrittenInPlace) {
   TempDir dir;
   std::string name = dir.File("p.guide"), other = dir.File("hard.guide");
@@ -203,9 +198,7 @@ TEST(ReplacementFile, AFileWithHardLinksIsWrittenInPlace) {
   EXPECT_EQ(FilesIn(dir.Path()), 2u);  // no temporary copy left
 }
 
-// A failed write in place is reported. A failure while the copy is made
-// leaves the old text; one while it is copied over the file is still a
-// failure, never a success.
+// A failed write in place is reported, whether in the copy or over the file.
 TEST(ReplacementFile, AFailedWriteInPlaceIsReported) {
   TempDir dir;
   std::string name = dir.File("p.guide"), other = dir.File("hard.guide");
@@ -222,8 +215,7 @@ TEST(ReplacementFile, AFailedWriteInPlaceIsReported) {
   EXPECT_EQ(ReadFile(other), "the new text");
 }
 
-// A user may write his guide but not its folder, so no temporary file can
-// stand beside it: the save went wrong; now the guide is written in place.
+// A guide in a folder its user may not write went wrong: now it is written in place.
 TEST(ReplacementFile, AFileInAFolderThatMayNotBeWrittenIsWrittenInPlace) {
   TempDir dir, scratch;
   GiveToNobody(scratch.Path());
@@ -250,9 +242,8 @@ TEST(ReplacementFile, AFileInAFolderThatMayNotBeWrittenIsWrittenInPlace) {
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
-// A link is followed to its target (the link stays), except with
-// Links::Refuse and except a link that another user put into a sticky
-// folder that everyone may write, as /tmp. Only a regular file is replaced.
+// A link is followed (the link stays), but not with Links::Refuse nor one another
+// user put into a sticky world-writable folder such as /tmp.
 TEST(ReplacementFile, LinksAndFilesThatAreNotRegular) {
   TempDir dir;
   std::string target = dir.File("target.guide"), link = dir.File("link.guide");
