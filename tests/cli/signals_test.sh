@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Signals sent to a running folioteer --batch while it saves a 50 MB guide
-# again and again. SIGINT is the break: the next command is QUIT, which asks
-# whether to save; a second SIGINT ends the program. SIGTERM and SIGHUP end
-# it. No end leaves the private T: folder, a partial NAME.XXXXXX beside the
-# guide, or a guide that is neither the old one nor the new one.
+# Signals to folioteer --batch saving a 50 MB guide again and again: SIGINT
+# asks whether to save, a second one ends it, as SIGTERM and SIGHUP do. No end
+# leaves T:, a partial NAME.XXXXXX, or a guide neither old nor new.
 # Usage: signals_test.sh FOLIOTEER
 set -u
 program=$1
@@ -72,8 +70,7 @@ sleep 0.01
 kill -INT "$pid"
 finish "two SIGINTs" 130
 
-# SIGTERM left T: with its preview files, and 3 of 12 timed kills left a
-# partial g.guide.XXXXXX.
+# SIGTERM left T: and, 3 times in 12, a partial g.guide.XXXXXX.
 for delay in 0 0.01 0.02 0.03 0.05 0.07 0.09 0.12 0.15 0.18 0.22 0.27; do
   start
   sleep "$delay"

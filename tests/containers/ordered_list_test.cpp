@@ -5,9 +5,6 @@
 #include <algorithm>
 #include <random>
 
-#include "support/assert.h"
-#include "test_util.h"
-
 namespace folioteer {
 namespace {
 
@@ -38,21 +35,6 @@ std::vector<int> Backward(List list) {
   for (ListReadRev(list, item); ListOpDone(list); ListReadRev(list, item))
     keys.push_back(static_cast<Rec*>(item)->key * 100 + static_cast<Rec*>(item)->tag);
   return keys;
-}
-
-TEST(OrderedList, WrongModeIsAnAssertion) {
-  using testing::AssertionMessage;
-  List list = NilList();
-  ListCreate(list, CompareRec, Duplicates::Refused);
-  void* item = nullptr;
-  const std::string reading = "ListV2Processor: Not Reading in ",
-                    writing = "ListV2Processor: Not Writing in ";
-  EXPECT_EQ(AssertionMessage([&] { ListRead(list, item); }), reading + "ListRead");
-  ListSetReadMode(list);
-  EXPECT_EQ(AssertionMessage([&] { ListAddition(list, nullptr); }), writing + "ListAddition");
-  EXPECT_EQ(AssertionMessage([] { ListFatalError(); }), "ListV2Processor: DoHALT");
-  ListDestroy(list);
-  EXPECT_EQ(list, NilList());
 }
 
 TEST(OrderedList, EmptyListsAndWalksPastTheEnds) {
@@ -149,27 +131,6 @@ TEST(OrderedList, StaysInOrderUnderRandomChanges) {
     }
   }
   ListDestroy(list);
-}
-
-// A list destroyed hands its storage to the next one, and its items to the
-// disposer when one is given.
-TEST(OrderedList, RecycledStorageIsReusedAndItemsDisposed) {
-  static int disposed = 0;
-  List warm = NilList();
-  ListCreate(warm, CompareRec, Duplicates::Refused);
-  std::vector<Rec> recs(1000);
-  for (int i = 0; i < 1000; ++i) {
-    recs[i].key = i;
-    ListAddition(warm, &recs[i]);
-  }
-  ListDestroy(warm);
-  ListAllocations before = ListAllocationCounts();
-  List list = NilList();
-  ListCreate(list, CompareRec, Duplicates::Refused);
-  for (Rec& rec : recs) ListAddition(list, &rec);
-  ListDestroy(list, [](void*) { ++disposed; });
-  EXPECT_EQ(disposed, 1000);
-  EXPECT_EQ(ListAllocationCounts().elements, before.elements);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/assert.h"
-#include "test_util.h"
 
 namespace folioteer {
 namespace {
@@ -72,15 +71,6 @@ TEST_F(TBChannelTest, OddBytesAndLongLinesSurvive) {
   WriteLn(chan);
   WriteText(chan, "x\ry");
   EXPECT_EQ(ReadBack(), (std::vector<std::string>{big, "x", "y"}));
-}
-
-TEST(TBChannel, FileChannelsAreNotTextBlocks) {
-  testing::TempDir dir;
-  Channel file;
-  ASSERT_EQ(OpenOutput(file, dir.File("f")), kOpened);
-  EXPECT_FALSE(IsTBFile(file));
-  EXPECT_EQ(testing::AssertionMessage([&] { CloseTB(file); }), "Not TBFile device");
-  CloseChannel(file);
 }
 
 }  // namespace

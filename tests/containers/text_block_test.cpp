@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/assert.h"
-#include "test_util.h"
 
 namespace folioteer {
 namespace {
@@ -80,27 +79,6 @@ TEST_F(TextBlockTest, GoToLineMarksAndEditing) {
   EXPECT_THROW(ReadBlockLine(block, line), AssertionFailure);
   EXPECT_THROW(GotoMark(block, 2, line), AssertionFailure);
   EXPECT_EQ(Lines(block), (std::vector<std::string>{"a", "a2", "a3"}));
-}
-
-TEST_F(TextBlockTest, MisuseMessages) {
-  using testing::AssertionMessage;
-  std::string line;
-  const std::string* ref = nullptr;
-  ResetBlockRead(block);
-  EXPECT_EQ(AssertionMessage([&] { Mark(block, 0); }), "no justread in Mark()");
-  EXPECT_EQ(AssertionMessage([&] { GotoMark(block, 4, line); }), "Unset mark in GotoMark()");
-  NewBlockLine(block);
-  AppendBlockChar(block, 'x');  // appended while past the end
-  EXPECT_EQ(AssertionMessage([&] { NextBlockLineRef(block, ref); }), "NextBlockLineRef: ReadOutOfSync");
-}
-
-TEST_F(TextBlockTest, RefillingFromTheFreeChainAllocatesNothing) {
-  for (int i = 0; i < 100000; ++i) AddBlockLine(block, "line of some forty characters of text...");
-  EmptyBlock(block);
-  size_t before = BlockLineAllocations();
-  for (int i = 0; i < 100000; ++i) AddBlockLine(block, "line of some forty characters of text...");
-  EXPECT_EQ(BlockLineAllocations(), before);
-  EXPECT_EQ(GetBlockNumLines(block), 100001u);
 }
 
 }  // namespace

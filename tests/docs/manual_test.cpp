@@ -1,7 +1,5 @@
-// docs/Folioteer.guide, the program's manual: it names everything the
-// program's own tables name, and every node has a title and can be reached.
-// Saving it unchanged and the checker (which also renders every node)
-// finding nothing are manual_test.sh's part, through the program.
+// The manual names everything the program's tables name; every node has a
+// title and can be reached. Saving and checking it: manual_test.sh.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -83,8 +81,7 @@ TEST_F(ManualTest, NamesEveryEditorCommandOfTheTable) {
   for (int cmd = 1; cmd < kNumEditorCmds; ++cmd) {
     std::string name(*CmdInfo(static_cast<EditorCmd>(cmd)).cmdName);
     EXPECT_TRUE(words.contains(name)) << name;
-    // Each command heads its description with its template, on a line of
-    // its own.
+    // Each command heads its description with its template, on a line of its own.
     std::string argTemplate(*CmdInfo(static_cast<EditorCmd>(cmd)).cmdTempl);
     std::string head = "\n" + name + (argTemplate.empty() ? "" : " " + argTemplate) + "\n";
     EXPECT_NE(shown.find(head), std::string::npos) << name << " " << argTemplate;

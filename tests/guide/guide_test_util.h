@@ -1,6 +1,5 @@
-// Helpers for the guide tests: open a guide from a text or from the shared
-// corpus, and dump a document in a canonical form (the written form of every
-// command and every text line) so that two documents can be compared.
+// Guide test helpers: open a guide from a text or the corpus; dump a document
+// (every command's written form, every text line) for comparison.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -49,9 +48,7 @@ inline AmigaGuideFile OpenText(const TempDir& dir, const std::string& text, int&
   return handle;
 }
 
-// Copies a corpus guide into dir as copy.guide and opens it. Every guide of
-// the corpus opens: a refusal fails the test, naming the guide and the
-// message, and gives null.
+// Opens a copy (copy.guide) of a corpus guide; a refusal fails the test and gives null.
 inline AmigaGuideFile OpenCorpusGuide(const TempDir& dir, const std::filesystem::path& guide) {
   std::filesystem::copy_file(guide, dir.File("copy.guide"));
   AmigaGuideFile handle = nullptr;

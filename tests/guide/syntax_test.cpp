@@ -9,27 +9,6 @@
 namespace folioteer {
 namespace {
 
-TEST(Syntax, CommandLookup) {
-  EXPECT_EQ(MatchCommand("@{"), AGCmdKind::Link);
-  EXPECT_EQ(MatchCommand("@NODE"), AGCmdKind::Node);
-  EXPECT_EQ(MatchCommand("@Rem"), AGCmdKind::Remark);
-  EXPECT_EQ(MatchCommand("@$VER:"), AGCmdKind::Version);
-  EXPECT_EQ(MatchCommand("@$ver:"), AGCmdKind::None);
-  EXPECT_EQ(MatchCommand("@nodes"), AGCmdKind::None);
-  EXPECT_EQ(MatchCommand(""), AGCmdKind::None);
-  EXPECT_EQ(GetCmdName(AGCmdKind::Version), "@$VER:");
-  EXPECT_TRUE(GetCmdInfo(AGCmdKind::None).Empty());
-}
-
-TEST(Syntax, AttributeLinkAndColourLookup) {
-  EXPECT_EQ(MatchAttribute("@{B}"), AGAttrKind::Bold);
-  EXPECT_EQ(MatchAttribute("@{b"), AGAttrKind::None);
-  EXPECT_EQ(MatchAttribute("@{SETTABS"), AGAttrKind::SetTabs);
-  EXPECT_EQ(MatchLinkOpName("rxs"), LinkOp::Rxs);
-  EXPECT_EQ(MatchLinkOpName("RUN"), LinkOp::Link);
-  EXPECT_EQ(MatchColorName("purple"), GuideColor::Text);
-}
-
 // Each broken table is refused with its own message.
 TEST(Syntax, ConsistencyChecks) {
   struct Case {
@@ -38,15 +17,11 @@ TEST(Syntax, ConsistencyChecks) {
   };
   // clang-format off
   const Case cases[] = {
-      // Rows 3 and 11 are the sets of Inline and Switch, row 5 of AttrSwitch.
+      // Rows 3 and 11 are the sets of Inline and Switch.
       {[](SyntaxSource& s) { s.cmdSets[3].members.clear(); }, "Bug in AmigaGuideSyntax InitCmdsModifiers"},
       {[](SyntaxSource& s) { s.cmdSets[11].members.pop_back(); }, "BUG:AGCmdModSets not set up correctly"},
       {[](SyntaxSource& s) { s.cmdKeywords.push_back({AGCmdKind::Tab, "@tab2", ""}); }, "Bug in AmigaGuideSyntax init"},
-      {[](SyntaxSource& s) { s.cmdKeywords.pop_back(); }, "Bug in AmigaGuideFormat init cmds code"},
       {[](SyntaxSource& s) { s.cmdHints.push_back({AGCmdKind::Tab, {}}); }, "Bug in AmigaGuideSyntax InitCmdsHints"},
-      {[](SyntaxSource& s) { s.attrSets[5].members.clear(); }, "Bug in AmigaGuideSyntax InitAttribsModifiers"},
-      {[](SyntaxSource& s) { s.attrKeywords.pop_back(); }, "Bug in AmigaGuideFormat init attribs code"},
-      {[](SyntaxSource& s) { s.attrHints.push_back({AGAttrKind::Bg, {}}); }, "Bug in AmigaGuideSyntax InitAttrsHints"},
       {[](SyntaxSource& s) { s.attrHints.pop_back(); }, "Bug in AmigaGuideSyntax initCmdHints code"},
       {[](SyntaxSource& s) { s.linkOpHints.pop_back(); }, "Bug in AmigaGuideSyntax InitLinkOpHints code"},
   };

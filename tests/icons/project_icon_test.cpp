@@ -34,8 +34,7 @@ struct Stamp {
   friend bool operator==(const Stamp&, const Stamp&) = default;
 };
 
-// Puts the file's time far in the past, so that a rewrite cannot hide in
-// the clock's resolution.
+// Puts the file's time far back, so that a rewrite cannot hide in the clock's resolution.
 Stamp StampOf(const std::string& name) {
   struct stat info {};
   EXPECT_EQ(::stat(name.c_str(), &info), 0);
@@ -74,9 +73,7 @@ TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
   std::string pointerOnly = base;
   PutU32(pointerOnly, 0x32, 0x1234);
   std::vector<std::pair<std::string, std::string>> cases{{"no tool", base}};
-  for (std::string body :
-       {std::string("\0\0\0\0", 4), std::string("\0\0\0\1\0", 5), std::string("\0\0\0\4\0abc", 8)})
-    cases.push_back({"tool bytes of " + std::to_string(body.size()), pointerOnly + body});
+  cases.push_back({"a tool of one NUL", pointerOnly + std::string("\0\0\0\1\0", 5)});
   for (const auto& [what, bytes] : cases) {
     SCOPED_TRACE(what);
     TempDir dir;
@@ -90,9 +87,7 @@ TEST(ProjectIcon, EmptyDefaultToolIsSetAndWritten) {
   }
 }
 
-// Each corpus icon asked for what it already has is left as it is; the save
-// step's call leaves every icon that has a tool alone, even one naming
-// another viewer.
+// An icon asked for what it has is not written; the save step leaves any tool alone.
 TEST(ProjectIcon, CorpusIconsAreNotWrittenWhenNothingChanges) {
   for (const std::string& name : testing::CorpusIconNames()) {
     SCOPED_TRACE(name);
@@ -143,7 +138,6 @@ TEST(ProjectIcon, MergesToolTypesBeforeNewIconsImageLines) {
        {"pubscreen=Other", "FONT=topaz"},
        kMerge,
        {"pubscreen=Other", "DONOTWAIT", "FONT=topaz"}},
-      {{"A=1", "B"}, {"C"}, ToolTypeMerge::Replace, {"C"}},
       {{"A=1", " ", newIcons[1], newIcons[2]},
        {"B=2"},
        kMerge,

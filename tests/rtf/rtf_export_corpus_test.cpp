@@ -1,9 +1,6 @@
-// Every real-world guide of the shared corpus exports to RTF that is one
-// group with balanced braces; and, where LibreOffice is installed, an
-// exported file reads back with the nodes' text in it.
-// Every guide exports without an exception; two of them hold attributes
-// that once stopped the export ("@{lindent }" with no number in
-// aminet-08, link labels with quotes inside them in aminet-25).
+// Every corpus guide exports to one balanced RTF group without an exception
+// (aminet-08 and aminet-25 once stopped the export); LibreOffice, where
+// installed, reads the nodes' text back.
 #include <gtest/gtest.h>
 
 #include <algorithm>

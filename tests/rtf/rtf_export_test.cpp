@@ -51,7 +51,6 @@ TEST(RTFExport, TranslatesEachAttributeByTheFirstRuleThatMatches) {
   std::string fortyOne;
   for (int i = 1; i <= 41; ++i) fortyOne += " " + std::to_string(i);
   const BodyCase cases[] = {
-      {"bold twice is written once", "@{b}@{b}x@{ub}@{ub}\n", "\\b x\\b0 "},
       {"bold off without bold writes nothing", "@{ub}x\n", "x"},
       {"pard resets styles, colours and indent", "@{b}@{u}a@{pard}b\n",
        "\\b \\ul a\\par \n\\b0 \\ul0 \\cf0 \\chshdng0\\chcfpat0 \\li0 b"},
@@ -62,10 +61,7 @@ TEST(RTFExport, TranslatesEachAttributeByTheFirstRuleThatMatches) {
       {"justification", "@{jcenter}a@{jright}@{jleft}\n", "\\qc a\\qr \\ql "},
       {"bg by name in any case", "@{bg Background}a\n", "\\chshdng2000\\chcfpat3 a"},
       {"unknown colour name is literal", "@{fg purple}a\n", "@\\{fg purple\\}\\line \na"},
-      {"bpen 0", "@{bpen 0}a\n", "\\chshdng2000\\chcfpat1 a"},
       {"pen beyond the colour table writes nothing", "@{APEN 8}@{bpen 15}a\n", "a"},
-      {"pen that is no number is literal", "@{apen x}a\n", "@\\{apen x\\}\\line \na"},
-      {"settabs without values", "@{settabs}\n", ""},
       {"settabs beyond 40 values", "@{settabs" + fortyOne + "}\n", TabStops(1)},
       {"cleartabs", "@{cleartabs}\n", TabStops(8)},
       {"code makes every line end a break", "@{code}a\nb\n", "a\\par \nb\\par \n"},
@@ -106,25 +102,6 @@ TEST(RTFExport, BreaksThePageBeforeEveryNodeButMain) {
             std::string::npos);
   EXPECT_NE(rtf.find("{\\page \\li0 {\\cf3 \\chshdng2000\\chcfpat3 \\fs4 {\\*\\bkmkstart main2}"),
             std::string::npos);
-}
-
-TEST(RTFExport, WritesADocumentWithoutNodes) {
-  TempDir dir;
-  int result = -1;
-  AmigaGuideFile guide =
-      testing::OpenText(dir, "@database t\n@tab 1\n@node MAIN\n@endnode\n", result, "t.guide");
-  ASSERT_EQ(result, kOpened);
-  AGCmd* main = nullptr;
-  ScanNodes(GetDocument(guide), [&](AGCmd* node) {
-    main = node;
-    return false;
-  });
-  RemNode(GetDocument(guide), main);
-  DisposeCmd(main);
-  EXPECT_EQ(ConvertRTF(guide), RTFExportResult::Written);
-  CloseAmigaGuideFile(guide);
-  std::string rtf = testing::ReadFile(dir.File("t.rtf"));
-  EXPECT_TRUE(rtf.ends_with("\\footery720\n" + TabStops(1) + "\\line}")) << rtf;
 }
 
 // Names, labels and targets go into bookmarks and references escaped.

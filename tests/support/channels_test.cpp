@@ -68,24 +68,11 @@ TEST(FileChannel, LinesKeepEveryByteButTheLineEnd) {
   WriteFile(dir.File("f"), "a\r\nb\rc\n\n" + huge + "\nlast\r");
   // A CR ends the last line even without its LF, as the viewer reads it.
   EXPECT_EQ(ReadAllLines(dir.File("f")), (std::vector<std::string>{"a", "b\rc", "", huge, "last"}));
-}
-
-TEST(FileChannel, OpenResults) {
-  TempDir dir;
   Channel chan;
-  EXPECT_EQ(OpenInput(chan, dir.File("missing")), ENOENT);
-  EXPECT_FALSE(chan.Valid());
   EXPECT_EQ(OpenInput(chan, dir.Path()), kWrongFileType);
-  // Appending creates a missing file, and reading is allowed after a rewind.
-  ASSERT_EQ(OpenAppend(chan, dir.File("new")), kOpened);
-  WriteText(chan, "@database");
-  Rewind(chan);
-  EXPECT_EQ(LinesOf(chan), std::vector<std::string>{"@database"});
-  EXPECT_TRUE(CloseChannel(chan));
 }
 
-// A failed write leaves the old file and no temporary: the guide, icon and
-// RTF saves show it. An abandoned replacement is dropped even without an error.
+// An abandoned replacement is dropped (failed writes: the guide, icon and RTF saves).
 TEST(ReplacementFile, CommitsOnCloseKeepingPermissionsOrIsAbandoned) {
   TempDir dir;
   std::string name = dir.File("Notes.guide");
@@ -122,8 +109,7 @@ TEST(ReplacementFile, RefusedWhereTheSystemRefuses) {
   EXPECT_EQ(found, "");
 }
 
-// Nothing here waits for a writer: a FIFO (also one that has a writer that
-// never writes), a device and a folder are the wrong file type at once.
+// Nothing here waits for a writer: FIFOs, devices and folders are refused at once.
 TEST(FileChannel, RegularInputTakesOnlyRegularFiles) {
   TempDir dir;
   std::string fifo = dir.File("pipe");
@@ -161,8 +147,7 @@ TEST(FileChannel, RegularInputTakesOnlyRegularFiles) {
   EXPECT_EQ(ReadFile(dir.File("real")), "text\n");
 }
 
-// Root saved p.guide (nobody:nogroup, -rwsr-x--x) as root:root -rwsr-x--x: a
-// set-user-ID program of root's. The owner, group and bits stay.
+// Root saved nobody's -rwsr-x--x p.guide as root's: a set-user-ID program of root's.
 TEST(ReplacementFile, RootKeepsTheOwnerGroupAndModeOfAnotherUsersFile) {
   if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
   TempDir dir;
@@ -178,8 +163,7 @@ TEST(ReplacementFile, RootKeepsTheOwnerGroupAndModeOfAnotherUsersFile) {
   EXPECT_EQ(ReadFile(name), "new");
 }
 
-// A user who may write a file of another user makes it his own when he
-// saves it: the set-user and set-group ID bits go with the old owner.
+// A user saving another user's file owns it then: the set-ID bits go with the old owner.
 TEST(ReplacementFile, AnOwnerThatCannotBeKeptTakesTheSetIdBitsAlong) {
   if (auto why = WhyNotNobody()) GTEST_SKIP() << *why;
   TempDir dir;
@@ -200,8 +184,7 @@ TEST(ReplacementFile, AnOwnerThatCannotBeKeptTakesTheSetIdBitsAlong) {
   EXPECT_EQ(found, "");
 }
 
-// A save through one name reached the other names of the file no more: they
-// kept the old text. Now such a file is written in place, keeping its inode.
+// A save through one name did not reach the file's other names: now it is written in place.
 TEST(ReplacementFile, AFileWithHardLinksIsWrittenInPlace) {
   TempDir dir;
   std::string name = dir.File("p.guide"), other = dir.File("hard.guide");
@@ -215,9 +198,7 @@ TEST(ReplacementFile, AFileWithHardLinksIsWrittenInPlace) {
   EXPECT_EQ(FilesIn(dir.Path()), 2u);  // no temporary copy left
 }
 
-// A failed write in place is reported. A failure while the copy is made
-// leaves the old text; one while it is copied over the file is still a
-// failure, never a success.
+// A failed write in place is reported, whether in the copy or over the file.
 TEST(ReplacementFile, AFailedWriteInPlaceIsReported) {
   TempDir dir;
   std::string name = dir.File("p.guide"), other = dir.File("hard.guide");
@@ -234,8 +215,7 @@ TEST(ReplacementFile, AFailedWriteInPlaceIsReported) {
   EXPECT_EQ(ReadFile(other), "the new text");
 }
 
-// A user may write his guide but not its folder, so no temporary file can
-// stand beside it: the save went wrong; now the guide is written in place.
+// A guide in a folder its user may not write went wrong: now it is written in place.
 TEST(ReplacementFile, AFileInAFolderThatMayNotBeWrittenIsWrittenInPlace) {
   TempDir dir, scratch;
   GiveToNobody(scratch.Path());
@@ -262,9 +242,8 @@ TEST(ReplacementFile, AFileInAFolderThatMayNotBeWrittenIsWrittenInPlace) {
   EXPECT_EQ(FilesIn(dir.Path()), 1u);
 }
 
-// A link is followed to its target (the link stays), except with
-// Links::Refuse and except a link that another user put into a sticky
-// folder that everyone may write, as /tmp. Only a regular file is replaced.
+// A link is followed (the link stays), but not with Links::Refuse nor one another
+// user put into a sticky world-writable folder such as /tmp.
 TEST(ReplacementFile, LinksAndFilesThatAreNotRegular) {
   TempDir dir;
   std::string target = dir.File("target.guide"), link = dir.File("link.guide");
@@ -282,31 +261,6 @@ TEST(ReplacementFile, LinksAndFilesThatAreNotRegular) {
   GiveToNobody(link);
   EXPECT_EQ(Replace(link, "refused"), ELOOP);
   EXPECT_EQ(ReadFile(target), "new");
-}
-
-TEST(TextInputChannel, ReadsLikeAFileOfTheSameBytes) {
-  TempDir dir;
-  for (const std::string& bytes : {std::string("a\r\nb\rc\n\nlast\r"), std::string("one\n"), std::string(""),
-                                   std::string("x\0y\n\n\nz", 8)}) {
-    WriteFile(dir.File("f"), bytes);
-    std::vector<std::string> fromFile = ReadAllLines(dir.File("f"));
-    Channel chan;
-    ASSERT_EQ(OpenTextInput(chan, bytes), kOpened);
-    EXPECT_EQ(LinesOf(chan), fromFile);
-    EXPECT_TRUE(CloseChannel(chan));
-  }
-}
-
-TEST(TextInputChannel, CharactersEndTheLastLineAndWritesFail) {
-  Channel chan;
-  ASSERT_EQ(OpenTextInput(chan, "ab"), kOpened);
-  char text[8] = {};
-  ReadResult result = ReadResult::Other;
-  EXPECT_EQ(ReadChars(chan, text, sizeof text, result), 2u);
-  EXPECT_EQ(result, ReadResult::EndOfLine) << "as a file without a final LF";
-  WriteText(chan, "x");
-  EXPECT_EQ(ChannelError(chan), EBADF);
-  EXPECT_FALSE(CloseChannel(chan));
 }
 
 }  // namespace

@@ -52,21 +52,6 @@ TEST_F(EnvironmentTest, AssignsMapToTheirDirectories) {
   EXPECT_EQ(TempDirectory(), tempDir);  // made once per process
 }
 
-// Read-only data lies beside the program in the build, in ../share/folioteer
-// beside it once installed; the first that exists wins.
-TEST(ProgramData, BesideTheProgramThenInstalledShare) {
-  TempDir prefix;
-  std::filesystem::create_directories(prefix.File("bin"));
-  std::filesystem::create_directories(prefix.File("share/folioteer"));
-  SetProgramDirectory(prefix.File("bin"));
-  EXPECT_EQ(ProgramDataFile("Folioteer.guide"), prefix.File("bin/Folioteer.guide"));  // neither: beside
-  testing::WriteFile(prefix.File("share/folioteer/Folioteer.guide"), "@database x\n");
-  EXPECT_EQ(ProgramDataFile("Folioteer.guide"), prefix.File("share/folioteer/Folioteer.guide"));
-  testing::WriteFile(prefix.File("bin/Folioteer.guide"), "@database x\n");
-  EXPECT_EQ(ProgramDataFile("Folioteer.guide"), prefix.File("bin/Folioteer.guide"));
-  SetProgramDirectory("");
-}
-
 TEST_F(EnvironmentTest, VariablesReadEnvFirstThenEnvarc) {
   EXPECT_FALSE(GetVar("Folioteer/FTSwitches"));
   ASSERT_TRUE(SetVar("Folioteer/FTSwitches", "MAKEICONS AUTOPREVIEW", VarScope::Permanent));
@@ -84,10 +69,8 @@ TEST_F(EnvironmentTest, UnwritableLocationIsReported) {
   EXPECT_FALSE(SetVar("Folioteer/FTSwitches", "MAKEICONS", VarScope::Session));
 }
 
-// The fallback of ENV: for nobody, which the tests below set up as another
-// user (root) would: it must not be there before. Other tests that run a
-// program as nobody take the same lock (tests/install), since ctest runs
-// them side by side and nobody has only one such folder.
+// nobody's fallback ENV: folder, set up as another user (root) would. It
+// must not exist before; tests/install takes the same lock.
 class SharedEnvTest : public ::testing::Test {
  protected:
   ~SharedEnvTest() override {
@@ -126,10 +109,8 @@ class SharedEnvTest : public ::testing::Test {
   bool ownsShared_ = false;
 };
 
-// Another user made nobody's fallback folder, with the settings file as a
-// link to a file of nobody's: toggling a setting overwrote that file with
-// the settings line, and the file was read as settings. Now that folder is
-// not used; the settings go to a private folder of this run.
+// Another user made nobody's fallback folder, the settings file a link to a
+// file of nobody's: a setting overwrote that file. Now the folder is not used.
 TEST_F(SharedEnvTest, AFolderOfAnotherUserIsNotUsed) {
   std::string precious = victim.File("precious");
   testing::WriteFile(precious, "PUBSCREEN=planted");
