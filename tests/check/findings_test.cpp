@@ -34,14 +34,12 @@ TEST(Findings, QuotedTextsAreSafeAndBounded) {
                         Charset::Latin1),
             "\"Gr\xc3\xbc\xc3\x9f"
             "e\"");
-  EXPECT_EQ(QuotedBytes("\xe9\x01", Charset::Utf8), "\"" + kReplacement + kReplacement + "\"");
 }
 
 TEST(Findings, TheViewersSentencesBecomeClauses) {
   const std::pair<std::string_view, std::string_view> cases[] = {
       {"There is no file \"x\".", "there is no file \"x\""},
       {"ARexx is not here.", "ARexx is not here"},
-      {"", ""},
   };
   for (auto [sentence, clause] : cases) EXPECT_EQ(AsClause(sentence), clause);
 }
