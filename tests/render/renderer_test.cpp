@@ -120,16 +120,12 @@ TEST(Renderer, StyleBitsAreIndependentAndPlainClearsThem) {
 
 TEST(Renderer, PensByNameAndNumber) {
   DisplayNode node = RenderText(
-      "@{fg shine}a@{bg fill}b@{fg Highlight}c@{bg back}d@{fg nosuch}e@{apen 5}f@{bpen 13}g"
-      "@{fg shadow}@{bg background}h@{fg FillText}@{bg TEXT}i@{pard}j\n");
-  EXPECT_EQ(PlainText(node), "abcdefghij\n");
+      "@{fg shine}a@{bg fill}b@{fg nosuch}c@{apen 5}@{bpen 13}d@{fg FillText}@{bg TEXT}e@{pard}f\n");
   std::vector<std::string> pens;
   for (const Span& span : node.paragraphs[0].spans)
     pens.push_back(span.text + ":" + std::to_string(span.style.fgPen) + "/" +
                    std::to_string(span.style.bgPen));
-  std::vector<std::string> expected = {"a:2/0",  "bc:2/3", "de:2/0", "f:5/0",
-                                       "g:5/13", "h:1/0",  "i:1/1",  "j:1/0"};
-  EXPECT_EQ(pens, expected);
+  EXPECT_EQ(pens, (std::vector<std::string>{"a:2/0", "bc:2/3", "d:5/13", "e:1/1", "f:1/0"}));
   EXPECT_EQ(PenColor(13), PenColor(5)) << "pens beyond the palette wrap as the hardware masks them";
 }
 
