@@ -181,15 +181,6 @@ TEST(HtmlPage, SmallGuidesGiveExactlyTheirGoldenSections) {
   }
 }
 
-TEST(HtmlPage, HeadDeclaresUtf8TitlesThePageByTheMainNodeAndHoldsNoScript) {
-  std::string page = GuideHtml(ReadGuideSource("@database g\n@node Intro\n@endnode\n"
-                                               "@node main \"<Main> & more\"\n@endnode\n"),
-                               Options());
-  EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n")) << page;
-  EXPECT_NE(page.find("<title>&lt;Main&gt; &amp; more</title>"), std::string::npos);
-  EXPECT_EQ(page.find("<script"), std::string::npos);
-}
-
 TEST(HtmlPage, AGuideWithoutNodesAndAFileThatIsNoGuideMakeValidPages) {
   std::string empty = GuideHtml(ReadGuideSource("@database g\n@author me\n"), Options());
   EXPECT_EQ(Sections(empty), "");
