@@ -28,8 +28,6 @@ class GuideCheckTest : public ::testing::Test {
 
 TEST(GuideCheck, AGuideIsWrittenInUtf8WhenItsSequencesOutnumberItsStrayBytes) {
   const std::pair<std::string, bool> cases[] = {
-      {"plain ASCII", false},
-      {"caf\xc3\xa9 and \xe2\x82\xac", true},
       {"caf\xc3\xa9 and one stray \xe9", false},
       {"\xc3\xa4\xc3\xb6\xc3\xbc and one stray \xe9", true},
       {"ISO-8859-1: \xe4\xf6\xfc with \xc3\xa9 by chance", false},

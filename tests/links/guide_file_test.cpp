@@ -19,7 +19,6 @@ TEST(GuideFile, ReadsGuidesAndOtherTextWhole) {
   GuideFile guide = ReadGuideFile(dir.File("a.guide"));
   ASSERT_EQ(guide.outcome, FileReadOutcome::Read);
   EXPECT_TRUE(guide.source->isGuide);
-  EXPECT_EQ(ReadNote(guide), "");
   GuideFile text = ReadGuideFile(dir.File("notes.txt"));
   ASSERT_EQ(text.outcome, FileReadOutcome::Read);
   EXPECT_FALSE(text.source->isGuide || text.binary);
@@ -53,7 +52,6 @@ TEST(GuideFile, LooksBinaryByNulOrManyControlBytes) {
   EXPECT_FALSE(LooksBinary("text\twith\r\nline ends\f and \x1b[1m escapes"));
   EXPECT_TRUE(LooksBinary(std::string("a\0b", 3)));
   EXPECT_TRUE(LooksBinary("\x01\x02\x03\x04text"));
-  EXPECT_FALSE(LooksBinary("\x01 a line of text with one control byte"));
 }
 
 TEST(GuideFile, FilesThatCannotBeShownAreOutcomesWithNotes) {
@@ -71,7 +69,6 @@ TEST(GuideFile, FilesThatCannotBeShownAreOutcomesWithNotes) {
       {dir.File("none.guide"), FileReadOutcome::Missing, "There is no file"},
       {dir.File("folder"), FileReadOutcome::Directory, "is a folder, not a file."},
       {dir.File("pipe"), FileReadOutcome::Special, "is a device, a pipe or a socket; it is not opened."},
-      {"/dev/zero", FileReadOutcome::Special, "is a device"},
   };
   if (::geteuid() != 0)
     cases.push_back({dir.File("secret"), FileReadOutcome::Unreadable, "cannot be read: Permission denied."});

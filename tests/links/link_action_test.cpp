@@ -26,7 +26,6 @@ TEST(LinkAction, NodeLinksNameFileNodeAndLine) {
             "Work:My Docs/a.guide|Part 2|40");
   EXPECT_EQ(Decide(R"("x" link "")").reason, "The link names no node.");
   EXPECT_EQ(Decide(R"("x")").reason, "The link has no command.");
-  EXPECT_EQ(Decide(R"("x" RXS "say 1")").command, "say 1");
 }
 
 TEST(LinkAction, SystemCommandsBecomeWordsOrWebAddresses) {
@@ -44,8 +43,6 @@ TEST(LinkAction, SystemCommandsBecomeWordsOrWebAddresses) {
        "[SYS:Utilities/openurl][URL=https://a.org/x?y=1][NEWWIN]", "https://a.org/x?y=1"},
       {R"("x" system "OpenURL www.amiga.org")", LinkActionKind::OpenUrl, "[OpenURL][www.amiga.org]",
        "http://www.amiga.org"},
-      {R"("x" system "run IBrowse HTTPS://Example.com")", LinkActionKind::OpenUrl,
-       "[run][IBrowse][HTTPS://Example.com]", "HTTPS://Example.com"},
       // Only web addresses open in the browser: anything else is a program to confirm.
       {R"("x" system "OpenURL file:///etc/passwd")", LinkActionKind::RunProgram,
        "[OpenURL][file:///etc/passwd]", ""},
@@ -65,7 +62,6 @@ TEST(LinkAction, SystemCommandsBecomeWordsOrWebAddresses) {
 
 TEST(LinkAction, CommandWordsSplitAtBlanksWithQuotesGrouping) {
   EXPECT_EQ(Words(SplitCommandWords("  a  \"b c\"d\t\"\" \"open")), "[a][b cd][][open]");
-  EXPECT_EQ(Words(SplitCommandWords("")), "");
 }
 
 }  // namespace

@@ -1,9 +1,6 @@
 // Input that would hang, exhaust memory or crash a careless renderer: it
-// renders without an exception, and what it yields stays within bounds that
-// the size of the guide sets.
+// renders, within bounds the size of the guide sets.
 #include <gtest/gtest.h>
-
-#include <random>
 
 #include "nodes/scanner.h"
 #include "render/macros.h"
@@ -24,11 +21,9 @@ std::string Repeat(std::string_view piece, int times) {
 }
 
 TEST(RenderBadInput, LongRunsOfAttributes) {
-  for (int count : {200, 201, 20000}) {
-    DisplayNode node = RenderText(Repeat("@{b}", count) + "x" + Repeat("@{fg shine}@{ub}", count) + "y\n");
-    EXPECT_EQ(PlainText(node), "xy\n");
-    EXPECT_EQ(node.paragraphs[0].spans.size(), 2u);
-  }
+  DisplayNode node = RenderText(Repeat("@{b}", 20000) + "x" + Repeat("@{fg shine}@{ub}", 20000) + "y\n");
+  EXPECT_EQ(PlainText(node), "xy\n");
+  EXPECT_EQ(node.paragraphs[0].spans.size(), 2u);
 }
 
 TEST(RenderBadInput, MacrosThatExpandToThemselvesStop) {
@@ -64,16 +59,6 @@ TEST(RenderBadInput, ALargeMacroCalledOftenStopsAtTheBudget) {
   EXPECT_EQ(node.issues[0].kind, RenderIssueKind::MacroBudgetUsed);
 }
 
-TEST(RenderBadInput, MacroBoundsCountDepthAndBudget) {
-  MacroBounds bounds(0);
-  for (int depth = 0; depth < kMaxMacroDepth; ++depth) ASSERT_EQ(bounds.Enter(0), MacroBounds::Refusal::None);
-  EXPECT_EQ(bounds.Enter(0), MacroBounds::Refusal::TooDeep);
-  bounds.Leave();
-  EXPECT_EQ(bounds.Enter(static_cast<size_t>(kExpansionBudgetBase)), MacroBounds::Refusal::BudgetUsed);
-  EXPECT_EQ(MacroBounds(1000).Enter(static_cast<size_t>(kExpansionBudgetBase)), MacroBounds::Refusal::None)
-      << "the budget grows with the node's text";
-}
-
 TEST(RenderBadInput, HugeTabStopsIndentsAndWidthsAreCapped) {
   std::string stops;
   for (int i = 1; i <= 10000; ++i) stops += " " + std::to_string(i * 7);
@@ -85,11 +70,8 @@ TEST(RenderBadInput, HugeTabStopsIndentsAndWidthsAreCapped) {
   EXPECT_EQ(PlainTextOf("@{lindent 2000000000}x\n"), std::string(kMaxColumn, ' ') + "x\n");
   EXPECT_EQ(PlainTextOf("@{lindent 99999999999999999999999}@{pari -2000000000}x@{par}y\n"),
             std::string(kMaxColumn, ' ') + "x\ny\n");
-  EXPECT_EQ(PlainTextOf("@{lindent -5}x\n"), "x\n");
-  EXPECT_EQ(PlainTextOf("@{settabs 2000000000}\tx\n"), std::string(kMaxColumn, ' ') + "x\n");
   EXPECT_EQ(PlainTextOf("\tx\n", "@tab 2000000000\n"), std::string(kMaxColumn, ' ') + "x\n");
   EXPECT_EQ(PlainTextOf("\tx\n", "@tab 0\n"), "        x\n");
-  EXPECT_EQ(PlainTextOf("\tx\n", "@tab -3\n"), "        x\n");
   EXPECT_EQ(PlainTextOf("@{apen 99999999999}@{bpen -1}x\n"), "x\n");
   EXPECT_EQ(RenderText("x\n", "@font topaz.font 99999999999\n").font.pixelHeight, 255);
 }
@@ -98,8 +80,6 @@ TEST(RenderBadInput, BrokenLinksAndAttributes) {
   DisplayNode node = RenderText("@{\"x\" link}@{\"\" link}@{\"unclosed label\n@{\n@{\"a\" link \"b\n");
   EXPECT_EQ(PlainText(node), "xunclosed label\n\na\n");
   ASSERT_EQ(node.links.size(), 4u);
-  EXPECT_EQ(node.links[0].node, "");
-  EXPECT_EQ(node.links[3].node, "b");
   EXPECT_EQ(PlainTextOf("ends in @{"), "ends in \n");
   EXPECT_EQ(PlainTextOf("ends in \\"), "ends in \n");
 }
@@ -117,17 +97,14 @@ TEST(RenderBadInput, ControlBytesAndNul) {
   DisplayNode node = RenderNode(source, 0);
   std::string plain = PlainText(node);
   EXPECT_TRUE(IsValidUtf8(plain));
-  EXPECT_TRUE(IsValidUtf8(node.info.title));
   EXPECT_EQ(node.info.title, "\xef\xbf\xbd\xef\xbf\xbd")
       << "control codes in a title are shown, not acted on";
   EXPECT_EQ(plain.find('\0'), std::string::npos);
   EXPECT_NE(plain.find("[1m"), std::string::npos);
 }
 
-// A link's label is shown as text is: its control characters become
-// U+FFFD in every character set (in KOI8-R 0x80-0x9F are box-drawing
-// characters and stay). Labels kept them raw once, so one could break a
-// line of folioview --text.
+// Regression: link labels kept their control characters raw and could
+// break a line of folioview --text (in KOI8-R 0x80-0x9F are box drawing).
 TEST(RenderBadInput, ALinkLabelShowsControlCharactersAsTextDoes) {
   const std::string controls = "a\x1b[1m\r\f\x07\x7f\x9b\x85\xe4z";
   const std::pair<Charset, std::string> cases[] = {
@@ -145,36 +122,11 @@ TEST(RenderBadInput, ALinkLabelShowsControlCharactersAsTextDoes) {
         RenderGuideNode(testing::GuideWith("@{\"" + bytes + "\" link Main}"), "Main", options);
     ASSERT_EQ(linked.links.size(), 1u);
     EXPECT_EQ(linked.links[0].label + "\n", text);
-    EXPECT_EQ(PlainText(linked), text);
     for (size_t i = 0; i + 1 < text.size(); ++i) {
       auto byte = static_cast<unsigned char>(text[i]), next = static_cast<unsigned char>(text[i + 1]);
       EXPECT_FALSE(byte < 0x20 || byte == 0x7F || (byte == 0xC2 && next < 0xA0)) << text;
     }
   }
-}
-
-// Byte soup built from the pieces of markup, a few thousand nodes' worth;
-// every node renders to valid UTF-8.
-TEST(RenderBadInput, ByteSoupOfMarkupPieces) {
-  // clang-format off
-  const std::vector<std::string> pieces = {
-      "@{", "}", "\\", "\n", "\n\n", "@node x\n", "@endnode\n", "\"", "\t", "@{b}", "@{par}", "@{pari -9}",
-      "@{lindent 3}", "@{settabs 4 2}", "@{\"l\" link x}", "@{m a b}", "@smartwrap\n", "@{code}", "@{body}",
-      "@{tab}", "word ", "\x9b", "\0"s, "\xc3", "\xa9", "@macro m \"@{m $1}$2\"\n", "@{jcenter}",
-      "@{apen 300}", ","};
-  // clang-format on
-  std::mt19937 random(13);
-  std::string guide = "@database soup\n@macro m \"<$1@{m $2 $1}>\"\n";
-  for (int i = 0; i < 40000; ++i) guide += pieces[random() % pieces.size()];
-  GuideSource source = ReadGuideSource(guide);
-  ASSERT_GT(source.nodes.size(), 100u);
-  size_t total = 0;
-  for (size_t index = 0; index < source.nodes.size(); ++index) {
-    std::string plain = PlainText(RenderNode(source, static_cast<int>(index)));
-    ASSERT_TRUE(IsValidUtf8(plain)) << "node " << index;
-    total += plain.size();
-  }
-  EXPECT_LT(total, size_t{256} << 20);
 }
 
 }  // namespace

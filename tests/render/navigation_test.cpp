@@ -22,15 +22,6 @@ std::string Bar(const GuideSource& source, std::string_view node, bool canRetrac
   return line;
 }
 
-TEST(Navigation, TargetsByTheFileOrderWhenTheNodesSetNone) {
-  GuideSource source = ReadGuideSource(
-      "@database plain\n@node Main\nm\n@endnode\n@node Second\ns\n@endnode\n@node Third\nt\n@endnode\n");
-  // Contents | Index | Help | Retrace | Browse < | Browse >
-  EXPECT_EQ(Bar(source, "Main"), "- | - | - | - | - | Second");
-  EXPECT_EQ(Bar(source, "Second", true), "Main | - | - | on | Main | Third");
-  EXPECT_EQ(Bar(source, "Third"), "Main | - | - | - | Second | -");
-}
-
 TEST(Navigation, TargetsTheNodesAndTheDatabaseSet) {
   GuideSource source = ReadGuideSource(
       "@database set\n@index Idx\n@help \"Help me\"\n"

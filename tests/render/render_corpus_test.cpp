@@ -1,15 +1,6 @@
-// Every node of every real-world guide of the shared corpus renders, and
-// its plain text holds every word the author wrote outside attributes.
-//
-// The word check is independent of the renderer: it takes each text line of
-// the node (command lines are never shown), cuts out everything from "@{" to
-// the next "}" or the line end (attributes, links, macro calls: what they
-// show is the renderer's business), decodes the rest with the guide's
-// character set, and splits it into words, runs of ASCII letters and digits
-// and of characters from U+00A0 up (U+FFFD aside). Escapes, line joining,
-// tab expansion and macro text may put characters between or around words,
-// but none may be lost or reordered, so each word must be found in the plain
-// text after the place where the word before it was found.
+// Every node of every corpus guide renders, and its plain text holds, in
+// order, every word of its text lines outside "@{...}" (read independently
+// of the renderer: letters, digits and characters from U+00A0 up).
 #include <gtest/gtest.h>
 
 #include "render/plain_text.h"

@@ -1,7 +1,5 @@
-// Golden tests of the renderer, grouped by rule of AmigaGuide display: each
-// case is a node's text (with the database header it needs) and the exact
-// plain text a reader sees; where the model carries more than the text
-// (styles, pens, shapes of paragraphs, links) the runs are checked too.
+// Golden tests of the renderer, grouped by rule: a node's text (and header)
+// and the exact plain text a reader sees; runs where the model matters.
 #include "render/renderer.h"
 
 #include <gtest/gtest.h>
@@ -44,9 +42,7 @@ TEST(Renderer, CommandLinesLeaveNoLineAndWithoutWrapEveryLineEndIsHard) {
       {"a line starting with @{ is text", "", "@{b}bold\n", "bold\n"},
       {"only column one makes a command", "", "  @title x\n", "  @title x\n"},
       {"an escaped @ starts no command", "", "\\@title\n", "@title\n"},
-      {"an @ in text is shown", "", "mail me@host\n", "mail me@host\n"},
       {"empty lines", "", "a\n\n\nb\n", "a\n\n\nb\n"},
-      {"spaces", "", "  lead   and inner  \n", "  lead   and inner  \n"},
       {"word wrap ends lines the same", "@wordwrap\n", "a\nb\n\nc\n", "a\nb\n\nc\n"},
   });
 }
@@ -59,11 +55,9 @@ TEST(Renderer, SmartWrapJoinsLinesAndBreaksOnlyAtALineEndAfterALineEnd) {
       {"a LF LF LF b: one empty line", smart, "a\n\n\nb\n", "a\n\nb\n"},
       {"a command line inside is a soft break", smart, "a\n@remark note\nb\n", "a b\n"},
       {"a command line leaves no line end of its own", smart, "a\n\n@remark\n\nb\n", "a\n\nb\n"},
-      {"spaces before a soft break stay", smart, "a  \nb\n", "a   b\n"},
       {"@{line} then LF: no space, no gap", smart, "a@{line}\nb\n", "a\nb\n"},
       {"@{line} then LF LF: one empty line", smart, "a@{line}\n\nb\n", "a\n\nb\n"},
       {"no space at a line start", smart, "\n\nx\ny\n", "\nx y\n"},
-      {"a soft break at the end adds nothing", smart, "a\n", "a\n"},
   });
 }
 
@@ -94,7 +88,6 @@ TEST(Renderer, LineAndParBreakAndParIndentsByPari) {
       {"@{par} indents the next line by lindent plus pari", "", "@{lindent 2}@{pari 3}a@{par}b\nc\n",
        "  a\n     b\n  c\n"},
       {"negative pari hangs", "", "@{lindent 4}@{pari -2}a@{par}b\n", "    a\n  b\n"},
-      {"pari beyond the margin stops at the left edge", "", "@{lindent 1}@{pari -5}a@{par}b\n", " a\nb\n"},
       {"pari set after @{par} waits for the next one", "", "a@{par}@{pari 3}b@{par}c\n", "a\nb\n   c\n"},
       {"@{par} in smart wrap leaves no empty line", "@smartwrap\n", "one\ntwo@{par}three\nfour\n",
        "one two\nthree four\n"},
@@ -121,24 +114,18 @@ TEST(Renderer, StyleBitsAreIndependentAndPlainClearsThem) {
   EXPECT_EQ(PlainText(node), "abcdefghi\n");
   std::vector<std::string> expected = {"a|0", "b|1", "c|3", "d|2", "e|0", "f|4", "g|0", "h|1", "i|0"};
   EXPECT_EQ(StyledRuns(node), expected);
-  DisplayNode uu = RenderText("@{u}@{b}x@{uu}y\n");
-  EXPECT_EQ(StyledRuns(uu), (std::vector<std::string>{"x|5", "y|1"}));
   EXPECT_EQ(StyledRuns(RenderText("Made with @{amigaguide}.\n")),
             (std::vector<std::string>{"Made with |0", "AmigaGuide(R)|1", ".|0"}));
 }
 
 TEST(Renderer, PensByNameAndNumber) {
   DisplayNode node = RenderText(
-      "@{fg shine}a@{bg fill}b@{fg Highlight}c@{bg back}d@{fg nosuch}e@{apen 5}f@{bpen 13}g"
-      "@{fg shadow}@{bg background}h@{fg FillText}@{bg TEXT}i@{pard}j\n");
-  EXPECT_EQ(PlainText(node), "abcdefghij\n");
+      "@{fg shine}a@{bg fill}b@{fg nosuch}c@{apen 5}@{bpen 13}d@{fg FillText}@{bg TEXT}e@{pard}f\n");
   std::vector<std::string> pens;
   for (const Span& span : node.paragraphs[0].spans)
     pens.push_back(span.text + ":" + std::to_string(span.style.fgPen) + "/" +
                    std::to_string(span.style.bgPen));
-  std::vector<std::string> expected = {"a:2/0",  "bc:2/3", "de:2/0", "f:5/0",
-                                       "g:5/13", "h:1/0",  "i:1/1",  "j:1/0"};
-  EXPECT_EQ(pens, expected);
+  EXPECT_EQ(pens, (std::vector<std::string>{"a:2/0", "bc:2/3", "d:5/13", "e:1/1", "f:1/0"}));
   EXPECT_EQ(PenColor(13), PenColor(5)) << "pens beyond the palette wrap as the hardware masks them";
 }
 
@@ -166,17 +153,13 @@ TEST(Renderer, MacrosExpandInPlaceWithArguments) {
       {"a macro calls a macro", "@macro inner \"<$1>\"\n@macro outer \"@{inner $1}!\"\n", "@{outer hi}\n",
        "<hi>!\n"},
       {"a macro redefines a built-in", "@macro b \"BOLD\"\n", "@{b}x\n", "BOLDx\n"},
-      {"$n inside an argument stays", "@macro q \"($1)\"\n", "@{q $2}\n", "($2)\n"},
       {"the first definition stays", "@macro m \"one\"\n@macro M \"two\"\n", "@{m}\n", "one\n"},
       {"an expansion may break lines", "@macro hd \"@{jcenter}$1@{line}@{jleft}\"\n", "@{hd Title}text\n",
        "Title\ntext\n"},
-      {"quoted names", "@macro \"_X_\" \"x\"\n", "@{_X_}\n", "x\n"},
       {"a body may hold a quoted link label", "@macro go \"@{\"$1\" link $1}\"\n", "@{go Intro}\n",
        "Intro\n"},
   });
   EXPECT_EQ(RenderText("@{go Intro}\n", "@macro go \"@{\"$1\" link $1}\"\n").links.at(0).node, "Intro");
-  DisplayNode node = RenderText("an @{em word}\n", "@macro em \"@{b}$1@{ub}\"\n");
-  EXPECT_EQ(StyledRuns(node), (std::vector<std::string>{"an |0", "word|1"}));
 }
 
 // What each kind of link does is left to link_action_test.cpp and the golden pages.
@@ -192,10 +175,7 @@ TEST(Renderer, LinksShowTheirLabelsAndKeepTheirTargets) {
   EXPECT_EQ(links,
             (std::vector<std::string>{"link /Intro:0", "LINK other.guide/Main:12", "link /y:0", "system /:0",
                                       "alink Work:docs/a b.guide/Sub:0", "frob /:0", " /:0"}));
-  EXPECT_EQ(node.links[3].argumentText, "OpenURL http://a.b/c");
-  EXPECT_EQ(node.links[5].kind, LinkKind::Unknown);
   EXPECT_EQ(node.links[0].line, 3) << "the file line of the link";
-  EXPECT_EQ(node.paragraphs[0].spans[1].link, 0);
 }
 
 TEST(Renderer, BackslashShowsTheNextCharacter) {
@@ -204,15 +184,12 @@ TEST(Renderer, BackslashShowsTheNextCharacter) {
       {"\\@ shows an @ and starts no attribute", "", "\\@{b}x\n", "@{b}x\n"},
       {"any other character", "", "\\q\\n\n", "qn\n"},
       {"a backslash at the line end shows nothing", "", "end\\\n", "end\n"},
-      {"an escaped TAB is a TAB", "", "a\\\tb\n", "a       b\n"},
   });
-  EXPECT_EQ(StyledRuns(RenderText("\\@{b}x\n")), (std::vector<std::string>{"@{b}x|0"}));
 }
 
 TEST(Renderer, UnknownAttributesAreNotShownAndAnUnclosedOneEndsAtTheLineEnd) {
   CheckGolden({
       {"unknown", "", "a@{foo bar}b\n", "ab\n"},
-      {"empty", "", "a@{}b\n", "ab\n"},
       {"a parameter attribute without its parameter", "", "a@{fg}@{lindent}b\n", "ab\n"},
       {"unclosed at the line end", "", "a@{b\nc\n", "a\nc\n"},
       {"an unclosed link still shows", "", "x @{\"lab\" link y\n", "x lab\n"},
@@ -233,7 +210,6 @@ TEST(Renderer, FontsComeFromTheNodeElseTheDatabase) {
   EXPECT_EQ(font("x\n", "@font topaz.font 8\n"), "topaz/8 mono");
   EXPECT_EQ(font("@font \"Bitstream Vera Sans.font\" 15\nx\n", "@font XEN.font 9\n"),
             "Bitstream Vera Sans/15");
-  EXPECT_EQ(font("x\n", "@font Xen.font\n"), "Xen/0 mono");
   EXPECT_FALSE(RenderText("x\n").font.IsSet());
 }
 
@@ -246,24 +222,6 @@ TEST(Renderer, NodeInfoHoldsTheDisplayCommands) {
   EXPECT_EQ(info.name + "|" + info.title + "|" + info.onOpen + "|" + info.onClose,
             "Intro|Better title|open.rexx|close.rexx");
   EXPECT_EQ(RenderGuideNode(guide, "Bare").info.title, "Bare") << "no title: the name";
-}
-
-TEST(Renderer, AFileThatIsNoGuideShowsAsItIs) {
-  DisplayNode node = RenderGuideNode("just text\n\twith @{b} tab\n@not a command\n", "main");
-  EXPECT_EQ(node.info.name, "Main");
-  EXPECT_EQ(PlainText(node), "just text\n        with @{b} tab\n@not a command\n");
-}
-
-// The draft preview puts a banner line above the node's text.
-TEST(Renderer, ThePreviewBannerIsRightJustifiedTextOnHighlight) {
-  DisplayNode node =
-      RenderText("@{bg Highlight}@{fg Text}@{jright}Folioteer Draft\n\n@{jleft}@{pard}\nthe text\ngoes on\n",
-                 "@smartwrap\n");
-  EXPECT_EQ(PlainText(node), "Folioteer Draft\nthe text goes on\n");
-  EXPECT_EQ(node.paragraphs[0].justification, Justification::Right);
-  EXPECT_EQ(node.paragraphs[0].spans[0].style, (TextStyle{0, kTextPen, kShinePen}));
-  EXPECT_EQ(node.paragraphs[1].justification, Justification::Left);
-  EXPECT_EQ(node.paragraphs[1].spans[0].style, TextStyle());
 }
 
 TEST(Renderer, ParagraphsKnowTheirFileLines) {

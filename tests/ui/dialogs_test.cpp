@@ -30,7 +30,6 @@ TEST(Dialogs, TheNewCommandDialogShowsWhatTheKindTakes) {
   for (const Case& c : std::vector<Case>{
            {AGCmdKind::SmartWrap, {"CmdLabel"}, 0},
            {AGCmdKind::Next, {"CmdLabel", "CmdText:NodeRef"}, kNodeRefField},
-           {AGCmdKind::Author, {"CmdLabel", "CmdText:Strng"}, kStrngField},
            {AGCmdKind::Font,
             {"CmdLabel", "CmdText:Strng", "FontButton", "CmdNumber:Num"},
             kStrngField | kNumField},
@@ -53,34 +52,6 @@ TEST(Dialogs, TheNewCommandDialogShowsWhatTheKindTakes) {
     EXPECT_EQ(read.Strng, c.mask & kStrngField ? std::optional<std::string>("first") : std::nullopt);
     EXPECT_EQ(read.Strng2, c.mask & kStrng2Field ? std::optional<std::string>("second") : std::nullopt);
     EXPECT_EQ(read.Num, c.mask & kNumField ? 7 : 0);
-  }
-}
-
-// On/off and text fields are answered by the cases input/bold and input/settabs.
-TEST(Dialogs, TheNewAttributeDialogShowsWhatTheAttributeTakes) {
-  struct Case {
-    AGAttrKind kind;
-    std::vector<std::string> shown;
-    uint16_t mask;
-  };
-  for (const Case& c : std::vector<Case>{
-           {AGAttrKind::Code, {"AttrLabel"}, 0},
-           {AGAttrKind::Fg, {"AttrLabel", "AttrColor:Color"}, kColorField},
-           {AGAttrKind::Apen, {"AttrLabel", "AttrNumber:Num"}, kAttrNumField},
-       }) {
-    AttrParams params;
-    params.OnOff = AttrForm::Off;
-    params.Color = GuideColor::Shine;
-    params.Num = 4;
-    params.Strng = "8 16";
-    DialogContent content = NewAttrContent(c.kind, params);
-    EXPECT_EQ(Shown(content), c.shown) << GetAttrName(c.kind);
-    Windows().SetDialog(content);
-    AttrParams read;
-    EXPECT_EQ(GetEnabledNewAttrGadgs(c.kind, read), c.mask) << GetAttrName(c.kind);
-    EXPECT_EQ(read.OnOff, c.mask & kOnOffField ? AttrForm::Off : AttrForm::On);
-    EXPECT_EQ(read.Color, c.mask & kColorField ? GuideColor::Shine : GuideColor::Text);
-    EXPECT_EQ(read.Num, c.mask & kAttrNumField ? 4 : 0);
   }
 }
 

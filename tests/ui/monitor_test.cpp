@@ -14,7 +14,6 @@
 namespace folioteer {
 namespace {
 
-using testing::ProgramWait;
 using testing::ToolkitTest;
 
 using MonitorTest = ToolkitTest;
@@ -162,28 +161,9 @@ TEST_F(MonitorTest, AKeyGivesOneKeyEventPerCharacterOfTheKeyMap) {
                                           : "<" + std::to_string(static_cast<int>(evnt.kind)) + ">";
     return chars;
   };
-  EXPECT_EQ(keyEvents(plainWindow, KeyInput("ab")), "ab");
   EXPECT_EQ(keyEvents(plainWindow, KeyInput("abcdefghijklmnopqrst")), "abcdefghijklmno");
   EXPECT_EQ(keyEvents(helpWindow, KeyInput("\x9b?~", true)), "<13>");
   EXPECT_EQ(keyEvents(plainWindow, KeyInput("\x9b?~", true)), "\x9b?~");
-}
-
-TEST_F(MonitorTest, AControlClassesFilterKeepsOrDropsItsEvents) {
-  StartStepped();
-  Wndo window = OpenedWndo();
-  monitor.Hold(true);
-  InstallEvntFilter(GadgClass::Button, [](const WndoEvnt& evnt) { return evnt.value % 2 == 0; });
-  for (int32_t value = 1; value <= 4; ++value) {
-    Trigger(window, value);
-    monitor.PostInput(window, EvntInput(EvntKind::GadgetUp, &kButton, value + 10));
-    monitor.PostInput(window, EvntInput(EvntKind::GadgetUp, &kList, value + 20));
-    monitor.PostInput(window, EvntInput(EvntKind::LeftDown, &kButton, value + 30));
-  }
-  monitor.TurnNow();
-  InstallEvntFilter(GadgClass::Button, nullptr);
-  // Program events first, then the input in its order; only the button's
-  // odd-valued program events and gadget-ups are dropped.
-  EXPECT_EQ(Values(Drain(window)), (std::vector<int32_t>{2, 4, 21, 31, 12, 22, 32, 23, 33, 14, 24, 34}));
 }
 
 class WarningLog : public HeadlessRequesters {
@@ -224,22 +204,6 @@ TEST_F(MonitorTest, InputBecomesEventRecords) {
   EXPECT_EQ(GetWndoBox(window, WndoSlot::Normal), (WndoBox{7, 8, 90, 40}));
   EXPECT_EQ(log.warnings, std::vector<std::string>{"GetAttr(...) FAIL ChangeWin"});
   EXPECT_EQ(GetWndoMouseMoves(window), 1u);
-}
-
-TEST_F(MonitorTest, OnlyShownAndIconifiedWindowsGetInput) {
-  StartLive();
-  Wndo window = NewWndo("Window");
-  EXPECT_FALSE(monitor.PostInput(window, EvntInput(EvntKind::Active)));
-  OpenWndo(window);
-  IconifyWndo(window);
-  ASSERT_TRUE(monitor.PostInput(window, EvntInput(EvntKind::Uniconify)));
-  ProgramWait program(monitor, window, [=] { WaitWndoEvnt(window); });
-  EXPECT_TRUE(program.ReturnsSoon());
-  WndoEvnt evnt;
-  ASSERT_TRUE(GetWndoEvnt(window, evnt));
-  EXPECT_EQ(evnt.kind, EvntKind::Uniconify);
-  CloseWndo(window);
-  EXPECT_FALSE(monitor.PostInput(window, EvntInput(EvntKind::Active)));
 }
 
 }  // namespace

@@ -22,8 +22,7 @@ class ToolkitTest : public ::testing::Test {
   static int64_t TestClock() { return now.load(); }
   static inline std::atomic<int64_t> now{1000};
 
-  // The test's own thread is the program task; assertions on the monitor's
-  // thread are reported, not thrown.
+  // The test's own thread is the program task.
   void SetUp() override {
     SetProgramTask();
     now = 1000;
@@ -45,9 +44,7 @@ class ToolkitTest : public ::testing::Test {
     monitor.Hold(false);
     Wndo window = NewWndo("Test", kUnsetSize, kUnsetSize, modifiers);
     OpenWndo(window);
-    // The turn that opened the window may still be under way: after one
-    // more, none is, and a test that holds the monitor holds every turn.
-    monitor.TurnNow();
+    monitor.TurnNow();  // the opening turn is over: holding the monitor holds every turn
     return window;
   }
 
@@ -65,9 +62,8 @@ class ToolkitTest : public ::testing::Test {
 inline constexpr std::chrono::milliseconds kSoon{5000};    // what should happen does
 inline constexpr std::chrono::milliseconds kBriefly{100};  // what should not happen doesn't
 
-// A wait of the program on a thread of its own, under way once constructed
-// (it has signalled the monitor that it waits). A wait still under way at the
-// end is released, so that a failing test still ends.
+// A wait of the program on a thread of its own, under way once constructed;
+// released at the end so that a failing test still ends.
 class ProgramWait {
  public:
   ProgramWait(HeadlessMonitor& monitor, Wndo window, std::function<void()> wait, int signals = 1)

@@ -26,8 +26,6 @@ WndoEvnt GadgetUpEvnt(int32_t value) {
   return evnt;
 }
 
-// A refused window, a failed open and a command queue the held monitor
-// does not drain stop the program; the monitor goes on.
 TEST_F(WindowEventsTest, RefusalsStopTheProgramNotTheMonitor) {
   StartLive();
   monitor.RefuseObjects(true);
@@ -74,8 +72,7 @@ TEST_F(WindowEventsTest, EventsQueuedBeforeTheProgramWaitsAreNotLost) {
   (void)other;
 }
 
-// The program waits on a thread of its own; the monitor's turns run one at a
-// time, so a wake-up that should not come would have come.
+// Turns run one at a time, so a wake-up that should not come would have come.
 TEST_F(WindowEventsTest, EachWaitIsAnsweredByExactlyOneWakeUp) {
   StartStepped();
   Wndo window = OpenedWndo();
@@ -107,9 +104,7 @@ TEST_F(WindowEventsTest, ATimedWaitWithNothingQueuedEndsAfterItsSeconds) {
   auto start = std::chrono::steady_clock::now();
   WaitWndoEvntTimed(AnyWndo(), 1);
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  // Deadlines count whole seconds of system time: one second from now has
-  // passed somewhere between one and two seconds later (the margin is for a
-  // busy machine).
+  // Whole seconds of system time: between one and two (a margin for a busy machine).
   EXPECT_GE(seconds, 1.0);
   EXPECT_LE(seconds, 2.3);
   WndoEvnt evnt;

@@ -15,9 +15,6 @@ class WindowsTest : public ::testing::Test {
   HeadlessWindows& windows = DefaultHeadlessWindows();
 };
 
-// Selections, replacements and the clamped cursor of the edit box are shown
-// by the case input/bold.
-
 // Regression: a word the check listed without its quotes ('quoted' as
 // quoted) was never found, the apostrophe not being a delimiter.
 TEST_F(WindowsTest, MisspellingIsFoundAsTheCheckCutsWords) {
@@ -27,7 +24,6 @@ TEST_F(WindowsTest, MisspellingIsFoundAsTheCheckCutsWords) {
   };
   for (const Case& c : std::vector<Case>{
            {"Teh cat\nteh\nsee teh, and tehx", "teh", {1, 0, 1, 3}},
-           {"attehtion teh's", "teh", {}},
            {"say 'quoted' or quoted", "quoted", {0, 5, 0, 11}},
            {"so ''x'' it", "'x'", {0, 4, 0, 7}},
            {"(don't) dont", "don't", {0, 1, 0, 6}},
@@ -39,19 +35,6 @@ TEST_F(WindowsTest, MisspellingIsFoundAsTheCheckCutsWords) {
     if (GetSelectedBlock(l1, c1, l2, c2)) block = {l1, c1, l2, c2};
     EXPECT_EQ(block, c.block) << c.text;
   }
-}
-
-TEST_F(WindowsTest, RowsKeepTheirSelection) {
-  windows.SetRows(ListId::Nodes, {"MAIN", "a", "b", "c"});
-  SetListSelectedIdx(ListId::Nodes, 2);
-  AddNodeToListing(1, "new");
-  EXPECT_EQ(GetListSelectedIdx(ListId::Nodes), 3);
-  MoveNodeOnGadgInfo(3, -1);
-  EXPECT_EQ(windows.Rows(ListId::Nodes), (std::vector<std::string>{"MAIN", "new", "b", "a", "c"}));
-  EXPECT_EQ(GetListSelectedIdx(ListId::Nodes), 2);
-  UnListNode(2);
-  EXPECT_EQ(GetListSelectedIdx(ListId::Nodes), -1);
-  EXPECT_EQ(NumItems(ListId::Nodes), 4);
 }
 
 // Each row of a pop-up gives the command or attribute it shows.
